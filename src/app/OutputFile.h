@@ -1,0 +1,29 @@
+// Writing an output file so that a failure never leaves a half-written file:
+// the bytes go to a temporary file beside the target, which replaces the
+// target only after every write and the close succeeded.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <sys/types.h>
+
+#include "app/UserInterface.h"
+
+namespace chainforge {
+
+// The system call that writes bytes; tests put one in its place to make the
+// disk fill up part-way.
+using WriteFunction = ssize_t (*)(int fd, const void* data, std::size_t size);
+
+// Writes content to path. When the file cannot be created (missing or
+// read-only folder, a read-only file or a folder of that name): the message
+// "Cannot open file PATH". When a write, the close or the final rename fails:
+// "Cannot write file PATH". Returns 1 on success, 0 after a message; on
+// failure no temporary file is left and an existing file is untouched.
+// A target that exists and is neither a regular file nor a folder (a device
+// or a pipe) is written directly.
+int WriteOutputFile(UserInterface& ui, const std::string& path, std::string_view content,
+                    WriteFunction write = nullptr);
+
+}  // namespace chainforge

@@ -1,0 +1,30 @@
+// One press of "Create": re-reads the selected sections of the loaded
+// document and writes the ASCII point file and the chain file.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "app/UserInterface.h"
+#include "landxml/Catalogue.h"
+#include "landxml/DocumentBuffer.h"
+
+namespace chainforge {
+
+// The user's choices: a name for each list, or nothing selected.
+struct ConversionSelections {
+    std::optional<std::string> pointGroup;
+    std::optional<std::string> alignment;
+    std::optional<std::string> profile;
+    std::optional<std::string> surface;
+    bool asciiPoints = false;  // take the points from an ASCII point file
+};
+
+inline constexpr const char* kVpiOnlyQuestion =
+    "Cross-sections without Profiles will create VPI only in file.  Continue?";
+
+// spiralWarning is the owner's flag that lets the spiral message show once.
+void RunConversion(const ConversionSelections& selections, CDocumentBuffer& document,
+                   const Catalogue& catalogue, bool& spiralWarning, UserInterface& ui);
+
+}  // namespace chainforge

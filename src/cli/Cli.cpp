@@ -1,0 +1,54 @@
+#include "cli/Cli.h"
+
+#include <ostream>
+
+#include "app/Version.h"
+#include "cli/CliSupport.h"
+#include "cli/ListCommand.h"
+
+namespace chainforge {
+namespace {
+
+constexpr const char* kUsage =
+    "Usage: chainforge-cli list FILE.xml [--tsv]\n"
+    "       chainforge-cli --help | --version\n";
+
+constexpr const char* kHelp =
+    "chainforge-cli converts LandXML files for road design.\n"
+    "\n"
+    "Commands:\n"
+    "  list FILE.xml [--tsv]   show the point groups, alignments, profiles and\n"
+    "                          cross-section surfaces that FILE holds; --tsv prints\n"
+    "                          them as tab-separated rows\n"
+    "\n"
+    "Options:\n"
+    "  --help                  show this help\n"
+    "  --version               show the program's version\n"
+    "\n"
+    "Messages go to standard error as \"chainforge: TEXT\". Exit status: 0 done,\n"
+    "1 done with an error message, 2 usage error.\n";
+
+}  // namespace
+
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    if (args.empty()) {
+        err << kUsage;
+        return 2;
+    }
+    const std::string& command = args[0];
+    if (command == "--help" || command == "-h") {
+        out << kUsage << '\n' << kHelp;
+        return 0;
+    }
+    if (command == "--version") {
+        out << "chainforge-cli " << kVersionText << '\n';
+        return 0;
+    }
+    const std::vector<std::string> rest(args.begin() + 1, args.end());
+    if (command == "list") {
+        return RunListCommand(rest, out, err);
+    }
+    return UsageError(err, "unknown command '" + command + "'");
+}
+
+}  // namespace chainforge

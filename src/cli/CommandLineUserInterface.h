@@ -1,0 +1,53 @@
+// The user interface of chainforge-cli: messages go to standard error as
+// "chainforge: TEXT" lines, and questions and file dialogs are answered from
+// the command line's options.
+#pragma once
+
+#include <iosfwd>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/UserInterface.h"
+
+namespace chainforge {
+
+class CommandLineUserInterface : public UserInterface {
+public:
+    explicit CommandLineUserInterface(std::ostream& err) : err_(err) {}
+
+    void SetAnswer(bool yes) { answerYes_ = yes; }
+    void SetOpenFileName(std::optional<std::string> path) { openFileName_ = std::move(path); }
+    // The answer to the save dialog whose default extension is given ("ASC", "CH").
+    void SetSaveFileName(const std::string& defaultExtension, std::string path) {
+        saveFileNames_[defaultExtension] = std::move(path);
+    }
+    void SetForce(bool force) { force_ = force; }
+
+    void ShowMessage(const std::string& text) override;
+    bool AskYesNo(const std::string& text) override;
+    std::optional<std::string> AskOpenFileName(const FileDialogRequest& request) override;
+    std::optional<std::string> AskSaveFileName(const FileDialogRequest& request) override;
+    bool FileExists(const std::string& path) override;
+
+    // Whether anything went wrong from the user's point of view: a message
+    // was shown, a question was answered No or a replacement was refused.
+    bool HadTrouble() const { return trouble_; }
+    // The files the save dialogs answered, in order.
+    const std::vector<std::string>& ChosenSaveFiles() const { return chosenSaveFiles_; }
+
+    // Writes one "chainforge: TEXT" line, line breaks in TEXT folded to blanks.
+    static void WriteLine(std::ostream& err, const std::string& text);
+
+private:
+    std::ostream& err_;
+    bool answerYes_ = false;
+    bool force_ = false;
+    bool trouble_ = false;
+    std::optional<std::string> openFileName_;
+    std::map<std::string, std::string> saveFileNames_;
+    std::vector<std::string> chosenSaveFiles_;
+};
+
+}  // namespace chainforge

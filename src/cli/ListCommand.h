@@ -1,0 +1,20 @@
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+#include "landxml/Catalogue.h"
+
+namespace chainforge {
+
+// "list FILE.xml [--tsv]": prints the catalogue of FILE.
+int RunListCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+// The catalogue as tab-separated rows, in catalogue order.
+void PrintCatalogueTsv(const Catalogue& catalogue, std::ostream& out);
+
+// The catalogue for a person to read.
+void PrintCatalogueText(const Catalogue& catalogue, std::ostream& out);
+
+}  // namespace chainforge

@@ -1,0 +1,158 @@
+#include "landxml/Catalogue.h"
+
+#include <algorithm>
+#include <unordered_set>
+
+#include "landxml/NumberText.h"
+#include "landxml/TextPatterns.h"
+
+namespace chainforge {
+namespace {
+
+using NameSet = std::unordered_set<std::string>;
+
+// The value after the first case-insensitive occurrence of key (e.g. "NAME="):
+// from there the text runs to the first "=", which must be followed by a
+// double quote; the value is what stands up to the next double quote.
+std::string_view QuotedValueAfter(std::string_view tagText, std::string_view key) {
+    const std::size_t at = FindNoCase(tagText, key);
+    if (at == std::string_view::npos) {
+        return {};
+    }
+    const std::size_t equals = tagText.find('=', at);
+    if (equals == std::string_view::npos || equals + 1 >= tagText.size() || tagText[equals + 1] != '"') {
+        return {};
+    }
+    return ScanSetField(tagText.substr(equals + 2), "\"");
+}
+
+// A suffixed name that may already be listed (groups A, A2, A) is given the
+// next free number, counting up from the number of entries before it.
+std::string UniqueName(const NameSet& listed, std::size_t count, const std::string& name,
+                       std::string suffixed) {
+    if (!listed.contains(suffixed)) {
+        return suffixed;
+    }
+    for (auto n = static_cast<std::int64_t>(count);; ++n) {
+        std::string candidate = name + FormatInt(n);
+        if (!listed.contains(candidate)) {
+            return candidate;
+        }
+    }
+}
+
+std::string NameForNewEntry(const NameSet& listed, std::size_t count, std::string name) {
+    if (!listed.contains(name)) {
+        return name;
+    }
+    return UniqueName(listed, count, name, name + FormatInt(static_cast<std::int64_t>(count)));
+}
+
+std::string StationStartText(std::string_view tagText) {
+    const std::size_t at = FindNoCase(tagText, "STASTART=");
+    if (at == std::string_view::npos) {
+        return "0.0";
+    }
+    const std::string_view rest = tagText.substr(at + 9);
+    double station = 0.0;
+    if (!rest.empty() && rest[0] == '"') {
+        ReadLeadingDouble(rest.substr(1), station);
+    }
+    return FormatG(station);
+}
+
+}  // namespace
+
+std::string AlignmentEntry::GetProfileName(int index) const {
+    return index >= 0 && index < ProfileCount() ? profiles[static_cast<std::size_t>(index)].name
+                                                 : std::string();
+}
+
+std::uint64_t AlignmentEntry::GetProfilePosition(int index) const {
+    return index >= 0 && index < ProfileCount() ? profiles[static_cast<std::size_t>(index)].position
+                                                 : 0;
+}
+
+std::string AlignmentEntry::GetSurfaceName(int index) const {
+    return index >= 0 && index < SurfaceCount() ? surfaces[static_cast<std::size_t>(index)]
+                                                 : std::string();
+}
+
+std::string ExtractNameAndDescription(std::string_view tagText) {
+    std::string out(QuotedValueAfter(tagText, "NAME="));
+    const std::string_view description = QuotedValueAfter(tagText, "DESC=");
+    if (!description.empty()) {
+        out += " - ";
+        out += description;
+    }
+    return out;
+}
+
+void Catalogue::ClearCatalogue() {
+    pointGroups_.clear();
+    alignments_.clear();
+    groupNames_.clear();
+    alignmentNames_.clear();
+    profileNames_.clear();
+    surfaceKeys_.clear();
+}
+
+void Catalogue::AddPointGroup(std::string name, std::uint64_t position) {
+    name = NameForNewEntry(groupNames_, pointGroups_.size(), std::move(name));
+    groupNames_.insert(name);
+    pointGroups_.push_back({std::move(name), position});
+}
+
+void Catalogue::AddAlignment(std::string_view tagText, std::uint64_t position) {
+    AlignmentEntry entry;
+    entry.name = NameForNewEntry(alignmentNames_, alignments_.size(), ExtractNameAndDescription(tagText));
+    alignmentNames_.insert(entry.name);
+    profileNames_.clear();
+    surfaceKeys_.clear();
+    entry.stationStart = StationStartText(tagText);
+    entry.position = position;
+    alignments_.push_back(std::move(entry));
+}
+
+void Catalogue::AddProfile(std::string_view tagText, std::uint64_t position) {
+    if (alignments_.empty()) {
+        return;
+    }
+    std::vector<ProfileEntry>& profiles = alignments_.back().profiles;
+    std::string name = ExtractNameAndDescription(tagText);
+    const auto match = !profileNames_.contains(name)
+                           ? profiles.end()
+                           : std::find_if(profiles.begin(), profiles.end(),
+                                          [&name](const ProfileEntry& p) { return p.name == name; });
+    if (match != profiles.end()) {
+        // The written rule numbers a repeat after the first profile of that name.
+        const auto index = static_cast<std::int64_t>(match - profiles.begin());
+        name = UniqueName(profileNames_, profiles.size(), name, name + FormatInt(index));
+    }
+    profileNames_.insert(name);
+    profiles.push_back({std::move(name), position});
+}
+
+void Catalogue::AddCrossSectionSurface(std::string_view tagText, std::uint64_t /*position*/) {
+    if (alignments_.empty()) {
+        return;
+    }
+    std::string name = ExtractNameAndDescription(tagText);
+    if (surfaceKeys_.insert(ToUpperAscii(name)).second) {
+        alignments_.back().surfaces.push_back(std::move(name));
+    }
+}
+
+const PointGroupEntry* Catalogue::FindPointGroup(std::string_view name) const {
+    const auto it = std::find_if(pointGroups_.begin(), pointGroups_.end(),
+                                 [name](const PointGroupEntry& e) { return e.name == name; });
+    return it == pointGroups_.end() ? nullptr : &*it;
+}
+
+const AlignmentEntry* Catalogue::FindAlignment(std::string_view name) const {
+    const auto it = std::find_if(alignments_.begin(), alignments_.end(),
+                                 [name](const AlignmentEntry& e) { return e.name == name; });
+    return it == alignments_.end() ? nullptr : &*it;
+}
+
+}  // namespace chainforge

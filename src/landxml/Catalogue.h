@@ -1,0 +1,74 @@
+// The catalogue of what the load scan found: point groups and alignments,
+// each alignment with its profiles and cross-section surfaces, every entry
+// with the name the lists show and the byte position where its content
+// begins. The readers look names up here and re-read from those positions.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <unordered_set>
+#include <vector>
+
+namespace chainforge {
+
+struct PointGroupEntry {
+    std::string name;
+    std::uint64_t position = 0;
+};
+
+struct ProfileEntry {
+    std::string name;
+    std::uint64_t position = 0;
+};
+
+struct AlignmentEntry {
+    std::string name;
+    std::string stationStart;  // "%lg" of the staStart attribute, or "0.0"
+    std::uint64_t position = 0;
+    std::vector<ProfileEntry> profiles;
+    std::vector<std::string> surfaces;
+
+    int ProfileCount() const { return static_cast<int>(profiles.size()); }
+    int SurfaceCount() const { return static_cast<int>(surfaces.size()); }
+    // The empty text (position 0) for an index out of range.
+    std::string GetProfileName(int index) const;
+    std::uint64_t GetProfilePosition(int index) const;
+    std::string GetSurfaceName(int index) const;
+};
+
+// The display name of a tag: its name attribute, then " - " and its desc
+// attribute when that is not empty. Either attribute name is found anywhere,
+// ignoring case; values are read between double quotes.
+std::string ExtractNameAndDescription(std::string_view tagText);
+
+class Catalogue {
+public:
+    void ClearCatalogue();
+
+    // Names stay unique: a repeated name gets a number appended.
+    void AddPointGroup(std::string name, std::uint64_t position);
+    void AddAlignment(std::string_view tagText, std::uint64_t position);
+    // Attach to the alignment added last; without one they are dropped.
+    void AddProfile(std::string_view tagText, std::uint64_t position);
+    void AddCrossSectionSurface(std::string_view tagText, std::uint64_t position);
+
+    const std::vector<PointGroupEntry>& PointGroups() const { return pointGroups_; }
+    const std::vector<AlignmentEntry>& Alignments() const { return alignments_; }
+
+    // First entry of exactly that name, or nullptr.
+    const PointGroupEntry* FindPointGroup(std::string_view name) const;
+    const AlignmentEntry* FindAlignment(std::string_view name) const;
+
+private:
+    std::vector<PointGroupEntry> pointGroups_;
+    std::vector<AlignmentEntry> alignments_;
+    // Names listed so far, so that adding stays fast for any number of entries;
+    // profiles and surfaces only for the alignment added last.
+    std::unordered_set<std::string> groupNames_;
+    std::unordered_set<std::string> alignmentNames_;
+    std::unordered_set<std::string> profileNames_;
+    std::unordered_set<std::string> surfaceKeys_;  // upper-cased
+};
+
+}  // namespace chainforge

@@ -1,0 +1,262 @@
+#include "landxml/DocumentBuffer.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace chainforge {
+
+// Anonymous memory for the file's bytes. Huge pages keep the cost of first
+// touching a gigabyte of fresh memory low; the copy is private, so a file
+// rewritten or cut short on disk cannot disturb it.
+struct CDocumentBuffer::Storage {
+    static constexpr std::size_t kHugePage = 2u << 20;
+
+    explicit Storage(std::size_t size) : length(std::max<std::size_t>(size, 1) + kHugePage) {
+        void* region = ::mmap(nullptr, length, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS,
+                              -1, 0);
+        if (region == MAP_FAILED) {
+            length = 0;
+            return;
+        }
+        base = static_cast<char*>(region);
+        const auto address = reinterpret_cast<std::uintptr_t>(base);
+        const std::uintptr_t aligned = (address + kHugePage - 1) & ~(std::uintptr_t{kHugePage} - 1);
+        bytes = base + (aligned - address);
+        ::madvise(bytes, length - (aligned - address), MADV_HUGEPAGE);
+    }
+    ~Storage() {
+        if (base != nullptr) {
+            ::munmap(base, length);
+        }
+    }
+    Storage(const Storage&) = delete;
+    Storage& operator=(const Storage&) = delete;
+
+    std::size_t length;
+    char* base = nullptr;
+    char* bytes = nullptr;
+};
+
+namespace {
+
+constexpr std::size_t kReadChunk = std::size_t{64} << 20;
+
+bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
+
+// Appends [first, last) to out without "<" and zero bytes.
+void AppendWithoutMarkup(std::string& out, const char* first, const char* last) {
+    while (first < last) {
+        const char* stop = first;
+        while (stop < last && *stop != '<' && *stop != '\0') {
+            ++stop;
+        }
+        out.append(first, stop);
+        first = stop + 1;
+    }
+}
+
+bool IsBlankOrBreak(char c) { return c == ' ' || c == '\t' || IsLineEnd(c); }
+
+// As AppendWithoutMarkup, with every line break and the blanks and tabs
+// around it turned into one blank.
+void AppendFoldingBreaks(std::string& out, const char* first, const char* last) {
+    while (first < last) {
+        if (!IsBlankOrBreak(*first)) {
+            if (*first != '<' && *first != '\0') {
+                out.push_back(*first);
+            }
+            ++first;
+            continue;
+        }
+        const char* run = first;
+        bool hasBreak = false;
+        while (first < last && IsBlankOrBreak(*first)) {
+            hasBreak = hasBreak || IsLineEnd(*first);
+            ++first;
+        }
+        if (hasBreak) {
+            out.push_back(' ');
+        } else {
+            out.append(run, first);
+        }
+    }
+}
+
+}  // namespace
+
+CDocumentBuffer::CDocumentBuffer() = default;
+CDocumentBuffer::~CDocumentBuffer() = default;
+
+int CDocumentBuffer::Open(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return 1;
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size < 0) {
+        ::close(fd);
+        return 1;
+    }
+    const auto expected = static_cast<std::uint64_t>(info.st_size);
+    if (expected > SIZE_MAX - 2 * Storage::kHugePage) {
+        ::close(fd);
+        return 1;
+    }
+    auto storage = std::make_unique<Storage>(static_cast<std::size_t>(expected));
+    if (storage->bytes == nullptr) {
+        ::close(fd);
+        return 1;
+    }
+    std::uint64_t got = 0;
+    while (got < expected) {
+        const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(kReadChunk, expected - got));
+        const ssize_t n = ::read(fd, storage->bytes + got, want);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n < 0) {
+            ::close(fd);
+            return 1;
+        }
+        if (n == 0) {
+            break;  // The file became shorter while it was read.
+        }
+        got += static_cast<std::uint64_t>(n);
+    }
+    ::close(fd);
+    Adopt(std::move(storage), got);
+    return 0;
+}
+
+void CDocumentBuffer::Assign(std::string_view bytes) {
+    auto storage = std::make_unique<Storage>(bytes.size());
+    if (storage->bytes == nullptr) {
+        return;
+    }
+    if (!bytes.empty()) {
+        std::memcpy(storage->bytes, bytes.data(), bytes.size());
+    }
+    Adopt(std::move(storage), bytes.size());
+}
+
+void CDocumentBuffer::Adopt(std::unique_ptr<Storage> storage, std::uint64_t size) {
+    storage_ = std::move(storage);
+    data_ = storage_->bytes;
+    size_ = size;
+    position_ = 0;
+    loaded_ = true;
+    haveLine_ = false;
+}
+
+void CDocumentBuffer::Seek(std::uint64_t position) {
+    if (position <= size_) {
+        position_ = position;
+    }
+}
+
+bool CDocumentBuffer::ReadTag(std::string& lineBuffer) {
+    if (position_ >= size_) {
+        return false;
+    }
+    const char* const begin = data_ + position_;
+    const char* const end = data_ + size_;
+    const auto* open = static_cast<const char*>(std::memchr(begin, '<', static_cast<std::size_t>(end - begin)));
+    const char* const searchEnd = open != nullptr ? open : end;
+    const auto* early = static_cast<const char*>(std::memchr(begin, '>', static_cast<std::size_t>(searchEnd - begin)));
+    if (early != nullptr) {
+        // A ">" before any "<" closes an empty tag.
+        position_ = static_cast<std::uint64_t>(early + 1 - data_);
+        lineBuffer.clear();
+        return true;
+    }
+    if (open == nullptr) {
+        position_ = size_;
+        return false;
+    }
+    const auto* close = static_cast<const char*>(std::memchr(open, '>', static_cast<std::size_t>(end - open)));
+    if (close == nullptr) {
+        position_ = size_;
+        return false;
+    }
+    position_ = static_cast<std::uint64_t>(close + 1 - data_);
+    const std::size_t length = static_cast<std::size_t>(close + 1 - open);
+    if (std::memchr(open, '\0', length) == nullptr) {
+        lineBuffer.assign(open, length);
+    } else {
+        lineBuffer.clear();
+        for (const char* p = open; p <= close; ++p) {
+            if (*p != '\0') {
+                lineBuffer.push_back(*p);
+            }
+        }
+    }
+    return true;
+}
+
+bool CDocumentBuffer::ReadLine(std::string& text) {
+    haveLine_ = false;
+    if (position_ >= size_) {
+        return false;
+    }
+    const char* const end = data_ + size_;
+    const char* const begin = data_ + position_;
+    const auto* open = static_cast<const char*>(std::memchr(begin, '<', static_cast<std::size_t>(end - begin)));
+    if (open == nullptr) {
+        position_ = size_;
+        return false;
+    }
+    const char* stop = open + 1;
+    while (stop < end && !IsLineEnd(*stop)) {
+        ++stop;
+    }
+    if (stop == end) {
+        position_ = size_;
+        return false;
+    }
+    std::string line;
+    line.reserve(static_cast<std::size_t>(stop - open));
+    AppendWithoutMarkup(line, open + 1, stop);
+    text = std::move(line);
+    position_ = static_cast<std::uint64_t>(stop + 1 - data_);
+    lineStart_ = static_cast<std::uint64_t>(open - data_);
+    lineEnd_ = static_cast<std::uint64_t>(stop - data_);
+    haveLine_ = true;
+    return true;
+}
+
+void CDocumentBuffer::ReadLineInto(std::string& lineBuffer) {
+    std::string fresh;
+    ReadLine(fresh);
+    lineBuffer = std::move(fresh);
+}
+
+void CDocumentBuffer::ContinueElement(std::string& line) {
+    if (!haveLine_) {
+        return;
+    }
+    const std::string_view raw(data_ + lineStart_, static_cast<std::size_t>(lineEnd_ - lineStart_));
+    const std::size_t tagEnd = raw.find('>');
+    if (tagEnd == std::string_view::npos || (tagEnd > 0 && raw[tagEnd - 1] == '/') ||
+        raw.find("</", tagEnd) != std::string_view::npos) {
+        return;
+    }
+    const std::string_view rest(data_ + lineEnd_, static_cast<std::size_t>(size_ - lineEnd_));
+    const std::size_t closing = rest.find("</");
+    if (closing == std::string_view::npos) {
+        return;
+    }
+    AppendFoldingBreaks(line, rest.data(), rest.data() + closing);
+    std::size_t after = closing;
+    while (after < rest.size() && !IsLineEnd(rest[after])) {
+        ++after;
+    }
+    position_ = std::min<std::uint64_t>(lineEnd_ + after + 1, size_);
+    haveLine_ = false;
+}
+
+}  // namespace chainforge

@@ -1,0 +1,78 @@
+// The LandXML file held in memory as bytes, with the two readers that walk it:
+// ReadTag for the load scan and ReadLine for the section readers.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace chainforge {
+
+class CDocumentBuffer {
+public:
+    CDocumentBuffer();
+    ~CDocumentBuffer();
+    CDocumentBuffer(const CDocumentBuffer&) = delete;
+    CDocumentBuffer& operator=(const CDocumentBuffer&) = delete;
+
+    // Loads the whole file as a private copy: later changes to the file on
+    // disk do not reach the buffer. 0 when loaded, 1 when the file cannot be
+    // opened or read (missing, unreadable, a folder, too large for memory);
+    // on failure the buffer keeps what it held.
+    int Open(const std::string& path);
+
+    // Replaces the content with the given bytes, as Open does with a file.
+    void Assign(std::string_view bytes);
+
+    // Sets the read position; a position beyond the size is ignored.
+    void Seek(std::uint64_t position);
+
+    // Reads the next tag text, "<" through ">", into lineBuffer; bytes before
+    // the "<" are passed over, zero bytes dropped. A ">" before any "<" gives
+    // the empty text. Returns false, leaving lineBuffer as it was, when the
+    // data ends before a tag is complete.
+    bool ReadTag(std::string& lineBuffer);
+
+    // Reads the next line: the text after the next "<" up to the next carriage
+    // return or line feed, every "<" and zero byte removed. Returns false,
+    // leaving text as it was, when the data ends before the line does.
+    bool ReadLine(std::string& text);
+
+    // ReadLine into a fresh text that then replaces lineBuffer, so that the
+    // end of the data gives the empty text.
+    void ReadLineInto(std::string& lineBuffer);
+
+    // For an element whose text goes on past the line just read: when that
+    // line holds a whole opening tag that is not self-closing and no "</"
+    // follows the tag on the line, appends everything up to the next "</"
+    // ("<" and zero bytes dropped, each line break with the blanks and tabs
+    // around it as one blank) and moves the position past the closing tag's
+    // line end. Otherwise, and when no "</" follows at all, nothing changes.
+    // Call it right after a ReadLine or ReadLineInto that returned a line.
+    void ContinueElement(std::string& line);
+
+    bool IsLoaded() const { return loaded_; }
+    bool AtEnd() const { return position_ >= size_; }
+    std::uint64_t Size() const { return size_; }
+    std::uint64_t Position() const { return position_; }
+    std::string_view Bytes() const { return {data_, static_cast<std::size_t>(size_)}; }
+
+private:
+    struct Storage;
+
+    void Adopt(std::unique_ptr<Storage> storage, std::uint64_t size);
+
+    std::unique_ptr<Storage> storage_;
+    const char* data_ = nullptr;
+    std::uint64_t size_ = 0;
+    std::uint64_t position_ = 0;
+    bool loaded_ = false;
+    // Raw extent of the last line read: its first "<" and its line end.
+    std::uint64_t lineStart_ = 0;
+    std::uint64_t lineEnd_ = 0;
+    bool haveLine_ = false;
+};
+
+}  // namespace chainforge

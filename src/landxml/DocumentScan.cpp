@@ -1,0 +1,268 @@
+#include "landxml/DocumentScan.h"
+
+#include <array>
+
+#include "landxml/MakerInfo.h"
+#include "landxml/NumberText.h"
+#include "landxml/TextPatterns.h"
+
+namespace chainforge {
+namespace {
+
+enum class Action {
+    None,
+    Version,
+    Enter,  // enter the row's section unless the tag closes itself
+    NamedPointGroup,
+    UnnamedPointGroup,
+    Roadways,
+};
+
+struct Row {
+    std::string_view tag;
+    Action action;
+    SectionState state;
+};
+
+// Tested in order; the first row whose tag matches decides.
+constexpr std::array kRecognitionTable{
+    Row{"<?xml version=", Action::None, kTopLevel},
+    Row{"<?xml-stylesheet ", Action::None, kTopLevel},
+    Row{"<BizTalk xmlns", Action::None, kTopLevel},
+    Row{"<Body", Action::None, kTopLevel},
+    Row{"<CgPoints/>", Action::None, kTopLevel},
+    Row{"<LandXML ", Action::Version, kTopLevel},
+    Row{"<Units", Action::Enter, kUnits},
+    Row{"<Application ", Action::Enter, kApplication},
+    Row{"<Surfaces name", Action::Enter, kSurfaces},
+    Row{"<Surfaces>", Action::Enter, kSurfaces},
+    Row{"<Parcels name", Action::Enter, kParcels},
+    Row{"<Parcels>", Action::Enter, kParcels},
+    Row{"<PipeNetworks", Action::Enter, kPipeNetworks},
+    Row{"<Pipe Network", Action::Enter, kPipeNetwork},
+    Row{"<Project Name", Action::Enter, kProject},
+    Row{"<Project Desc", Action::Enter, kProject},
+    Row{"<Feature code", Action::Enter, kFeature},
+    Row{"<Surveys", Action::Enter, kSurveys},
+    Row{"<Survey", Action::Enter, kSurvey},
+    Row{"<CoordinateSystem", Action::Enter, kCoordinateSystem},
+    Row{"<Monuments", Action::Enter, kMonuments},
+    Row{"<PlanFeatures", Action::Enter, kPlanFeatures},
+    Row{"<PlanFeature", Action::Enter, kPlanFeature},
+    Row{"<CgPoints name", Action::NamedPointGroup, kPointGroup},
+    Row{"<CGPoints>", Action::UnnamedPointGroup, kPointGroup},
+    Row{"<Alignments name", Action::Enter, kAlignments},
+    Row{"<Alignments>", Action::Enter, kAlignments},
+    Row{"</LandXML", Action::None, kTopLevel},
+    Row{"</Body", Action::None, kTopLevel},
+    Row{"</BizTalk", Action::None, kTopLevel},
+    Row{"<!--", Action::None, kTopLevel},
+    Row{"<Roadways", Action::Roadways, kRoadways},
+    Row{"<GradeModel", Action::Enter, kGradeModel},
+};
+
+// The closing tag of each section that is left by one tag alone.
+struct SectionEnd {
+    SectionState state;
+    std::string_view closingTag;
+};
+
+constexpr std::array kSectionEnds{
+    SectionEnd{kUnits, "</Units"},
+    SectionEnd{kAlignments, "</Alignments"},
+    SectionEnd{kGradeModel, "</GradeModel"},
+    SectionEnd{kSurfaces, "</Surfaces"},
+    SectionEnd{kParcels, "</Parcels"},
+    SectionEnd{kPipeNetworks, "</PipeNetworks"},
+    SectionEnd{kPipeNetwork, "</PipeNetwork"},
+    SectionEnd{kProject, "</Project"},
+    SectionEnd{kFeature, "</Feature>"},
+    SectionEnd{kSurveys, "</Surveys>"},
+    SectionEnd{kSurvey, "</Survey>"},
+    SectionEnd{kCoordinateSystem, "</CoordinateSystem>"},
+    SectionEnd{kMonuments, "</Monuments>"},
+    SectionEnd{kPlanFeatures, "</PlanFeatures>"},
+    SectionEnd{kPlanFeature, "</PlanFeature>"},
+};
+
+// The name read by "<CgPoints name=\"%[^\"]\"": empty when it does not match.
+std::string PointGroupNameAttribute(std::string_view tagText) {
+    constexpr std::string_view kElement = "<CgPoints";
+    if (tagText.substr(0, kElement.size()) != kElement) {
+        return {};
+    }
+    std::size_t i = kElement.size();
+    while (i < tagText.size() && IsScanSpace(tagText[i])) {
+        ++i;
+    }
+    constexpr std::string_view kName = "name=\"";
+    if (tagText.substr(i, kName.size()) != kName) {
+        return {};
+    }
+    return std::string(ScanSetField(tagText.substr(i + kName.size()), "\""));
+}
+
+// A CgPoints opening tag with attributes other than a leading name.
+bool IsAttributedPointGroup(std::string_view tagText) {
+    return MatchesTag(tagText, "<CgPoints ") && !IsSelfClosing(tagText);
+}
+
+}  // namespace
+
+void CTagRecognizer::RecognizeTag(std::string_view tagText, std::uint64_t position) {
+    if (state_ != kTopLevel && !SkipSectionTag(tagText, position)) {
+        return;
+    }
+    for (const Row& row : kRecognitionTable) {
+        if (!MatchesTag(tagText, row.tag)) {
+            continue;
+        }
+        switch (row.action) {
+            case Action::None:
+                break;
+            case Action::Version:
+                CheckVersion(tagText);
+                break;
+            case Action::Enter:
+                EnterSection(tagText, row.state);
+                break;
+            case Action::NamedPointGroup:
+                OpenPointGroup(tagText, position, PointGroupNameAttribute(tagText));
+                break;
+            case Action::UnnamedPointGroup:
+                OpenPointGroup(tagText, position, kUnnamedGroup);
+                break;
+            case Action::Roadways:
+                if (!StartsWithNoCase(tagText, "<Roadways/")) {
+                    EnterSection(tagText, row.state);
+                }
+                break;
+        }
+        return;
+    }
+    if (IsAttributedPointGroup(tagText)) {
+        const auto name = AttributeValue(tagText, "name");
+        OpenPointGroup(tagText, position,
+                       name && !name->empty() ? std::string(*name) : std::string(kUnnamedGroup));
+        return;
+    }
+    ReportUnknownFormat();
+}
+
+bool CTagRecognizer::SkipSectionTag(std::string_view tagText, std::uint64_t position) {
+    switch (state_) {
+        case kPointGroup:
+            if (StartsWithNoCase(tagText, "<CgPoints")) {
+                EnterSection(tagText, kNestedPointGroup);
+            } else if (StartsWithNoCase(tagText, "</CgPoints")) {
+                state_ = kTopLevel;
+            }
+            return false;
+        case kNestedPointGroup:
+            if (StartsWithNoCase(tagText, "</CgPoints")) {
+                state_ = kPointGroup;
+            }
+            return false;
+        case kAlignments:
+            if (StartsWithNoCase(tagText, "</Alignments")) {
+                state_ = kTopLevel;
+            } else if (MatchesTag(tagText, "<Alignment ")) {
+                catalogue_.AddAlignment(tagText, position);
+            } else if (MatchesTag(tagText, "<CrossSectSurf ")) {
+                catalogue_.AddCrossSectionSurface(tagText, position);
+            } else if (MatchesTag(tagText, "<ProfSurf ") || MatchesTag(tagText, "<ProfAlign ")) {
+                catalogue_.AddProfile(tagText, position);
+            }
+            return false;
+        case kRoadways:
+            if (StartsWithNoCase(tagText, "</Roadways") || StartsWithNoCase(tagText, "<Roadways/>")) {
+                state_ = kTopLevel;
+            }
+            return false;
+        case kApplication:
+            if (StartsWithNoCase(tagText, "</Application")) {
+                state_ = kTopLevel;
+                return false;
+            }
+            if (StartsWithNoCase(tagText, "<Author") || StartsWithNoCase(tagText, "</Author")) {
+                return false;
+            }
+            state_ = kTopLevel;
+            return true;
+        default:
+            break;
+    }
+    for (const SectionEnd& end : kSectionEnds) {
+        if (end.state == state_ && StartsWithNoCase(tagText, end.closingTag)) {
+            state_ = kTopLevel;
+            break;
+        }
+    }
+    return false;
+}
+
+void CTagRecognizer::CheckVersion(std::string_view tagText) {
+    const std::size_t at = FindNoCase(tagText, "VERSION=");
+    double version = 0.0;
+    if (at != std::string_view::npos) {
+        const std::string_view rest = tagText.substr(at + 8);
+        if (!rest.empty() && rest[0] == '"') {
+            ReadLeadingDouble(rest.substr(1), version);
+        }
+    }
+    if (version > 1.1) {
+        ui_.ShowMessage(std::string("This version is newer than what this program understands.  "
+                                    "You might want to check ") +
+                        kMakerWebAddress + " for a newer version");
+    }
+}
+
+void CTagRecognizer::ReportUnknownFormat() {
+    // One message per scan: a file of an unknown layout would otherwise raise
+    // one message for every tag it holds.
+    if (formatReported_) {
+        return;
+    }
+    formatReported_ = true;
+    ui_.ShowMessage(std::string("Format does not match known types.  Please e-mail this file to ") +
+                    kMakerSupportEmail);
+}
+
+void CTagRecognizer::EnterSection(std::string_view tagText, SectionState state) {
+    // A self-closing tag has no content to pass over.
+    if (!IsSelfClosing(tagText)) {
+        state_ = state;
+    }
+}
+
+void CTagRecognizer::OpenPointGroup(std::string_view tagText, std::uint64_t position,
+                                    std::string name) {
+    if (IsSelfClosing(tagText)) {
+        return;
+    }
+    catalogue_.AddPointGroup(std::move(name), position);
+    state_ = kPointGroup;
+}
+
+void ScanDocument(CDocumentBuffer& document, Catalogue& catalogue, UserInterface& ui) {
+    if (!document.IsLoaded()) {
+        return;
+    }
+    catalogue.ClearCatalogue();
+    document.Seek(0);
+    CTagRecognizer recognizer(catalogue, ui);
+    std::string lineBuffer;
+    bool anyTag = false;
+    while (!document.AtEnd()) {
+        if (document.ReadTag(lineBuffer)) {
+            anyTag = true;
+            recognizer.RecognizeTag(lineBuffer, document.Position());
+        }
+    }
+    // A non-empty file without a single complete tag is of no known format.
+    if (!anyTag && document.Size() > 0) {
+        recognizer.RecognizeTag(std::string_view(), document.Position());
+    }
+}
+
+}  // namespace chainforge

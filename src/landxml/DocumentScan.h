@@ -1,0 +1,73 @@
+// The load scan: walks the document tag by tag, keeps track of the top-level
+// section it is in, passes over sections of no interest and records point
+// groups and alignments (with their profiles and cross-section surfaces) in
+// the catalogue.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "app/UserInterface.h"
+#include "landxml/Catalogue.h"
+#include "landxml/DocumentBuffer.h"
+
+namespace chainforge {
+
+// Top-level sections that the scan can be inside.
+enum SectionState : int {
+    kTopLevel = 0,
+    kUnits = 1,
+    kPointGroup = 2,
+    kAlignments = 3,
+    kNestedPointGroup = 4,
+    kRoadways = 10,
+    kGradeModel = 11,
+    kApplication = 100,
+    kSurfaces = 102,
+    kParcels = 103,
+    kPipeNetworks = 104,
+    kPipeNetwork = 105,
+    kProject = 106,
+    kFeature = 107,
+    kSurveys = 108,
+    kSurvey = 109,
+    kCoordinateSystem = 110,
+    kMonuments = 111,
+    kPlanFeatures = 112,
+    kPlanFeature = 113,
+};
+
+inline constexpr const char* kUnnamedGroup = "UnNamed Group";
+
+// The recognizer of one scan: the section state and the catalogue it fills.
+class CTagRecognizer {
+public:
+    CTagRecognizer(Catalogue& catalogue, UserInterface& ui) : catalogue_(catalogue), ui_(ui) {}
+
+    // Handles one tag text; position is the document position just after it.
+    void RecognizeTag(std::string_view tagText, std::uint64_t position);
+
+    // Consulted first while inside a section: false when the tag was dealt
+    // with here, true when it goes on to the recognition table.
+    bool SkipSectionTag(std::string_view tagText, std::uint64_t position);
+
+    SectionState State() const { return state_; }
+
+private:
+    void CheckVersion(std::string_view tagText);
+    void ReportUnknownFormat();
+    void EnterSection(std::string_view tagText, SectionState state);
+    void OpenPointGroup(std::string_view tagText, std::uint64_t position, std::string name);
+
+    Catalogue& catalogue_;
+    UserInterface& ui_;
+    SectionState state_ = kTopLevel;
+    bool formatReported_ = false;
+};
+
+// Clears the catalogue and scans the whole loaded document into it. Does
+// nothing while no file is loaded.
+void ScanDocument(CDocumentBuffer& document, Catalogue& catalogue, UserInterface& ui);
+
+}  // namespace chainforge

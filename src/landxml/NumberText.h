@@ -1,0 +1,49 @@
+// Number text: how numbers become text and text becomes numbers, the same
+// in every locale. Output follows the printf forms the chain and point files
+// were always written with ("%lg" with a three-digit exponent, "%lf", "%d").
+// Input follows the scanf conventions of the readers' patterns.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace chainforge {
+
+// "%lg": six significant digits, trailing zeros dropped, exponent form below
+// 1e-4 and from 1e6 on, the exponent signed and at least three digits.
+std::string FormatG(double value);
+
+// "%lf": six decimals.
+std::string FormatF(double value);
+
+// "%d" / "%ld".
+std::string FormatInt(std::int64_t value);
+
+// Reads a decimal number at the start of text as scanf's "%lf" does: white
+// space is skipped, then an optional sign, digits with an optional fraction
+// and an optional exponent. Returns the number of characters consumed (the
+// skipped white space included), or 0 when no number stands there; value is
+// then left unchanged. A number beyond the range of a double reads as the
+// largest finite double of its sign, one below the smallest as zero.
+std::size_t ReadLeadingDouble(std::string_view text, double& value);
+
+// The same, returning the number itself.
+std::optional<double> ParseLeadingDouble(std::string_view text);
+
+// The number at the start of text, or 0.0 when there is none.
+double LeadingDoubleOrZero(std::string_view text);
+
+// Reads a whole number as scanf's "%ld" does (white space skipped, optional
+// sign, decimal digits). Returns the characters consumed, 0 when none; a
+// number beyond 64 bits also gives 0.
+std::size_t ReadLeadingInteger(std::string_view text, std::int64_t& value);
+
+// True when text is white space in the scanf sense (blank, tab, line ends).
+constexpr bool IsScanSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+}
+
+}  // namespace chainforge

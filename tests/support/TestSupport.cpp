@@ -1,0 +1,97 @@
+#include "support/TestSupport.h"
+
+#include <algorithm>
+#include <clocale>
+#include <cstdlib>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <stdexcept>
+#include <sys/wait.h>
+
+namespace chainforge::test {
+
+TempDir::TempDir() {
+    std::random_device random;
+    const auto base = std::filesystem::temp_directory_path();
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        auto candidate = base / ("chainforge-test-" + std::to_string(random()));
+        if (std::filesystem::create_directory(candidate)) {
+            path_ = candidate;
+            return;
+        }
+    }
+    throw std::runtime_error("cannot create a temporary folder");
+}
+
+TempDir::~TempDir() {
+    std::error_code error;
+    // Folders made read-only by a test must become writable to be removed.
+    for (auto it = std::filesystem::recursive_directory_iterator(path_, error);
+         !error && it != std::filesystem::recursive_directory_iterator(); it.increment(error)) {
+        std::filesystem::permissions(it->path(), std::filesystem::perms::owner_all,
+                                     std::filesystem::perm_options::add, error);
+    }
+    std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::add, error);
+    std::filesystem::remove_all(path_, error);
+}
+
+std::string ReadFileBytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+void WriteFileBytes(const std::filesystem::path& path, std::string_view bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::string CrLf(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines) {
+        text += line;
+        text += "\r\n";
+    }
+    return text;
+}
+
+std::vector<std::filesystem::path> SampleFiles() {
+    std::vector<std::filesystem::path> files;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(CHAINFORGE_SAMPLES, error)) {
+        if (entry.path().extension() == ".xml") {
+            files.push_back(entry.path());
+        }
+    }
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+CommaDecimalLocale::CommaDecimalLocale() {
+    const char* current = std::setlocale(LC_ALL, nullptr);
+    previous_ = current != nullptr ? current : "C";
+    for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8"}) {
+        if (std::setlocale(LC_ALL, name) != nullptr) {
+            active_ = true;
+            return;
+        }
+    }
+}
+
+CommaDecimalLocale::~CommaDecimalLocale() { std::setlocale(LC_ALL, previous_.c_str()); }
+
+int RunProcess(const std::string& commandLine, std::string& out, std::string& err) {
+    TempDir scratch;
+    const std::string outFile = scratch.File("stdout");
+    const std::string errFile = scratch.File("stderr");
+    const std::string full = commandLine + " >'" + outFile + "' 2>'" + errFile + "' </dev/null";
+    const int status = std::system(full.c_str());
+    out = ReadFileBytes(outFile);
+    err = ReadFileBytes(errFile);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+}  // namespace chainforge::test
