@@ -40,6 +40,12 @@ bench: deps
 	cmake --build $(BUILD) -j $(JOBS)
 	sh bench/run.sh $(BUILD)
 
+screenshot: build
+	sh scripts/screenshot.sh $(BUILD)
+
+package: build
+	cd $(BUILD) && cpack -G DEB
+
 format:
 	find src tests bench fuzz -name '*.cpp' -o -name '*.h' | xargs clang-format -i
 
