@@ -34,6 +34,10 @@ test: test-release test-asan
 run: build
 	@mkdir -p $(OUT)
 	./$(BUILD)/chainforge-cli list $(EXAMPLE)
+	./$(BUILD)/chainforge-cli convert $(EXAMPLE) --points "Control Survey" \
+	    --alignment "MC01 - Main carriageway" --profile "Design FG - Finished grade" \
+	    --surface "Design Surface" --ascii-out $(OUT)/sample-road.asc \
+	    --chain-out $(OUT)/sample-road.ch --force
 
 bench: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DCHAINFORGE_WERROR=ON -DCHAINFORGE_BENCH=ON $(CMAKE_FLAGS)

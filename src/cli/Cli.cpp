@@ -4,6 +4,7 @@
 
 #include "app/Version.h"
 #include "cli/CliSupport.h"
+#include "cli/ConvertCommand.h"
 #include "cli/ListCommand.h"
 
 namespace chainforge {
@@ -11,6 +12,9 @@ namespace {
 
 constexpr const char* kUsage =
     "Usage: chainforge-cli list FILE.xml [--tsv]\n"
+    "       chainforge-cli convert FILE.xml [--points GROUP | --ascii-points IN.asc]\n"
+    "           [--alignment NAME] [--profile NAME] [--surface NAME]\n"
+    "           [--ascii-out OUT.asc] [--chain-out OUT.ch] [--yes] [--force]\n"
     "       chainforge-cli --help | --version\n";
 
 constexpr const char* kHelp =
@@ -20,6 +24,20 @@ constexpr const char* kHelp =
     "  list FILE.xml [--tsv]   show the point groups, alignments, profiles and\n"
     "                          cross-section surfaces that FILE holds; --tsv prints\n"
     "                          them as tab-separated rows\n"
+    "  convert FILE.xml        write the ASCII point file and the chain file for\n"
+    "                          the named items (names as list prints them)\n"
+    "\n"
+    "Options of convert:\n"
+    "  --points GROUP          points from the point group GROUP\n"
+    "  --ascii-points IN.asc   points from the ASCII point file IN.asc instead\n"
+    "  --alignment NAME        the alignment (horizontal control)\n"
+    "  --profile NAME          a profile of that alignment (vertical control)\n"
+    "  --surface NAME          a cross-section surface of that alignment (templates)\n"
+    "  --ascii-out OUT.asc     the ASCII point file to write (default: FILE's stem .asc)\n"
+    "  --chain-out OUT.ch      the chain file to write (default: FILE's stem .ch)\n"
+    "  --yes                   answer Yes to the question about cross-sections\n"
+    "                          without a profile (otherwise No)\n"
+    "  --force                 replace output files that exist\n"
     "\n"
     "Options:\n"
     "  --help                  show this help\n"
@@ -47,6 +65,9 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     const std::vector<std::string> rest(args.begin() + 1, args.end());
     if (command == "list") {
         return RunListCommand(rest, out, err);
+    }
+    if (command == "convert") {
+        return RunConvertCommand(rest, out, err);
     }
     return UsageError(err, "unknown command '" + command + "'");
 }

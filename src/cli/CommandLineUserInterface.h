@@ -31,11 +31,12 @@ public:
     std::optional<std::string> AskSaveFileName(const FileDialogRequest& request) override;
     bool FileExists(const std::string& path) override;
 
-    // Whether anything went wrong from the user's point of view: a message
-    // was shown, a question was answered No or a replacement was refused.
+    // Whether an error was reported (a name not found, a file that cannot be
+    // opened or written, a refused replacement) or a question answered No.
+    // Warnings such as the version message do not count.
     bool HadTrouble() const { return trouble_; }
-    // The files the save dialogs answered, in order.
-    const std::vector<std::string>& ChosenSaveFiles() const { return chosenSaveFiles_; }
+    // The files that the save dialogs chose and that were written, in order.
+    std::vector<std::string> WrittenFiles() const;
 
     // Writes one "chainforge: TEXT" line, line breaks in TEXT folded to blanks.
     static void WriteLine(std::ostream& err, const std::string& text);
@@ -48,6 +49,7 @@ private:
     std::optional<std::string> openFileName_;
     std::map<std::string, std::string> saveFileNames_;
     std::vector<std::string> chosenSaveFiles_;
+    std::vector<std::string> failedFiles_;
 };
 
 }  // namespace chainforge
