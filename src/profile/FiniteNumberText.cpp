@@ -1,0 +1,28 @@
+#include "profile/FiniteNumberText.h"
+
+#include <cmath>
+#include <limits>
+
+#include "landxml/NumberText.h"
+
+namespace chainforge {
+
+double FiniteValue(double value) {
+    if (std::isnan(value)) {
+        return 0.0;
+    }
+    if (std::isinf(value)) {
+        return std::copysign(std::numeric_limits<double>::max(), value);
+    }
+    return value;
+}
+
+std::string FormatFiniteG(double value) {
+    return FormatG(FiniteValue(value));
+}
+
+std::string FormatFiniteF(double value) {
+    return FormatF(FiniteValue(value));
+}
+
+}  // namespace chainforge

@@ -1,0 +1,18 @@
+// The chain file is read by programs that know nothing of "inf" or "nan", so
+// every number the profile and cross-section readers write passes through
+// here. Ordinary values come out exactly as FormatG and FormatF give them.
+#pragma once
+
+#include <string>
+
+namespace chainforge {
+
+// A value beyond the range of a double becomes the largest double of its
+// sign (the value such text reads back as), an undefined one 0.
+double FiniteValue(double value);
+
+// "%lg" and "%lf" of FiniteValue(value).
+std::string FormatFiniteG(double value);
+std::string FormatFiniteF(double value);
+
+}  // namespace chainforge

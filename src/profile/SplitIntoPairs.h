@@ -1,0 +1,15 @@
+// Point lists and template texts are chains of blank-separated numbers that
+// are taken two at a time.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace chainforge {
+
+// Appends "first second" to pairs for every two consecutive tokens of text.
+// Tokens are separated by runs of blanks only; a lone last token is dropped.
+void SplitIntoPairs(std::string_view text, std::vector<std::string>& pairs);
+
+}  // namespace chainforge
