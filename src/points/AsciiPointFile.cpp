@@ -1,8 +1,131 @@
 #include "points/AsciiPointFile.h"
 
-namespace chainforge {
+#include <fcntl.h>
+#include <unistd.h>
+#include <cerrno>
+#include <optional>
+#include <string_view>
 
-int ReadAsciiPointFile(UserInterface&, PointList&) { return 0; }
-int WriteAsciiPointFile(UserInterface&, const PointList&) { return 0; }
+#include "app/OutputFile.h"
+#include "landxml/NumberText.h"
+#include "points/TextModeOutput.h"
+
+namespace chainforge {
+namespace {
+
+FileDialogRequest AsciiFileDialog(bool askBeforeReplacing) {
+    FileDialogRequest request;
+    request.defaultExtension = "ASC";
+    request.filter = "ASCII Files (*.asc)|*.ASC||";
+    request.askBeforeReplacing = askBeforeReplacing;
+    return request;
+}
+
+// The whole file, or nothing when it cannot be opened or read to its end.
+std::optional<std::string> ReadWholeFile(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return std::nullopt;
+    }
+    std::string bytes;
+    char chunk[65536];
+    for (;;) {
+        const ssize_t got = ::read(fd, chunk, sizeof chunk);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got <= 0) {
+            ::close(fd);
+            return got == 0 ? std::optional<std::string>(std::move(bytes)) : std::nullopt;
+        }
+        bytes.append(chunk, static_cast<std::size_t>(got));
+    }
+}
+
+bool IsBlankOrTab(char c) {
+    return c == ' ' || c == '\t';
+}
+
+// A line as the file's text gives it: the carriage return of a CR LF (or one
+// that ends the file) belongs to the line end, and zero bytes are dropped.
+std::string LineText(std::string_view raw) {
+    if (!raw.empty() && raw.back() == '\r') {
+        raw.remove_suffix(1);
+    }
+    std::string line;
+    line.reserve(raw.size());
+    for (const char c : raw) {
+        if (c != '\0') {
+            line.push_back(c);
+        }
+    }
+    return line;
+}
+
+// Lines of one character are stray marks, not points; a line of blanks
+// (possible only first in the file) holds nothing.
+bool HoldsPoint(std::string_view line) {
+    if (line.size() <= 1) {
+        return false;
+    }
+    for (const char c : line) {
+        if (!IsBlankOrTab(c)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Splits the file into point lines. After each line every white space up
+// to the next text is passed over: blank lines and the indent of the next
+// line, but not the indent of the first.
+void AppendPointLines(std::string_view bytes, PointList& points) {
+    std::size_t pos = 0;
+    while (pos < bytes.size()) {
+        std::size_t end = bytes.find('\n', pos);
+        if (end == std::string_view::npos) {
+            end = bytes.size();
+        }
+        std::string line = LineText(bytes.substr(pos, end - pos));
+        if (HoldsPoint(line)) {
+            points.push_back(std::move(line));
+        }
+        pos = end;
+        while (pos < bytes.size() && IsScanSpace(bytes[pos])) {
+            ++pos;
+        }
+    }
+}
+
+}  // namespace
+
+int ReadAsciiPointFile(UserInterface& ui, PointList& points) {
+    const std::optional<std::string> path = ui.AskOpenFileName(AsciiFileDialog(false));
+    if (!path) {
+        return 0;
+    }
+    const std::optional<std::string> bytes = ReadWholeFile(*path);
+    if (!bytes) {
+        ui.ShowMessage("Cannot open file " + *path);
+        return 2;
+    }
+    AppendPointLines(*bytes, points);
+    return 1;
+}
+
+int WriteAsciiPointFile(UserInterface& ui, const PointList& points) {
+    if (points.empty()) {
+        return 0;
+    }
+    const std::optional<std::string> path = ui.AskSaveFileName(AsciiFileDialog(true));
+    if (!path) {
+        return 0;
+    }
+    std::string content;
+    for (const std::string& point : points) {
+        AppendTextModeLine(content, point);
+    }
+    return WriteOutputFile(ui, *path, content);
+}
 
 }  // namespace chainforge
