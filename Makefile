@@ -50,6 +50,13 @@ screenshot: build
 package: build
 	cd $(BUILD) && cpack -G DEB
 
+FUZZ_BUILD ?= build-fuzz
+fuzz: deps
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCHAINFORGE_FUZZ=ON \
+	    -DCHAINFORGE_TESTS=OFF -DCHAINFORGE_GUI=OFF -DCHAINFORGE_SANITIZE=ON -DCHAINFORGE_WERROR=ON
+	cmake --build $(FUZZ_BUILD) -j $(JOBS)
+	sh fuzz/run.sh $(FUZZ_BUILD)
+
 format:
 	find src tests bench fuzz -name '*.cpp' -o -name '*.h' | xargs clang-format -i
 
