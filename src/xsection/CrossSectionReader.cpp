@@ -1,8 +1,298 @@
 #include "xsection/CrossSectionReader.h"
 
-namespace chainforge {
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <optional>
+#include <string_view>
+#include <vector>
 
-void ReadCrossSections(CDocumentBuffer&, const Catalogue&, UserInterface&, const std::string&,
-                       std::string&, const std::string&, TemplateList&, TemplateList&) {}
+#include "landxml/NumberText.h"
+#include "landxml/TextPatterns.h"
+#include "profile/FiniteNumberText.h"
+#include "profile/SplitIntoPairs.h"
+#include "xsection/ProfileEvaluation.h"
+#include "xsection/TemplateText.h"
+#include "xsection/ToleranceTests.h"
+
+namespace chainforge {
+namespace {
+
+constexpr double kTolerance = kCommonTolerance;
+// Centreline deviations up to this are expected from rounding in the file.
+constexpr double kAcceptedDeviation = 0.01;
+
+struct CentrePoint {
+    double elevation = 0.0;
+    // Taken from the pair before it and the first pair right of the
+    // centreline, which a profile elevation may then replace.
+    bool interpolated = false;
+};
+
+bool EqualsNoCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && StartsWithNoCase(a, b);
+}
+
+void ReadAttributeNumber(std::string_view line, std::string_view name, double& value) {
+    if (const auto text = AttributeValue(line, name)) {
+        ReadLeadingDouble(*text, value);
+    }
+}
+
+double ReadBack(const std::string& text) {
+    return LeadingDoubleOrZero(text);
+}
+
+void AppendNumber(std::string& text, double value) {
+    text += FormatFiniteG(value);
+    text += ' ';
+}
+
+// The first pair at or right of the centreline; the pairs before it are
+// the left side, those after it the right side.
+std::optional<std::size_t> FindCentrePoint(const std::vector<std::string>& pairs) {
+    for (std::size_t i = 0; i < pairs.size(); ++i) {
+        if (ReadNumberPair(pairs[i]).first > -kTolerance) {
+            return i;
+        }
+    }
+    return std::nullopt;
+}
+
+CentrePoint CentreOf(const std::vector<std::string>& pairs, std::size_t centre) {
+    const NumberPair right = ReadNumberPair(pairs[centre]);
+    if (right.first <= kTolerance || centre == 0) {
+        return {right.second, false};
+    }
+    const NumberPair left = ReadNumberPair(pairs[centre - 1]);
+    const double atZero =
+        left.second - (right.second - left.second) * left.first / (right.first - left.first);
+    return {ReadBack(FormatFiniteG(atZero)), true};
+}
+
+void AppendUnlessRepeat(TemplateList& templates, std::string text) {
+    if (templates.empty() || !TemplatesMatch(text, templates.back())) {
+        templates.push_back(std::move(text));
+    }
+}
+
+// One call's pass over an alignment's CrossSects element.
+class CrossSectionPass {
+  public:
+    CrossSectionPass(UserInterface& ui, std::string& verticalControl,
+                     const std::string& surfaceName, TemplateList& leftTemplates,
+                     TemplateList& rightTemplates)
+        : ui_(ui),
+          verticalControl_(verticalControl),
+          surfaceName_(surfaceName),
+          leftTemplates_(leftTemplates),
+          rightTemplates_(rightTemplates),
+          vpiOnly_(verticalControl.empty()),
+          profile_(verticalControl) {}
+
+    // Takes one line; false once the CrossSects element has closed.
+    bool TakeLine(CDocumentBuffer& document, std::string& line);
+
+    // For a pass cut short by the end of the alignment or of the data.
+    void CloseIfOpened();
+
+  private:
+    void ReadStation(std::string_view line);
+    void ProcessSection(std::string_view line);
+    void TakeCentrePoint(const CentrePoint& centre);
+    void AddToVerticalControl(double centreElevation);
+    double CompareWithProfile(const CentrePoint& centre);
+    void AppendLeftTemplate(const std::vector<std::string>& pairs, std::size_t centre);
+    void AppendRightTemplate(const std::vector<std::string>& pairs,
+                             std::optional<std::size_t> centre);
+    void Close();
+
+    UserInterface& ui_;
+    std::string& verticalControl_;
+    const std::string& surfaceName_;
+    TemplateList& leftTemplates_;
+    TemplateList& rightTemplates_;
+    const bool vpiOnly_;
+    // Read once: every section evaluates the same text.
+    const VerticalProfile profile_;
+
+    bool inSection_ = false;
+    bool onSurface_ = false;
+    double station_ = 0.0;
+    double skew_ = 0.0;  // read with the station; templates are square to the line
+    bool firstSection_ = true;
+    bool firstGrade_ = true;
+    // The last section that set a vertex or grade of the vertical control.
+    double lastStation_ = 0.0;
+    double lastCentreElevation_ = 0.0;
+    // The latest centre elevation of all, where the templates start.
+    double templateElevation_ = 0.0;
+    double previousGrade_ = 0.0;
+    double largestDeviation_ = 0.0;
+    double smallestDeviation_ = 1000000.0;
+};
+
+bool CrossSectionPass::TakeLine(CDocumentBuffer& document, std::string& line) {
+    if (!inSection_) {
+        inSection_ = StartsWithNoCase(line, "CrossSects");
+    } else if (StartsWithNoCase(line, "/CrossSects>")) {
+        Close();
+        return false;
+    } else if (MatchesTag(line, "CrossSect ")) {
+        ReadStation(line);
+    } else if (MatchesTag(line, "CrossSectSurf ")) {
+        onSurface_ = EqualsNoCase(ExtractNameAndDescription(line), surfaceName_);
+    } else if (onSurface_ && StartsWithNoCase(line, "PntList2D")) {
+        document.ContinueElement(line);
+        ProcessSection(line);
+    }
+    return true;
+}
+
+void CrossSectionPass::CloseIfOpened() {
+    if (inSection_) {
+        Close();
+    }
+}
+
+// Attributes may stand in any order; one that is missing keeps its value.
+void CrossSectionPass::ReadStation(std::string_view line) {
+    ReadAttributeNumber(line, "sta", station_);
+    ReadAttributeNumber(line, "angleSkew", skew_);
+}
+
+void CrossSectionPass::ProcessSection(std::string_view line) {
+    std::vector<std::string> pairs;
+    SplitIntoPairs(line.substr(std::min<std::size_t>(10, line.size())), pairs);
+    const std::optional<std::size_t> centre = FindCentrePoint(pairs);
+    if (centre) {
+        TakeCentrePoint(CentreOf(pairs, *centre));
+    }
+    AppendLeftTemplate(pairs, centre.value_or(pairs.size()));
+    AppendRightTemplate(pairs, centre);
+}
+
+void CrossSectionPass::TakeCentrePoint(const CentrePoint& centre) {
+    if (vpiOnly_) {
+        AddToVerticalControl(centre.elevation);
+        templateElevation_ = centre.elevation;
+    } else {
+        templateElevation_ = CompareWithProfile(centre);
+    }
+}
+
+// A vertex at the first section, one where the grade changes, and the last
+// one when the element closes.
+void CrossSectionPass::AddToVerticalControl(double centreElevation) {
+    if (firstSection_) {
+        AppendNumber(verticalControl_, station_);
+        AppendNumber(verticalControl_, centreElevation);
+        firstSection_ = false;
+    } else {
+        // A second section at the same station has no grade from the last.
+        if (station_ == lastStation_) {
+            return;
+        }
+        const double grade =
+            (centreElevation - lastCentreElevation_) * 100 / (station_ - lastStation_);
+        if (firstGrade_) {
+            firstGrade_ = false;
+        } else if (Differs(grade, previousGrade_, kTolerance)) {
+            AppendNumber(verticalControl_, previousGrade_);
+            AppendNumber(verticalControl_, lastStation_);
+        }
+        previousGrade_ = grade;
+    }
+    lastStation_ = station_;
+    lastCentreElevation_ = centreElevation;
+}
+
+// Records how far the section's centre lies from the profile; returns the
+// centre elevation the templates start from.
+double CrossSectionPass::CompareWithProfile(const CentrePoint& centre) {
+    const double atProfile = profile_.ElevationAt(station_);
+    if (Differs(atProfile, centre.elevation, kTolerance)) {
+        const double deviation = std::abs(atProfile - centre.elevation);
+        if (deviation > largestDeviation_) {
+            largestDeviation_ = deviation;
+        }
+        if (deviation < smallestDeviation_) {
+            smallestDeviation_ = deviation;
+        }
+    }
+    return centre.interpolated ? ReadBack(FormatFiniteF(atProfile)) : centre.elevation;
+}
+
+void CrossSectionPass::AppendLeftTemplate(const std::vector<std::string>& pairs,
+                                          std::size_t centre) {
+    std::string text;
+    AppendNumber(text, station_);
+    double previousOffset = 0.0;
+    double previousElevation = templateElevation_;
+    for (std::size_t i = centre; i-- > 0;) {
+        AppendTemplateSegment(pairs[i], previousOffset, previousElevation, -1, text,
+                              static_cast<int>(i));
+    }
+    AppendUnlessRepeat(leftTemplates_, std::move(text));
+}
+
+void CrossSectionPass::AppendRightTemplate(const std::vector<std::string>& pairs,
+                                           std::optional<std::size_t> centre) {
+    std::string text;
+    AppendNumber(text, station_);
+    double previousOffset = 0.0;
+    double previousElevation = templateElevation_;
+    const std::size_t first = centre ? *centre + 1 : pairs.size();
+    for (std::size_t i = first; i < pairs.size(); ++i) {
+        AppendTemplateSegment(pairs[i], previousOffset, previousElevation, +1, text,
+                              static_cast<int>(pairs.size() - 1 - i));
+    }
+    AppendUnlessRepeat(rightTemplates_, std::move(text));
+}
+
+void CrossSectionPass::Close() {
+    if (vpiOnly_) {
+        AppendNumber(verticalControl_, previousGrade_);
+        AppendNumber(verticalControl_, lastStation_);
+    }
+    if (ClearlyGreater(largestDeviation_, kAcceptedDeviation, kTolerance)) {
+        ui_.ShowMessage("The Centerline was off from the cross-section by as little as " +
+                        FormatFiniteG(smallestDeviation_) + " and much as " +
+                        FormatFiniteG(largestDeviation_) +
+                        ".  It is recommended that you either use no profile, or use a "
+                        "surface that is closer to mimicing the profile");
+    }
+}
+
+// The closing tag of the alignment: a pass that gets there has no CrossSects
+// of its own and must not take the next alignment's.
+bool EndsAlignment(std::string_view line) {
+    return ContainsNoCase(line, "/ALIGNMENT>");
+}
+
+}  // namespace
+
+void ReadCrossSections(CDocumentBuffer& document, const Catalogue& catalogue, UserInterface& ui,
+                       const std::string& alignmentName, std::string& verticalControl,
+                       const std::string& surfaceName, TemplateList& leftTemplates,
+                       TemplateList& rightTemplates) {
+    const AlignmentEntry* alignment = catalogue.FindAlignment(alignmentName);
+    if (alignment == nullptr) {
+        ui.ShowMessage("Error: Alignment Cannot be found");
+        return;
+    }
+    document.Seek(alignment->position);
+    CrossSectionPass pass(ui, verticalControl, surfaceName, leftTemplates, rightTemplates);
+    std::string line;
+    while (document.ReadLine(line)) {
+        if (EndsAlignment(line)) {
+            break;
+        }
+        if (!pass.TakeLine(document, line)) {
+            return;
+        }
+    }
+    pass.CloseIfOpened();
+}
 
 }  // namespace chainforge
