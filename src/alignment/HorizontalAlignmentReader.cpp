@@ -1,10 +1,291 @@
 #include "alignment/HorizontalAlignmentReader.h"
 
+#include <cstdint>
+#include <optional>
+
+#include "alignment/PointPositionIndex.h"
+#include "landxml/NumberText.h"
+#include "landxml/TextPatterns.h"
+#include "points/ElementContinuation.h"
+
 namespace chainforge {
+namespace {
 
-bool SamePosition(std::string_view, std::string_view) { return false; }
+constexpr const char* kAlignmentNotFound = "Error: Alignment Cannot be found";
+constexpr const char* kSpiralIgnored = "Spiral Detected and Ignored.  This has not been finished";
 
-void ReadHorizontalAlignment(CDocumentBuffer&, const Catalogue&, UserInterface&, bool&, PointList&,
-                             const std::string&, std::string&) {}
+struct VertexPosition {
+    double a = 0.0;
+    double b = 0.0;
+};
+
+// Two numbers separated by white space; one that is not there is 0.
+VertexPosition ReadTwoNumbers(std::string_view text) {
+    VertexPosition position;
+    const std::size_t used = ReadLeadingDouble(text, position.a);
+    if (used > 0) {
+        ReadLeadingDouble(text.substr(used), position.b);
+    }
+    return position;
+}
+
+// The text of the element on a vertex line: after the first ">" (the line
+// must name something before it) up to the "/" of the closing tag.
+std::string_view ElementText(std::string_view line) {
+    const std::size_t tagEnd = line.find('>');
+    if (tagEnd == std::string_view::npos || tagEnd == 0) {
+        return {};
+    }
+    return ScanSetField(line.substr(tagEnd + 1), "/");
+}
+
+// The children of Line and Curve that hold a position and may keep it on
+// the following lines.
+bool IsVertexElement(std::string_view line) {
+    for (const std::string_view name : {"START", "END", "CENTER", "PI"}) {
+        if (StartsWithNoCase(line, name) && line.size() > name.size()) {
+            const char next = line[name.size()];
+            if (IsScanSpace(next) || next == '>' || next == '/') {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+// An alignment written as one self-closing tag has no geometry: what follows
+// it belongs to the next alignment.
+bool IsSelfClosingAt(const CDocumentBuffer& document, std::uint64_t position) {
+    const std::string_view bytes = document.Bytes();
+    return position >= 2 && position <= bytes.size() &&
+           bytes.substr(static_cast<std::size_t>(position - 2), 2) == "/>";
+}
+
+// Gives every vertex a point number and writes the horizontal control text:
+// tangent points, and each circular curve as its start, centre and end
+// numbers in double quotes, the first number followed by the start station.
+class HorizontalControlBuilder {
+  public:
+    HorizontalControlBuilder(PointList& points, std::string& text, double startStation)
+        : points_(points), text_(text), index_(points), startStation_(startStation) {}
+
+    void TangentVertex(std::string_view upperLine);
+    void CurveVertex(std::string_view upperLine);
+
+  private:
+    std::int64_t PointAt(std::string_view upperLine, std::string_view code);
+    void WriteFirstEntry(std::string_view opening, std::int64_t number);
+    void WriteNumber(std::int64_t number, std::string_view closing);
+    void OpenCurve(std::int64_t number);
+    void RetractLastNumber();
+    bool HoldsOnlyFirstEntry() const { return firstEntryEnd_ && text_.size() == *firstEntryEnd_; }
+
+    PointList& points_;
+    std::string& text_;
+    PointPositionIndex index_;
+    double startStation_;
+    bool firstEntry_ = true;
+    std::optional<std::int64_t> lastWritten_;
+    std::size_t firstEntryBegin_ = 0;
+    std::optional<std::size_t> firstEntryEnd_;
+};
+
+// The number of the point at the line's position; a new point with the given
+// code when there is none yet.
+std::int64_t HorizontalControlBuilder::PointAt(std::string_view upperLine, std::string_view code) {
+    const VertexPosition position = ReadTwoNumbers(ElementText(upperLine));
+    if (const auto existing = index_.NumberAt(position.a, position.b)) {
+        return *existing;
+    }
+    const std::int64_t number = index_.NextNumber();
+    std::string point = FormatInt(number);
+    point.append(",").append(FormatF(position.a));
+    point.append(",").append(FormatF(position.b));
+    point.append(",0,").append(code);
+    points_.push_back(std::move(point));
+    index_.Add(points_.back());
+    return number;
+}
+
+void HorizontalControlBuilder::WriteFirstEntry(std::string_view opening, std::int64_t number) {
+    firstEntryBegin_ = text_.size();
+    text_.append(opening).append(FormatInt(number)).append(" ");
+    text_.append(FormatF(startStation_)).append(" ");
+    firstEntryEnd_ = text_.size();
+    firstEntry_ = false;
+}
+
+void HorizontalControlBuilder::WriteNumber(std::int64_t number, std::string_view closing) {
+    text_.append(FormatInt(number)).append(closing).append(" ");
+    firstEntry_ = false;
+}
+
+void HorizontalControlBuilder::TangentVertex(std::string_view upperLine) {
+    // Features and other children of a Line hold no vertex.
+    if (!upperLine.starts_with("START") && !upperLine.starts_with("END")) {
+        return;
+    }
+    const std::int64_t number = PointAt(upperLine, "PI");
+    if (lastWritten_ == number) {
+        return;
+    }
+    if (firstEntry_) {
+        WriteFirstEntry("", number);
+    } else {
+        WriteNumber(number, "");
+    }
+    lastWritten_ = number;
+}
+
+void HorizontalControlBuilder::CurveVertex(std::string_view upperLine) {
+    if (upperLine.starts_with("START")) {
+        OpenCurve(PointAt(upperLine, "PC"));
+    } else if (upperLine.starts_with("CENTER")) {
+        WriteNumber(PointAt(upperLine, "RP"), "");
+    } else if (upperLine.starts_with("END")) {
+        const std::int64_t number = PointAt(upperLine, "PT");
+        WriteNumber(number, "\"");
+        lastWritten_ = number;
+    }
+}
+
+// A curve that starts where the text ends takes that number inside its
+// opening quote instead of repeating it.
+void HorizontalControlBuilder::OpenCurve(std::int64_t number) {
+    if (firstEntry_) {
+        WriteFirstEntry("\"", number);
+        return;
+    }
+    if (lastWritten_ == number && HoldsOnlyFirstEntry()) {
+        // The number to take back carries the start station: the curve
+        // becomes the first entry.
+        text_.resize(firstEntryBegin_);
+        WriteFirstEntry("\"", number);
+        return;
+    }
+    if (lastWritten_ == number) {
+        RetractLastNumber();
+    }
+    text_.append("\"");
+    WriteNumber(number, "");
+}
+
+// Removes the last number and its blank, unless it closes a curve: then the
+// shared point stands twice, as the end of one curve and the start of the
+// next.
+void HorizontalControlBuilder::RetractLastNumber() {
+    if (text_.empty()) {
+        return;
+    }
+    const std::size_t quote = text_.rfind('"');
+    const std::size_t blank = std::string_view(text_).substr(0, text_.size() - 1).rfind(' ');
+    if (blank != std::string_view::npos && (quote == std::string::npos || blank > quote)) {
+        text_.resize(blank + 1);
+    }
+}
+
+enum class LineOutcome { Continue, Stop };
+
+// Follows the alignment's geometry line by line: which element the reader is
+// in, and where the geometry ends.
+class GeometryLineReader {
+  public:
+    GeometryLineReader(UserInterface& ui, bool& spiralWarning, HorizontalControlBuilder& builder)
+        : ui_(ui), spiralWarning_(spiralWarning), builder_(builder) {}
+
+    bool MayContinue(std::string_view line) const {
+        return (inLine_ || inCurve_) && IsVertexElement(line);
+    }
+    LineOutcome Handle(std::string_view line);
+
+  private:
+    bool ChangesElement(std::string_view upperLine);
+    void WarnOfSpiral();
+
+    UserInterface& ui_;
+    bool& spiralWarning_;
+    HorizontalControlBuilder& builder_;
+    bool inLine_ = false;
+    bool inCurve_ = false;
+};
+
+LineOutcome GeometryLineReader::Handle(std::string_view line) {
+    const std::string upper = ToUpperAscii(line);
+    if (upper.find("/COORDGEOM>") != std::string::npos ||
+        upper.find("/ALIGNMENT>") != std::string::npos) {
+        return LineOutcome::Stop;
+    }
+    if (ChangesElement(upper)) {
+        return LineOutcome::Continue;
+    }
+    if (inLine_) {
+        builder_.TangentVertex(upper);
+    } else if (inCurve_) {
+        builder_.CurveVertex(upper);
+    }
+    return LineOutcome::Continue;
+}
+
+// The opening and closing lines of the elements. A spiral changes neither
+// flag: its lines come while both are clear and leave no trace.
+bool GeometryLineReader::ChangesElement(std::string_view upperLine) {
+    if (upperLine.starts_with("LINE")) {
+        inLine_ = true;
+    } else if (upperLine.starts_with("/LINE")) {
+        inLine_ = false;
+    } else if (upperLine.starts_with("CURVE")) {
+        inCurve_ = true;
+    } else if (upperLine.starts_with("/CURVE")) {
+        inCurve_ = false;
+    } else if (upperLine.starts_with("SPIRAL")) {
+        WarnOfSpiral();
+    } else if (!upperLine.starts_with("/SPIRAL")) {
+        return false;
+    }
+    return true;
+}
+
+void GeometryLineReader::WarnOfSpiral() {
+    if (spiralWarning_) {
+        ui_.ShowMessage(kSpiralIgnored);
+        spiralWarning_ = false;
+    }
+}
+
+}  // namespace
+
+bool SamePosition(std::string_view first, std::string_view second) {
+    const VertexPosition p = ReadTwoNumbers(first);
+    const VertexPosition q = ReadTwoNumbers(second);
+    return WithinSamePositionTolerance(p.a, p.b, q.a, q.b);
+}
+
+void ReadHorizontalAlignment(CDocumentBuffer& document, const Catalogue& catalogue,
+                             UserInterface& ui, bool& spiralWarning, PointList& points,
+                             const std::string& alignmentName, std::string& horizontalControl) {
+    const AlignmentEntry* alignment = catalogue.FindAlignment(alignmentName);
+    if (alignment == nullptr) {
+        ui.ShowMessage(kAlignmentNotFound);
+        return;
+    }
+    if (IsSelfClosingAt(document, alignment->position)) {
+        return;
+    }
+    document.Seek(alignment->position);
+    HorizontalControlBuilder builder(points, horizontalControl,
+                                     LeadingDoubleOrZero(alignment->stationStart));
+    GeometryLineReader reader(ui, spiralWarning, builder);
+    std::string line;
+    while (document.ReadLine(line)) {
+        const std::string closing =
+            reader.MayContinue(line) ? ContinueElementText(document, line) : std::string();
+        if (reader.Handle(line) == LineOutcome::Stop) {
+            return;
+        }
+        if (!closing.empty() && reader.Handle(closing) == LineOutcome::Stop) {
+            return;
+        }
+    }
+}
 
 }  // namespace chainforge

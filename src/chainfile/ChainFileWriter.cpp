@@ -1,10 +1,69 @@
 #include "chainfile/ChainFileWriter.h"
 
-namespace chainforge {
+#include <optional>
 
-int WriteChainFile(UserInterface&, const std::string&, const std::string&, const TemplateList&,
-                   const TemplateList&) {
-    return 0;
+#include "app/OutputFile.h"
+#include "points/TextModeOutput.h"
+
+namespace chainforge {
+namespace {
+
+FileDialogRequest ChainFileDialog() {
+    FileDialogRequest request;
+    request.defaultExtension = "CH";
+    request.filter = "Chain Files (*.ch)|*.CH||";
+    request.askBeforeReplacing = true;
+    return request;
+}
+
+void AppendControlBlock(std::string& out, std::string_view heading, const std::string& text) {
+    AppendTextModeLine(out, heading);
+    AppendTextMode(out, "{");
+    AppendTextMode(out, text);
+    AppendTextMode(out, "}\n\n");
+}
+
+void AppendTemplateBlock(std::string& out, std::string_view heading,
+                         const TemplateList& templates) {
+    AppendTextModeLine(out, heading);
+    AppendTextModeLine(out, "{");
+    for (const std::string& entry : templates) {
+        AppendTextMode(out, "{");
+        AppendTextMode(out, entry);
+        AppendTextModeLine(out, "}");
+    }
+    AppendTextMode(out, "}\n\n");
+}
+
+std::string ChainFileContent(const std::string& horizontalControl,
+                             const std::string& verticalControl, const TemplateList& leftTemplates,
+                             const TemplateList& rightTemplates) {
+    std::string out;
+    AppendTextModeLine(out, "{");
+    AppendControlBlock(out, "@ Horizontal Control", horizontalControl);
+    AppendControlBlock(out, "@ Vertical Control", verticalControl);
+    AppendTemplateBlock(out, "@ Left Templates", leftTemplates);
+    AppendTemplateBlock(out, "@ Right Templates", rightTemplates);
+    AppendTextModeLine(out, "}");
+    return out;
+}
+
+}  // namespace
+
+int WriteChainFile(UserInterface& ui, const std::string& horizontalControl,
+                   const std::string& verticalControl, const TemplateList& leftTemplates,
+                   const TemplateList& rightTemplates) {
+    if (horizontalControl.empty() && verticalControl.empty() && leftTemplates.empty() &&
+        rightTemplates.empty()) {
+        return 1;
+    }
+    const std::optional<std::string> path = ui.AskSaveFileName(ChainFileDialog());
+    if (!path) {
+        return 0;
+    }
+    return WriteOutputFile(
+        ui, *path,
+        ChainFileContent(horizontalControl, verticalControl, leftTemplates, rightTemplates));
 }
 
 }  // namespace chainforge

@@ -1,0 +1,164 @@
+#include "alignment/PointPositionIndex.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "landxml/NumberText.h"
+
+namespace chainforge {
+namespace {
+
+// Cells ten times the tolerance keep a search to a few cells. Coordinates
+// beyond the grid's reach (where a cell number would lose precision) are
+// found by walking the list instead.
+constexpr double kCellsPerUnit = 1000.0;
+constexpr double kGridReach = 1e9;
+
+std::string_view WithoutTrailingSpace(std::string_view text) {
+    while (!text.empty() && IsScanSpace(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+std::optional<std::int64_t> WholeInteger(std::string_view field) {
+    field = WithoutTrailingSpace(field);
+    std::int64_t value = 0;
+    if (field.empty() || ReadLeadingInteger(field, value) != field.size()) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+std::optional<double> WholeNumber(std::string_view field) {
+    field = WithoutTrailingSpace(field);
+    double value = 0.0;
+    if (field.empty() || ReadLeadingDouble(field, value) != field.size()) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+// Point coordinates are compared as the six-decimal text they print as.
+double AsSixDecimalText(double value) {
+    return LeadingDoubleOrZero(FormatF(value));
+}
+
+}  // namespace
+
+bool WithinSamePositionTolerance(double x1, double y1, double x2, double y2) {
+    return std::fabs(x1 - x2) <= kSamePositionTolerance &&
+           std::fabs(y1 - y2) <= kSamePositionTolerance;
+}
+
+std::optional<NumberedPoint> ReadNumberedPoint(std::string_view pointLine) {
+    const std::size_t first = pointLine.find(',');
+    if (first == std::string_view::npos) {
+        return std::nullopt;
+    }
+    const std::size_t second = pointLine.find(',', first + 1);
+    if (second == std::string_view::npos) {
+        return std::nullopt;
+    }
+    const std::size_t third = pointLine.find(',', second + 1);
+    const auto number = WholeInteger(pointLine.substr(0, first));
+    const auto x = WholeNumber(pointLine.substr(first + 1, second - first - 1));
+    const auto y = WholeNumber(pointLine.substr(
+        second + 1, third == std::string_view::npos ? std::string_view::npos : third - second - 1));
+    if (!number || !x || !y) {
+        return std::nullopt;
+    }
+    return NumberedPoint{*number, AsSixDecimalText(*x), AsSixDecimalText(*y)};
+}
+
+std::size_t PointPositionIndex::CellHash::operator()(const Cell& cell) const {
+    std::uint64_t h = static_cast<std::uint64_t>(cell.x) * 0x9E3779B97F4A7C15ull;
+    h ^= static_cast<std::uint64_t>(cell.y) + 0x632BE59BD9B4E019ull + (h << 6) + (h >> 2);
+    return static_cast<std::size_t>(h ^ (h >> 29));
+}
+
+PointPositionIndex::PointPositionIndex(const PointList& points) {
+    entries_.reserve(points.size());
+    cells_.reserve(points.size());
+    for (const std::string& line : points) {
+        Add(line);
+    }
+}
+
+bool PointPositionIndex::IsGridCoordinate(double value) {
+    return std::fabs(value) <= kGridReach;
+}
+
+std::int64_t PointPositionIndex::CellOf(double value) {
+    return static_cast<std::int64_t>(std::floor(value * kCellsPerUnit));
+}
+
+void PointPositionIndex::Add(std::string_view pointLine) {
+    const std::optional<NumberedPoint> point = ReadNumberedPoint(pointLine);
+    if (!point) {
+        return;
+    }
+    highest_ = std::max(highest_, point->number);
+    Entry entry{*point, kNone};
+    const std::size_t index = entries_.size();
+    if (IsGridCoordinate(point->x) && IsGridCoordinate(point->y)) {
+        const auto [cell, added] =
+            cells_.try_emplace(Cell{CellOf(point->x), CellOf(point->y)}, index);
+        if (!added) {
+            entry.nextInCell = cell->second;
+            cell->second = index;
+        }
+    }
+    entries_.push_back(entry);
+}
+
+std::optional<std::size_t> PointPositionIndex::FirstInGrid(double x, double y) const {
+    // Twice the tolerance around the position covers any rounding in the
+    // cell numbers; the exact test below decides.
+    const double margin = 2 * kSamePositionTolerance;
+    std::optional<std::size_t> first;
+    for (std::int64_t cx = CellOf(x - margin); cx <= CellOf(x + margin); ++cx) {
+        for (std::int64_t cy = CellOf(y - margin); cy <= CellOf(y + margin); ++cy) {
+            const auto cell = cells_.find(Cell{cx, cy});
+            for (std::size_t i = cell == cells_.end() ? kNone : cell->second; i != kNone;
+                 i = entries_[i].nextInCell) {
+                const NumberedPoint& p = entries_[i].point;
+                if ((!first || i < *first) && WithinSamePositionTolerance(p.x, p.y, x, y)) {
+                    first = i;
+                }
+            }
+        }
+    }
+    return first;
+}
+
+std::optional<std::size_t> PointPositionIndex::FirstByWalk(double x, double y) const {
+    for (std::size_t i = 0; i < entries_.size(); ++i) {
+        const NumberedPoint& p = entries_[i].point;
+        if (WithinSamePositionTolerance(p.x, p.y, x, y)) {
+            return i;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<std::int64_t> PointPositionIndex::NumberAt(double x, double y) const {
+    // A position well inside the grid can only match points held in it.
+    const double inside = kGridReach - 1.0;
+    const bool inGrid = std::fabs(x) <= inside && std::fabs(y) <= inside;
+    const std::optional<std::size_t> first = inGrid ? FirstInGrid(x, y) : FirstByWalk(x, y);
+    if (!first) {
+        return std::nullopt;
+    }
+    return entries_[*first].point.number;
+}
+
+std::int64_t PointPositionIndex::NextNumber() const {
+    if (highest_ == std::numeric_limits<std::int64_t>::max()) {
+        return highest_;
+    }
+    return highest_ + 1;
+}
+
+}  // namespace chainforge

@@ -1,0 +1,74 @@
+// The points of a point list by position, so that a vertex finds the point
+// it stands on without a walk through the whole list.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "points/PointList.h"
+
+namespace chainforge {
+
+// Two positions are the same when both coordinates differ by at most this.
+inline constexpr double kSamePositionTolerance = 0.0001;
+
+// True when (x1, y1) and (x2, y2) are the same position.
+bool WithinSamePositionTolerance(double x1, double y1, double x2, double y2);
+
+// What a point line gives for numbering and matching: its number and its two
+// coordinates as they read back from six-decimal text.
+struct NumberedPoint {
+    std::int64_t number = 0;
+    double x = 0.0;
+    double y = 0.0;
+};
+
+// The numbered point of a point line, or nothing when the line's first field
+// is not a whole number or one of the next two fields is not a number (a
+// point named CP1 or 7A).
+std::optional<NumberedPoint> ReadNumberedPoint(std::string_view pointLine);
+
+class PointPositionIndex {
+  public:
+    explicit PointPositionIndex(const PointList& points);
+
+    // Takes in a point line appended to the list after the ones already held.
+    void Add(std::string_view pointLine);
+
+    // The number of the first point in list order at the position (x, y).
+    std::optional<std::int64_t> NumberAt(double x, double y) const;
+
+    // A number above every number held; 1 when none is held above 0.
+    std::int64_t NextNumber() const;
+
+  private:
+    static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+
+    struct Entry {
+        NumberedPoint point;
+        std::size_t nextInCell = kNone;
+    };
+    struct Cell {
+        std::int64_t x = 0;
+        std::int64_t y = 0;
+        bool operator==(const Cell&) const = default;
+    };
+    struct CellHash {
+        std::size_t operator()(const Cell& cell) const;
+    };
+
+    static bool IsGridCoordinate(double value);
+    static std::int64_t CellOf(double value);
+    std::optional<std::size_t> FirstInGrid(double x, double y) const;
+    std::optional<std::size_t> FirstByWalk(double x, double y) const;
+
+    std::vector<Entry> entries_;                             // in list order
+    std::unordered_map<Cell, std::size_t, CellHash> cells_;  // the latest entry of each cell
+    std::int64_t highest_ = 0;
+};
+
+}  // namespace chainforge
