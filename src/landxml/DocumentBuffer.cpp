@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <optional>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -87,6 +88,58 @@ void AppendFoldingBreaks(std::string& out, const char* first, const char* last) 
     }
 }
 
+// Reads [from, to) of the file; returns the bytes read, fewer when the file
+// ends early, or nothing on a read error.
+std::optional<std::uint64_t> ReadRange(int fd, char* bytes, std::uint64_t from, std::uint64_t to) {
+    std::uint64_t done = 0;
+    while (from + done < to) {
+        const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(kReadChunk, to - from - done));
+        const ssize_t n = ::pread(fd, bytes + from + done, want, static_cast<off_t>(from + done));
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n < 0) {
+            return std::nullopt;
+        }
+        if (n == 0) {
+            break;
+        }
+        done += static_cast<std::uint64_t>(n);
+    }
+    return done;
+}
+
+// Reads the file into bytes, which are zero to begin with. Holes of a sparse
+// file are not read: they are zeros already, and fresh memory that is never
+// written costs nothing. Returns the size, or nothing on a read error.
+std::optional<std::uint64_t> ReadWholeFile(int fd, char* bytes, std::uint64_t expected) {
+    std::uint64_t position = 0;
+    while (position < expected) {
+        off_t data = ::lseek(fd, static_cast<off_t>(position), SEEK_DATA);
+        off_t hole = static_cast<off_t>(expected);
+        if (data < 0 && errno == ENXIO) {
+            break;  // a hole up to the end
+        }
+        if (data < 0) {
+            data = static_cast<off_t>(position);  // the file system cannot tell holes
+        } else {
+            hole = std::min<off_t>(::lseek(fd, data, SEEK_HOLE), static_cast<off_t>(expected));
+            hole = hole <= data ? static_cast<off_t>(expected) : hole;
+        }
+        const auto from = static_cast<std::uint64_t>(data);
+        const auto to = static_cast<std::uint64_t>(hole);
+        const auto got = ReadRange(fd, bytes, from, to);
+        if (!got) {
+            return std::nullopt;
+        }
+        if (*got < to - from) {
+            return from + *got;  // the file became shorter while it was read
+        }
+        position = to;
+    }
+    return expected;
+}
+
 }  // namespace
 
 CDocumentBuffer::CDocumentBuffer() = default;
@@ -112,24 +165,13 @@ int CDocumentBuffer::Open(const std::string& path) {
         ::close(fd);
         return 1;
     }
-    std::uint64_t got = 0;
-    while (got < expected) {
-        const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(kReadChunk, expected - got));
-        const ssize_t n = ::read(fd, storage->bytes + got, want);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n < 0) {
-            ::close(fd);
-            return 1;
-        }
-        if (n == 0) {
-            break;  // The file became shorter while it was read.
-        }
-        got += static_cast<std::uint64_t>(n);
+    const auto got = ReadWholeFile(fd, storage->bytes, expected);
+    if (!got) {
+        ::close(fd);
+        return 1;
     }
     ::close(fd);
-    Adopt(std::move(storage), got);
+    Adopt(std::move(storage), *got);
     return 0;
 }
 

@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <filesystem>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "app/ScriptedUserInterface.h"
@@ -79,6 +80,49 @@ TEST(WriteOutputFile, DeviceThatIsFull) {
     EXPECT_EQ(WriteOutputFile(ui, "/dev/full", "x"), 0);
     EXPECT_EQ(ui.Messages(), Names{"Cannot write file /dev/full"});
     EXPECT_TRUE(fs::is_character_file("/dev/full"));
+}
+
+}  // namespace
+}  // namespace chainforge
+
+namespace chainforge {
+namespace {
+
+// Runs body in a child process that has given up root, since root may write
+// into any folder; returns the child's exit status.
+template <typename Body>
+int AsUnprivilegedUser(Body body) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (::getuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) {
+            _exit(100);
+        }
+        _exit(body());
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST(WriteOutputFile, ReadOnlyFolder) {
+    test::TempDir dir;
+    const fs::path folder = dir.Path() / "locked";
+    fs::create_directory(folder);
+    test::WriteFileBytes(folder / "out.ch", "keep");
+    fs::permissions(folder / "out.ch", fs::perms::all);
+    fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
+                                fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec);
+    fs::permissions(dir.Path(), fs::perms::others_exec, fs::perm_options::add);
+    const std::string path = (folder / "out.ch").string();
+    const int status = AsUnprivilegedUser([&path] {
+        ScriptedUserInterface ui;
+        const bool right = WriteOutputFile(ui, path, "new") == 0 &&
+                           ui.Messages() == Names{"Cannot open file " + path};
+        return right ? 0 : 1;
+    });
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(test::ReadFileBytes(path), "keep");
+    EXPECT_EQ(EntriesIn(folder), 1u);
 }
 
 }  // namespace

@@ -181,6 +181,29 @@ TEST_F(RunConversionTest, PointsFromAnAsciiFileNumberTheVertices) {
                           "24,200.000000,290.000000,0,PI"}));
 }
 
+TEST(RunConversion, ReadsTheCopyLoadedEvenAfterTheFileChanged) {
+    test::TempDir dir;
+    const std::string path = dir.File("road.xml");
+    std::filesystem::copy_file(kData + "/golden_road.xml", path);
+    Loaded road(path);
+    test::WriteFileBytes(path, "<Alignments>\r\n");
+    std::filesystem::resize_file(path, 3);
+    ScriptedUserInterface ui;
+    ui.QueueFileName(dir.File("out.asc"));
+    ui.QueueFileName(dir.File("out.ch"));
+    road.Run(Everything(), ui);
+    EXPECT_EQ(test::ReadFileBytes(dir.File("out.ch")), test::ReadFileBytes(kData + "/golden_road_profile.ch"));
+}
+
+TEST(RunConversion, WritersReportAFullDisk) {
+    Loaded road(kData + "/golden_road.xml");
+    ScriptedUserInterface ui;
+    ui.QueueFileName(std::string("/dev/full"));
+    ui.QueueFileName(std::string("/dev/full"));
+    road.Run(Everything(), ui);
+    EXPECT_EQ(ui.Messages(), (Names{"Cannot write file /dev/full", "Cannot write file /dev/full"}));
+}
+
 TEST(RunConversion, SpiralMessageOnlyOnTheFirstRun) {
     Loaded doc(test::CrLf({"<Alignments>", "<Alignment name=\"S\">", "<CoordGeom>", "<Spiral length=\"5\">",
                            "<Start>0 0</Start>", "<End>5 0</End>", "</Spiral>", "</CoordGeom>", "</Alignment>",
