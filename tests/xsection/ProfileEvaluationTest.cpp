@@ -170,7 +170,11 @@ std::string RandomProfileText(std::mt19937& random, std::vector<double>& station
         if (kind < 6) {
             const double end = station + std::abs(step(random)) / 2;
             stations.push_back(end);
-            text += "\"" + FormatG(station) + " " + FormatG(end) + "\" ";
+            text += '"';
+            text += FormatG(station);
+            text += ' ';
+            text += FormatG(end);
+            text += "\" ";
             station = end;
         } else if (kind == 7) {
             text += oddTokens[random() % oddTokens.size()] + " ";
