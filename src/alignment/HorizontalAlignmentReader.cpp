@@ -275,10 +275,11 @@ void ReadHorizontalAlignment(CDocumentBuffer& document, const Catalogue& catalog
     HorizontalControlBuilder builder(points, horizontalControl,
                                      LeadingDoubleOrZero(alignment->stationStart));
     GeometryLineReader reader(ui, spiralWarning, builder);
+    ElementContinuation continuation(document);
     std::string line;
     while (document.ReadLine(line)) {
         const std::string closing =
-            reader.MayContinue(line) ? ContinueElementText(document, line) : std::string();
+            reader.MayContinue(line) ? continuation.Continue(line) : std::string();
         if (reader.Handle(line) == LineOutcome::Stop) {
             return;
         }

@@ -5,16 +5,14 @@
 namespace chainforge {
 namespace {
 
+constexpr std::uint64_t kNoClosingTag = static_cast<std::uint64_t>(-1);
+
 // The closing tag's line between its "</" and the position reading resumes
 // at, without the "<" and zero bytes the line reader drops and without the
 // line end.
-std::string ClosingLine(std::string_view bytes, std::uint64_t from, std::uint64_t resume) {
-    const std::size_t closing = bytes.find("</", static_cast<std::size_t>(from));
-    if (closing == std::string_view::npos || closing >= resume) {
-        return {};
-    }
+std::string ClosingLine(std::string_view bytes, std::uint64_t closing, std::uint64_t resume) {
     std::string text;
-    for (std::size_t i = closing + 1; i < resume; ++i) {
+    for (auto i = static_cast<std::size_t>(closing + 1); i < resume; ++i) {
         const char c = bytes[i];
         if (c == '\r' || c == '\n') {
             break;
@@ -28,16 +26,30 @@ std::string ClosingLine(std::string_view bytes, std::uint64_t from, std::uint64_
 
 }  // namespace
 
-std::string ContinueElementText(CDocumentBuffer& document, std::string& line) {
-    const std::uint64_t before = document.Position();
-    document.ContinueElement(line);
-    const std::uint64_t after = document.Position();
-    if (after == before || before == 0) {
+bool ElementContinuation::ClosingTagFollows(std::uint64_t from) {
+    const bool known = searched_ && searchedFrom_ <= from &&
+                       (nextClosing_ == kNoClosingTag || nextClosing_ >= from);
+    if (!known) {
+        const std::size_t found = document_.Bytes().find("</", static_cast<std::size_t>(from));
+        nextClosing_ = found == std::string_view::npos ? kNoClosingTag : found;
+        searchedFrom_ = from;
+        searched_ = true;
+    }
+    return nextClosing_ != kNoClosingTag;
+}
+
+std::string ElementContinuation::Continue(std::string& line) {
+    const std::uint64_t before = document_.Position();
+    // The text would run on from the line end, the byte before the position.
+    if (before == 0 || !ClosingTagFollows(before - 1)) {
         return {};
     }
-    // The text runs on from the line end of the line just read, the byte
-    // before the position it left.
-    return ClosingLine(document.Bytes(), before - 1, after);
+    document_.ContinueElement(line);
+    const std::uint64_t after = document_.Position();
+    if (after == before || nextClosing_ >= after) {
+        return {};
+    }
+    return ClosingLine(document_.Bytes(), nextClosing_, after);
 }
 
 }  // namespace chainforge

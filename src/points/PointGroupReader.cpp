@@ -112,13 +112,14 @@ void ReadPointGroup(CDocumentBuffer& document, const Catalogue& catalogue,
     }
     document.Seek(group->position);
     PointNamer namer;
+    ElementContinuation continuation(document);
     std::string line;
     while (document.ReadLine(line)) {
         if (ContainsNoCase(line, kGroupEnd)) {
             return;
         }
         const std::string closing =
-            IsPointElement(line) ? ContinueElementText(document, line) : std::string();
+            IsPointElement(line) ? continuation.Continue(line) : std::string();
         AddPointOfLine(line, namer, points);
         if (ContainsNoCase(closing, kGroupEnd)) {
             return;

@@ -248,6 +248,10 @@ TEST(ReadHorizontalAlignment, KeepsWhatItReadWhenTheDocumentEnds) {
     const Converted result = ConvertDocument(document);
     EXPECT_EQ(result.text, "1 0.000000 2 ");
     EXPECT_EQ(result.points.size(), 2u);
+    const std::string cut =
+        test::CrLf({"<LandXML version=\"1.1\">", "<Alignments>", "<Alignment name=\"Road\">",
+                    "<CoordGeom>", "<Line>", "<Start>1 2", "<End>3 4"});
+    EXPECT_EQ(ConvertDocument(cut).text, "1 0.000000 2 ");
 }
 
 // An alignment without geometry of its own does not take the next one's.

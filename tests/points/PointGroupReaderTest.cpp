@@ -127,6 +127,20 @@ TEST(ReadPointGroup, EndsAtTheGroupWhenAContinuedPointIsNotClosed) {
     EXPECT_EQ(points, (PointList{"1,1,2,3,"}));
 }
 
+// A cut-off file: no closing tag follows any of the points.
+TEST(ReadPointGroup, ReadsUnclosedPointsEachFromItsLine) {
+    std::vector<std::string> lines{"<LandXML version=\"1.1\">", "<CgPoints name=\"G\">"};
+    for (int i = 1; i <= 20000; ++i) {
+        lines.push_back("<CgPoint name=\"" + std::to_string(i) + "\">10 20 30");
+    }
+    ScannedDocument scanned(test::CrLf(lines));
+    PointList points;
+    ReadPointGroup(scanned.document, scanned.catalogue, "G", points);
+    ASSERT_EQ(points.size(), 20000u);
+    EXPECT_EQ(points.front(), "1,10,20,30,");
+    EXPECT_EQ(points.back(), "20000,10,20,30,");
+}
+
 TEST(ReadPointGroup, KeepsVeryLongValuesWhole) {
     const std::string name(10000, 'n');
     const std::string value(20000, '5');
