@@ -47,7 +47,7 @@ inline std::string AlignmentsDocument(const std::vector<Lines>& bodies) {
         Append(lines, body);
         lines.push_back("</Alignment>");
     }
-    Append(lines, DocumentTail());
+    Append(lines, {"</Alignments>", "</LandXML>"});
     return CrLf(lines);
 }
 

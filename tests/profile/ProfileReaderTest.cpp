@@ -57,11 +57,6 @@ TEST(ReadProfile, WorkedExamples) {
     EXPECT_EQ(SurfaceText("0 100 50 101 100 100.5"), "0 100 2 50 -1 100 ");
 }
 
-TEST(ReadProfile, FirstVertexReplacesTheText) {
-    const std::string bytes = AlignmentDocument(DesignProfile({"<PVI>0 10</PVI>"}));
-    EXPECT_EQ(ReadFrom(bytes, "D", "1 2 3 4 ").verticalControl, "0 10 ");
-}
-
 TEST(ReadProfile, NamesNotFoundLeaveTheTextAlone) {
     const std::string bytes = AlignmentDocument(DesignProfile({"<PVI>0 10</PVI>"}));
     const ProfileRead noAlignment = ReadFrom(bytes, "D", "kept ", "B");
@@ -72,28 +67,20 @@ TEST(ReadProfile, NamesNotFoundLeaveTheTextAlone) {
     EXPECT_EQ(noProfile.messages, std::vector<std::string>{"Error: Profile Cannot be found"});
 }
 
-TEST(ReadProfile, NumberFormsAndGrades) {
-    EXPECT_EQ(DesignText({"<PVI>0 10</PVI>"}), "0 10 ");
+TEST(ReadProfile, EdgeCases) {
+    const Lines single{"<PVI>0 10</PVI>"};
+    EXPECT_EQ(DesignText(single), "0 10 ");
+    EXPECT_EQ(ReadFrom(AlignmentDocument(DesignProfile(single)), "D", "1 2 3 ").verticalControl,
+              "0 10 ");
     EXPECT_EQ(DesignText({"<PVI>1234.5678 100.000</PVI>"}), "1234.57 100 ");
     EXPECT_EQ(DesignText({"<PVI>0 10</PVI>", "<PVI>100 10</PVI>", "<PVI>200 12.5</PVI>"}),
               "0 10 0 100 2.5 200 ");
-}
-
-TEST(ReadProfile, CurveBeforeAnyVertexIsReplacedByTheFirstVertex) {
+    // A curve before any vertex is written, then replaced by the first vertex.
     EXPECT_EQ(DesignText({"<ParaCurve length=\"20\">50 5</ParaCurve>", "<PVI>100 10</PVI>",
                           "<PVI>200 12</PVI>"}),
               "100 10 2 200 ");
-}
-
-TEST(ReadProfile, OddPointListDropsItsLastNumber) {
     EXPECT_EQ(SurfaceText("0 100 50 101 100"), "0 100 2 50 ");
-}
-
-TEST(ReadProfile, EitherClosingTagEndsTheProfile) {
     EXPECT_EQ(DesignText({"<PVI>0 10</PVI>", "</ProfSurf>", "<PVI>100 20</PVI>"}), "0 10 ");
-}
-
-TEST(ReadProfile, TagNamesInAnyCase) {
     EXPECT_EQ(DesignText({"<pvi>0 10</pvi>", "<paracurve length=\"20\">50 11</paracurve>",
                           "<Pvi>100 10</Pvi>"}),
               "0 10 2 \"40 60\" -2 100 ");

@@ -7,31 +7,13 @@ namespace {
 
 using Pairs = std::vector<std::string>;
 
-Pairs Split(std::string_view text) {
-    Pairs pairs;
-    SplitIntoPairs(text, pairs);
-    return pairs;
-}
-
-TEST(SplitIntoPairs, TakesTokensTwoAtATime) {
-    EXPECT_EQ(Split("0 100 50 101"), (Pairs{"0 100", "50 101"}));
-    EXPECT_EQ(Split("   0    100  50 101   "), (Pairs{"0 100", "50 101"}));
-    EXPECT_EQ(Split(""), Pairs{});
-}
-
-TEST(SplitIntoPairs, DropsALoneLastToken) {
-    EXPECT_EQ(Split("0 100 50"), (Pairs{"0 100"}));
-    EXPECT_EQ(Split("7"), Pairs{});
-}
-
-TEST(SplitIntoPairs, SeparatesAtBlanksOnly) {
-    EXPECT_EQ(Split("0\t100 50 101/PntList2D>"), (Pairs{"0\t100 50"}));
-}
-
-TEST(SplitIntoPairs, AppendsToWhatTheListHolds) {
+TEST(SplitIntoPairs, TakesBlankSeparatedTokensTwoAtATime) {
     Pairs pairs{"x y"};
-    SplitIntoPairs("1 2", pairs);
-    EXPECT_EQ(pairs, (Pairs{"x y", "1 2"}));
+    SplitIntoPairs("   0    100  50 101 7 ", pairs);
+    EXPECT_EQ(pairs, (Pairs{"x y", "0 100", "50 101"}));
+    pairs.clear();
+    SplitIntoPairs("0\t100 50 101/PntList2D>", pairs);
+    EXPECT_EQ(pairs, (Pairs{"0\t100 50"}));
 }
 
 }  // namespace

@@ -31,25 +31,6 @@ TEST(AppendTemplateSegment, GradesAndSteps) {
     EXPECT_EQ(SegmentFromOrigin("0 -2", -1, 1), "10000 -0.02 ");
 }
 
-TEST(AppendTemplateSegment, MovesThePreviousPointOn) {
-    std::string text;
-    double offset = 0.0;
-    double elevation = 10.0;
-    AppendTemplateSegment("2 11", offset, elevation, +1, text, 1);
-    AppendTemplateSegment("4 11", offset, elevation, +1, text, 0);
-    EXPECT_EQ(text, "50 2 10000 0.01 10000");
-    EXPECT_EQ(offset, 4.0);
-    EXPECT_EQ(elevation, 11.0);
-}
-
-TEST(ReadNumberPair, EachNumberOnItsOwn) {
-    const NumberPair malformed = ReadNumberPair("abc 5/PntList2D>");
-    EXPECT_EQ(malformed.first, 0.0);
-    EXPECT_EQ(malformed.second, 5.0);
-    EXPECT_EQ(ReadNumberPair("-2.5 x").first, -2.5);
-    EXPECT_EQ(ReadNumberPair("-2.5 x").second, 0.0);
-}
-
 TEST(TemplatesMatch, EveryNumberButTheStation) {
     EXPECT_TRUE(TemplatesMatch("0 -2 4 6 0.01 6", "10 -2 4 6 0.01 6"));
     EXPECT_TRUE(TemplatesMatch("0 -2 4 6 0.01 6", "10 -2.0005 4 6.0009 0.01 6"));
