@@ -125,7 +125,7 @@ void Catalogue::AddProfile(std::string_view tagText, std::uint64_t position) {
                            : std::find_if(profiles.begin(), profiles.end(),
                                           [&name](const ProfileEntry& p) { return p.name == name; });
     if (match != profiles.end()) {
-        // The written rule numbers a repeat after the first profile of that name.
+        // A repeated profile name is numbered after the first profile of that name.
         const auto index = static_cast<std::int64_t>(match - profiles.begin());
         name = UniqueName(profileNames_, profiles.size(), name, name + FormatInt(index));
     }
