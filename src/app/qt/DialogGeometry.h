@@ -1,0 +1,12 @@
+// Places controls given in dialog units, measured against the dialog's font.
+#pragma once
+
+#include <QRect>
+#include <QWidget>
+
+namespace chainforge {
+
+// x, y, width and height in dialog units, each converted on its own.
+QRect MapDialogRect(const QWidget& dialog, int x, int y, int width, int height);
+
+}  // namespace chainforge

@@ -1,0 +1,328 @@
+#include "app/qt/MainDialog.h"
+
+#include <QContextMenuEvent>
+#include <QDir>
+#include <QFile>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMimeData>
+#include <QUrl>
+
+#include "app/RunConversion.h"
+#include "app/Version.h"
+#include "app/qt/AboutDialog.h"
+#include "app/qt/AppIcons.h"
+#include "app/qt/DialogGeometry.h"
+#include "app/qt/DisplayText.h"
+#include "app/qt/QtUserInterface.h"
+#include "app/qt/WaitCursor.h"
+#include "landxml/DocumentScan.h"
+
+namespace chainforge {
+namespace {
+
+constexpr int kBrowseIconSize = 14;
+
+bool HasXmlEnding(const QString& name) {
+    return name.right(4).compare(QStringLiteral(".xml"), Qt::CaseInsensitive) == 0;
+}
+
+QLabel* Label(const QString& text, Qt::Alignment alignment, const QString& name, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setAlignment(alignment | Qt::AlignTop);
+    label->setObjectName(name);
+    return label;
+}
+
+CListBox* List(CListBox::HorizontalScrollBar horizontal, const QString& name, QWidget* parent) {
+    auto* list = new CListBox(horizontal, parent);
+    list->setObjectName(name);
+    return list;
+}
+
+QPushButton* Button(const QString& caption, const QString& name, QWidget* parent) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    return button;
+}
+
+// The one local file being dragged, when its name ends in ".xml".
+std::optional<QString> DraggedXmlFile(const QMimeData* data) {
+    if (data == nullptr || !data->hasUrls() || data->urls().size() != 1) {
+        return std::nullopt;
+    }
+    const QUrl url = data->urls().constFirst();
+    if (!url.isLocalFile() || !HasXmlEnding(url.toLocalFile())) {
+        return std::nullopt;
+    }
+    return QDir::toNativeSeparators(url.toLocalFile());
+}
+
+}  // namespace
+
+CMainDialog::CMainDialog(UserInterface* ui, QWidget* parent) : CLayoutDialog(parent), ui_(ui) {
+    if (ui_ == nullptr) {
+        ownUi_ = std::make_unique<QtUserInterface>(this);
+        ui_ = ownUi_.get();
+    }
+    setWindowTitle(QString::fromLatin1(kProgramName));
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
+    setWindowIcon(ApplicationIcon());
+    setAcceptDrops(true);
+    CreateControls();
+    PlaceControls();
+    SetTabOrder();
+    ConnectHandlers();
+    resize(DialogRect(0, 0, 453, 209).size());
+    InitLayout();
+    browseButton_->SetIcon(FolderIcon(), kBrowseIconSize, kBrowseIconSize);
+    RegisterAnchors();
+    fileNameEdit_->setFocus();
+}
+
+// The field's focus-out handler must not run while the dialog's own members
+// are already gone.
+CMainDialog::~CMainDialog() {
+    fileNameEdit_->removeEventFilter(this);
+}
+
+void CMainDialog::CreateControls() {
+    fileLabel_ = Label(QStringLiteral("XML file to convert:"), Qt::AlignLeft,
+                       QStringLiteral("fileLabel"), this);
+    fileNameEdit_ = new QLineEdit(this);
+    fileNameEdit_->setObjectName(QStringLiteral("fileNameEdit"));
+    // A file dropped on the field goes to the dialog, which commits it.
+    fileNameEdit_->setAcceptDrops(false);
+    // No caption: one would start past the icon, at the button's right edge,
+    // and show only as a clipped sliver of a letter.
+    browseButton_ = new CIconButton(QString(), this);
+    browseButton_->setObjectName(QStringLiteral("browseButton"));
+    browseButton_->setToolTip(QStringLiteral("Browse for the XML file"));
+    browseButton_->setAccessibleName(QStringLiteral("Browse"));
+    pointsLabel_ =
+        Label(QStringLiteral("Points"), Qt::AlignHCenter, QStringLiteral("pointsLabel"), this);
+    alignmentsLabel_ = Label(QStringLiteral("Alignments"), Qt::AlignHCenter,
+                             QStringLiteral("alignmentsLabel"), this);
+    profilesLabel_ =
+        Label(QStringLiteral("Profiles"), Qt::AlignHCenter, QStringLiteral("profilesLabel"), this);
+    crossSectionsLabel_ = Label(QStringLiteral("Cross-Sections"), Qt::AlignHCenter,
+                                QStringLiteral("crossSectionsLabel"), this);
+    createButton_ = Button(QStringLiteral("Create"), QStringLiteral("createButton"), this);
+    createButton_->setDefault(true);
+    closeButton_ = Button(QStringLiteral("Close"), QStringLiteral("closeButton"), this);
+    using Bar = CListBox::HorizontalScrollBar;
+    profilesList_ = List(Bar::AsNeeded, QStringLiteral("profilesList"), this);
+    crossSectionsList_ = List(Bar::AsNeeded, QStringLiteral("crossSectionsList"), this);
+    pointsList_ = List(Bar::AsNeeded, QStringLiteral("pointsList"), this);
+    alignmentsList_ = List(Bar::None, QStringLiteral("alignmentsList"), this);
+    asciiPointsCheck_ = new QCheckBox(QStringLiteral("Select Points From ASCII File"), this);
+    asciiPointsCheck_->setObjectName(QStringLiteral("asciiPointsCheck"));
+}
+
+QRect CMainDialog::DialogRect(int x, int y, int width, int height) const {
+    return MapDialogRect(*this, x, y, width, height);
+}
+
+void CMainDialog::PlaceControls() {
+    fileLabel_->setGeometry(DialogRect(7, 17, 136, 8));
+    fileNameEdit_->setGeometry(DialogRect(7, 36, 414, 14));
+    browseButton_->setGeometry(DialogRect(426, 36, 18, 14));
+    pointsLabel_->setGeometry(DialogRect(6, 65, 103, 8));
+    alignmentsLabel_->setGeometry(DialogRect(117, 65, 103, 8));
+    profilesLabel_->setGeometry(DialogRect(228, 67, 103, 8));
+    crossSectionsLabel_->setGeometry(DialogRect(338, 67, 103, 8));
+    createButton_->setGeometry(DialogRect(334, 186, 50, 16));
+    closeButton_->setGeometry(DialogRect(386, 186, 50, 16));
+    profilesList_->setGeometry(DialogRect(228, 81, 103, 95));
+    crossSectionsList_->setGeometry(DialogRect(339, 81, 102, 94));
+    pointsList_->setGeometry(DialogRect(7, 81, 103, 95));
+    alignmentsList_->setGeometry(DialogRect(117, 81, 103, 95));
+    asciiPointsCheck_->setGeometry(DialogRect(7, 184, 167, 10));
+}
+
+void CMainDialog::SetTabOrder() {
+    QWidget* const order[] = {fileNameEdit_, browseButton_,   createButton_,
+                              closeButton_,  profilesList_,   crossSectionsList_,
+                              pointsList_,   alignmentsList_, asciiPointsCheck_};
+    for (std::size_t i = 1; i < std::size(order); ++i) {
+        setTabOrder(order[i - 1], order[i]);
+    }
+}
+
+void CMainDialog::ConnectHandlers() {
+    fileNameEdit_->installEventFilter(this);
+    connect(browseButton_, &QPushButton::clicked, this, &CMainDialog::OnBrowse);
+    connect(createButton_, &QPushButton::clicked, this, &CMainDialog::RunConversion);
+    connect(closeButton_, &QPushButton::clicked, this, &QDialog::reject);
+    connect(alignmentsList_, &QListWidget::itemSelectionChanged, this,
+            &CMainDialog::OnAlignmentSelChange);
+    connect(asciiPointsCheck_, &QCheckBox::clicked, this, &CMainDialog::OnAsciiPointsCheck);
+}
+
+void CMainDialog::RegisterAnchors() {
+    AddAnchor(fileNameEdit_, Stretch, Fixed, true);
+    AddAnchor(browseButton_, Move, Fixed, true);
+    AddAnchor(pointsList_, Fixed, Stretch, true);
+    AddAnchor(alignmentsList_, Stretch, Stretch, true);
+    AddAnchor(alignmentsLabel_, Stretch, Fixed, true);
+    AddAnchor(profilesList_, Move, Stretch, true);
+    AddAnchor(profilesLabel_, Move, Fixed, true);
+    AddAnchor(crossSectionsList_, Move, Stretch, true);
+    AddAnchor(crossSectionsLabel_, Move, Fixed, true);
+    AddAnchor(asciiPointsCheck_, Fixed, Move, true);
+    AddAnchor(createButton_, Move, Move, false);
+    AddAnchor(closeButton_, Move, Move, false);
+}
+
+void CMainDialog::OnFileEditKillFocus() {
+    spiralWarning_ = true;
+    const QString text = fileNameEdit_->text();
+    if (text.compare(currentFileName_, Qt::CaseInsensitive) == 0) {
+        return;
+    }
+    if (HasXmlEnding(text) && ui_->FileExists(PathBytes(text))) {
+        ReloadDocument();
+    }
+    currentFileName_ = text;
+}
+
+void CMainDialog::OnBrowse() {
+    const FileDialogRequest request{.defaultExtension = "xml",
+                                    .initialName = "*.xml",
+                                    .filter = "*.XML",
+                                    .askBeforeReplacing = false};
+    const std::optional<std::string> path = ui_->AskOpenFileName(request);
+    if (!path) {
+        return;
+    }
+    fileNameEdit_->setText(QFile::decodeName(QByteArray::fromStdString(*path)));
+    OnFileEditKillFocus();
+}
+
+void CMainDialog::ReloadDocument() {
+    const std::string path = PathBytes(fileNameEdit_->text());
+    const CWaitCursor wait;
+    if (document_.Open(path) != 0) {
+        ClearLists();
+        ui_->ShowMessage("Cannot open file " + path);
+        return;
+    }
+    ScanDocument(document_, catalogue_, *ui_);
+    FillLists();
+}
+
+void CMainDialog::FillLists() {
+    ClearLists();
+    for (const PointGroupEntry& group : catalogue_.PointGroups()) {
+        pointsList_->AddString(group.name);
+    }
+    for (const AlignmentEntry& alignment : catalogue_.Alignments()) {
+        alignmentsList_->AddString(alignment.name);
+    }
+}
+
+void CMainDialog::ClearLists() {
+    pointsList_->ResetContent();
+    alignmentsList_->ResetContent();
+    profilesList_->ResetContent();
+    crossSectionsList_->ResetContent();
+}
+
+// A name typed but not yet committed when Enter starts the run is committed
+// first: the run then converts the file the field shows, and no reload can
+// happen under the run when its first dialog takes the focus.
+void CMainDialog::RunConversion() {
+    if (fileNameEdit_->text().compare(currentFileName_, Qt::CaseInsensitive) != 0) {
+        OnFileEditKillFocus();
+    }
+    const ConversionSelections selections{
+        .pointGroup = pointsList_->SelectedText(),
+        .alignment = alignmentsList_->SelectedText(),
+        .profile = profilesList_->SelectedText(),
+        .surface = crossSectionsList_->SelectedText(),
+        .asciiPoints = asciiPointsCheck_->isChecked(),
+    };
+    const CWaitCursor wait;
+    chainforge::RunConversion(selections, document_, catalogue_, spiralWarning_, *ui_);
+}
+
+void CMainDialog::OnAlignmentSelChange() {
+    profilesList_->ResetContent();
+    crossSectionsList_->ResetContent();
+    const std::optional<std::string> name = alignmentsList_->SelectedText();
+    if (!name) {
+        return;
+    }
+    const AlignmentEntry* alignment = catalogue_.FindAlignment(*name);
+    if (alignment == nullptr) {
+        ui_->ShowMessage("Cannot Find Alignment For Update");
+        return;
+    }
+    for (int i = 0; i < alignment->ProfileCount(); ++i) {
+        profilesList_->AddString(alignment->GetProfileName(i));
+    }
+    for (int i = 0; i < alignment->SurfaceCount(); ++i) {
+        crossSectionsList_->AddString(alignment->GetSurfaceName(i));
+    }
+}
+
+void CMainDialog::OnAsciiPointsCheck() {
+    pointsList_->setEnabled(!asciiPointsCheck_->isChecked());
+}
+
+void CMainDialog::OnAbout() {
+    CAboutDialog about(this);
+    about.exec();
+}
+
+// The field's own context menu takes the focus only for a moment; that is
+// not the user leaving the field.
+bool CMainDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == fileNameEdit_ && event->type() == QEvent::FocusOut &&
+        static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason) {
+        OnFileEditKillFocus();
+    }
+    return CLayoutDialog::eventFilter(watched, event);
+}
+
+void CMainDialog::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::HelpContents)) {
+        OnAbout();
+        return;
+    }
+    CLayoutDialog::keyPressEvent(event);
+}
+
+// X11 and Wayland give a program no share in the window menu, so the About
+// entry lives in a menu of the dialog's own background.
+void CMainDialog::contextMenuEvent(QContextMenuEvent* event) {
+    QWidget* const under = childAt(event->pos());
+    if (under != nullptr && qobject_cast<QLabel*>(under) == nullptr) {
+        event->ignore();
+        return;
+    }
+    QMenu menu(this);
+    menu.addAction(QStringLiteral("&About %1...").arg(QString::fromLatin1(kProgramName)), this,
+                   &CMainDialog::OnAbout);
+    menu.exec(event->globalPos());
+}
+
+void CMainDialog::dragEnterEvent(QDragEnterEvent* event) {
+    if (DraggedXmlFile(event->mimeData())) {
+        event->acceptProposedAction();
+    }
+}
+
+void CMainDialog::dropEvent(QDropEvent* event) {
+    const std::optional<QString> path = DraggedXmlFile(event->mimeData());
+    if (!path) {
+        return;
+    }
+    event->acceptProposedAction();
+    fileNameEdit_->setText(*path);
+    OnFileEditKillFocus();
+}
+
+}  // namespace chainforge

@@ -1,0 +1,79 @@
+// The program's one window: the name of the LandXML file, the four lists of
+// what its scan found, and "Create", which converts what is selected.
+#pragma once
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QString>
+#include <memory>
+
+#include "app/UserInterface.h"
+#include "app/qt/IconButton.h"
+#include "app/qt/LayoutDialog.h"
+#include "app/qt/ListBox.h"
+#include "landxml/Catalogue.h"
+#include "landxml/DocumentBuffer.h"
+
+namespace chainforge {
+
+class CMainDialog : public CLayoutDialog {
+    Q_OBJECT
+
+  public:
+    // Messages, questions and file dialogs go to ui; without one the dialog
+    // asks the user through Qt's own boxes and dialogs.
+    explicit CMainDialog(UserInterface* ui = nullptr, QWidget* parent = nullptr);
+    ~CMainDialog() override;
+
+    void OnFileEditKillFocus();
+    void OnBrowse();
+    void RunConversion();
+    void OnAlignmentSelChange();
+    void OnAsciiPointsCheck();
+    void OnAbout();
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+  private:
+    void CreateControls();
+    void PlaceControls();
+    void SetTabOrder();
+    void ConnectHandlers();
+    void RegisterAnchors();
+    QRect DialogRect(int x, int y, int width, int height) const;
+    void ReloadDocument();
+    void FillLists();
+    void ClearLists();
+
+    std::unique_ptr<UserInterface> ownUi_;
+    UserInterface* ui_;
+    CDocumentBuffer document_;
+    Catalogue catalogue_;
+    // Lets the spiral message show once per commit of the file name.
+    bool spiralWarning_ = true;
+    QString currentFileName_;
+
+    QLabel* fileLabel_ = nullptr;
+    QLineEdit* fileNameEdit_ = nullptr;
+    CIconButton* browseButton_ = nullptr;
+    QLabel* pointsLabel_ = nullptr;
+    QLabel* alignmentsLabel_ = nullptr;
+    QLabel* profilesLabel_ = nullptr;
+    QLabel* crossSectionsLabel_ = nullptr;
+    QPushButton* createButton_ = nullptr;
+    QPushButton* closeButton_ = nullptr;
+    CListBox* profilesList_ = nullptr;
+    CListBox* crossSectionsList_ = nullptr;
+    CListBox* pointsList_ = nullptr;
+    CListBox* alignmentsList_ = nullptr;
+    QCheckBox* asciiPointsCheck_ = nullptr;
+};
+
+}  // namespace chainforge

@@ -1,0 +1,99 @@
+#include "app/qt/QtUserInterface.h"
+
+#include <unistd.h>
+#include <QMessageBox>
+
+#include "app/Version.h"
+#include "app/qt/DisplayText.h"
+#include "app/qt/WaitCursor.h"
+
+namespace chainforge {
+namespace {
+
+// Qt reads a filter's patterns from the parentheses at the end of its label,
+// so a label that shows its pattern already serves as it stands.
+QString NameFilter(const QString& label, const QString& pattern) {
+    if (label.endsWith(QLatin1Char(')')) && label.contains(QLatin1Char('('))) {
+        return label;
+    }
+    if (label.isEmpty()) {
+        return pattern;
+    }
+    return label + QStringLiteral(" (") + pattern + QLatin1Char(')');
+}
+
+// A name with wildcards only narrows the listing, which the filter does.
+bool IsPlainFileName(const QString& name) {
+    return !name.isEmpty() && !name.contains(QLatin1Char('*')) && !name.contains(QLatin1Char('?'));
+}
+
+}  // namespace
+
+QStringList NameFilters(const std::string& filter) {
+    const QString text = DisplayText(filter);
+    if (!text.contains(QLatin1Char('|'))) {
+        return {text};
+    }
+    const QStringList parts = text.split(QLatin1Char('|'));
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size() && !parts[i].isEmpty(); i += 2) {
+        filters.append(NameFilter(parts[i], parts[i + 1]));
+    }
+    return filters;
+}
+
+void QtUserInterface::ShowMessage(const std::string& text) {
+    const CArrowCursorWhileAsking arrow;
+    QMessageBox box(QMessageBox::Warning, QString::fromLatin1(kProgramName), DisplayText(text),
+                    QMessageBox::Ok, owner_);
+    box.exec();
+}
+
+bool QtUserInterface::AskYesNo(const std::string& text) {
+    const CArrowCursorWhileAsking arrow;
+    QMessageBox box(QMessageBox::Warning, QString::fromLatin1(kProgramName), DisplayText(text),
+                    QMessageBox::Yes | QMessageBox::No, owner_);
+    box.setDefaultButton(QMessageBox::Yes);
+    return box.exec() == QMessageBox::Yes;
+}
+
+std::optional<std::string> QtUserInterface::AskOpenFileName(const FileDialogRequest& request) {
+    return AskFileName(request, QFileDialog::AcceptOpen);
+}
+
+std::optional<std::string> QtUserInterface::AskSaveFileName(const FileDialogRequest& request) {
+    return AskFileName(request, QFileDialog::AcceptSave);
+}
+
+bool QtUserInterface::FileExists(const std::string& path) {
+    return ::access(path.c_str(), F_OK) == 0;
+}
+
+std::optional<std::string> QtUserInterface::AskFileName(const FileDialogRequest& request,
+                                                        QFileDialog::AcceptMode mode) {
+    const CArrowCursorWhileAsking arrow;
+    QFileDialog dialog(owner_);
+    // Qt's own dialog matches the filters regardless of letter case (the
+    // desktop's native one may not), and it adds the default suffix before it
+    // checks for an existing file, so the replace question is never skipped.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.askBeforeReplacing);
+    dialog.setNameFilters(NameFilters(request.filter));
+    dialog.setDefaultSuffix(DisplayText(request.defaultExtension));
+    if (!lastFolder_.isEmpty()) {
+        dialog.setDirectory(lastFolder_);
+    }
+    const QString initialName = DisplayText(request.initialName);
+    if (IsPlainFileName(initialName)) {
+        dialog.selectFile(initialName);
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    lastFolder_ = dialog.directory().absolutePath();
+    return PathBytes(dialog.selectedFiles().constFirst());
+}
+
+}  // namespace chainforge

@@ -1,0 +1,36 @@
+// The user-interface operations of the core as Qt message boxes and file
+// dialogs, owned by the main dialog.
+#pragma once
+
+#include <QFileDialog>
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+
+#include "app/UserInterface.h"
+
+namespace chainforge {
+
+// The name filters of a file dialog from the filter text the core gives:
+// "label|pattern|" pairs closed by one more "|", or a bare pattern.
+QStringList NameFilters(const std::string& filter);
+
+class QtUserInterface : public UserInterface {
+  public:
+    explicit QtUserInterface(QWidget* owner) : owner_(owner) {}
+
+    void ShowMessage(const std::string& text) override;
+    bool AskYesNo(const std::string& text) override;
+    std::optional<std::string> AskOpenFileName(const FileDialogRequest& request) override;
+    std::optional<std::string> AskSaveFileName(const FileDialogRequest& request) override;
+    bool FileExists(const std::string& path) override;
+
+  private:
+    std::optional<std::string> AskFileName(const FileDialogRequest& request,
+                                           QFileDialog::AcceptMode mode);
+
+    QWidget* owner_;
+    QString lastFolder_;  // where the next file dialog opens; not kept between starts
+};
+
+}  // namespace chainforge
