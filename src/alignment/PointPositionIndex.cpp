@@ -72,15 +72,63 @@ std::optional<NumberedPoint> ReadNumberedPoint(std::string_view pointLine) {
     return NumberedPoint{*number, AsSixDecimalText(*x), AsSixDecimalText(*y)};
 }
 
-std::size_t PointPositionIndex::CellHash::operator()(const Cell& cell) const {
+std::size_t PointPositionIndex::CellTable::SlotOf(const Cell& cell) const {
     std::uint64_t h = static_cast<std::uint64_t>(cell.x) * 0x9E3779B97F4A7C15ull;
-    h ^= static_cast<std::uint64_t>(cell.y) + 0x632BE59BD9B4E019ull + (h << 6) + (h >> 2);
-    return static_cast<std::size_t>(h ^ (h >> 29));
+    h ^= static_cast<std::uint64_t>(cell.y) * 0xC2B2AE3D27D4EB4Full;
+    h ^= h >> 31;
+    const std::size_t mask = slots_.size() - 1;
+    std::size_t slot = static_cast<std::size_t>(h) & mask;
+    while (slots_[slot].used && !(slots_[slot].cell == cell)) {
+        slot = (slot + 1) & mask;
+    }
+    return slot;
+}
+
+void PointPositionIndex::CellTable::Grow(std::size_t slots) {
+    std::vector<Slot> old = std::move(slots_);
+    slots_.assign(slots, Slot{});
+    for (const Slot& slot : old) {
+        if (slot.used) {
+            slots_[SlotOf(slot.cell)] = slot;
+        }
+    }
+}
+
+// At most half the slots in use keeps the probe runs short.
+void PointPositionIndex::CellTable::Reserve(std::size_t cells) {
+    std::size_t slots = 16;
+    while (slots < 2 * cells) {
+        slots *= 2;
+    }
+    if (slots > slots_.size()) {
+        Grow(slots);
+    }
+}
+
+PointPositionIndex::CellEntries& PointPositionIndex::CellTable::operator[](const Cell& cell) {
+    if (2 * (used_ + 1) > slots_.size()) {
+        Grow(std::max<std::size_t>(16, 2 * slots_.size()));
+    }
+    Slot& slot = slots_[SlotOf(cell)];
+    if (!slot.used) {
+        slot.used = true;
+        slot.cell = cell;
+        ++used_;
+    }
+    return slot.entries;
+}
+
+const PointPositionIndex::CellEntries* PointPositionIndex::CellTable::Find(const Cell& cell) const {
+    if (slots_.empty()) {
+        return nullptr;
+    }
+    const Slot& slot = slots_[SlotOf(cell)];
+    return slot.used ? &slot.entries : nullptr;
 }
 
 PointPositionIndex::PointPositionIndex(const PointList& points) {
     entries_.reserve(points.size());
-    cells_.reserve(points.size());
+    cells_.Reserve(points.size());
     for (const std::string& line : points) {
         Add(line);
     }
@@ -103,12 +151,13 @@ void PointPositionIndex::Add(std::string_view pointLine) {
     Entry entry{*point, kNone};
     const std::size_t index = entries_.size();
     if (IsGridCoordinate(point->x) && IsGridCoordinate(point->y)) {
-        const auto [cell, added] =
-            cells_.try_emplace(Cell{CellOf(point->x), CellOf(point->y)}, index);
-        if (!added) {
-            entry.nextInCell = cell->second;
-            cell->second = index;
+        CellEntries& cell = cells_[Cell{CellOf(point->x), CellOf(point->y)}];
+        if (cell.last == kNone) {
+            cell.first = index;
+        } else {
+            entries_[cell.last].nextInCell = index;
         }
+        cell.last = index;
     }
     entries_.push_back(entry);
 }
@@ -120,12 +169,17 @@ std::optional<std::size_t> PointPositionIndex::FirstInGrid(double x, double y) c
     std::optional<std::size_t> first;
     for (std::int64_t cx = CellOf(x - margin); cx <= CellOf(x + margin); ++cx) {
         for (std::int64_t cy = CellOf(y - margin); cy <= CellOf(y + margin); ++cy) {
-            const auto cell = cells_.find(Cell{cx, cy});
-            for (std::size_t i = cell == cells_.end() ? kNone : cell->second; i != kNone;
+            const CellEntries* cell = cells_.Find(Cell{cx, cy});
+            if (cell == nullptr) {
+                continue;
+            }
+            // A cell holds its entries in list order: its first match is its earliest.
+            for (std::size_t i = cell->first; i != kNone && (!first || i < *first);
                  i = entries_[i].nextInCell) {
                 const NumberedPoint& p = entries_[i].point;
-                if ((!first || i < *first) && WithinSamePositionTolerance(p.x, p.y, x, y)) {
+                if (WithinSamePositionTolerance(p.x, p.y, x, y)) {
                     first = i;
+                    break;
                 }
             }
         }

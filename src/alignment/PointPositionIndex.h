@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <optional>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "points/PointList.h"
@@ -52,13 +51,35 @@ class PointPositionIndex {
         NumberedPoint point;
         std::size_t nextInCell = kNone;
     };
+    // The entries of a cell, first to last in list order.
+    struct CellEntries {
+        std::size_t first = kNone;
+        std::size_t last = kNone;
+    };
     struct Cell {
         std::int64_t x = 0;
         std::int64_t y = 0;
         bool operator==(const Cell&) const = default;
     };
-    struct CellHash {
-        std::size_t operator()(const Cell& cell) const;
+    // Cells by their numbers, in one open-addressed array: one memory access
+    // per lookup for a list of any size.
+    class CellTable {
+      public:
+        CellEntries& operator[](const Cell& cell);
+        const CellEntries* Find(const Cell& cell) const;
+        void Reserve(std::size_t cells);
+
+      private:
+        struct Slot {
+            Cell cell;
+            CellEntries entries;
+            bool used = false;
+        };
+        std::size_t SlotOf(const Cell& cell) const;
+        void Grow(std::size_t slots);
+
+        std::vector<Slot> slots_;
+        std::size_t used_ = 0;
     };
 
     static bool IsGridCoordinate(double value);
@@ -66,8 +87,8 @@ class PointPositionIndex {
     std::optional<std::size_t> FirstInGrid(double x, double y) const;
     std::optional<std::size_t> FirstByWalk(double x, double y) const;
 
-    std::vector<Entry> entries_;                             // in list order
-    std::unordered_map<Cell, std::size_t, CellHash> cells_;  // the latest entry of each cell
+    std::vector<Entry> entries_;  // in list order
+    CellTable cells_;
     std::int64_t highest_ = 0;
 };
 
