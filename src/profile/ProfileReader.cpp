@@ -8,6 +8,7 @@
 
 #include "landxml/NumberText.h"
 #include "landxml/TextPatterns.h"
+#include "points/ElementContinuation.h"
 #include "profile/FiniteNumberText.h"
 #include "profile/SplitIntoPairs.h"
 
@@ -211,6 +212,7 @@ void ReadProfile(CDocumentBuffer& document, const Catalogue& catalogue, UserInte
     }
     document.Seek(*position);
     ProfileState state;
+    ElementContinuation continuation(document);
     std::string line;
     // A profile whose closing tag is missing ends with the data, keeping
     // what was read.
@@ -220,7 +222,8 @@ void ReadProfile(CDocumentBuffer& document, const Catalogue& catalogue, UserInte
             return;
         }
         if (kind != ProfileLine::Other) {
-            document.ContinueElement(line);
+            // Anything after the closing tag on its line is passed over.
+            continuation.Continue(line);
         }
         ReadProfileLine(kind, line, state, verticalControl);
     }

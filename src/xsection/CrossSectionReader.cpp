@@ -9,6 +9,7 @@
 
 #include "landxml/NumberText.h"
 #include "landxml/TextPatterns.h"
+#include "points/ElementContinuation.h"
 #include "profile/FiniteNumberText.h"
 #include "profile/SplitIntoPairs.h"
 #include "xsection/ProfileEvaluation.h"
@@ -91,7 +92,7 @@ class CrossSectionPass {
           profile_(verticalControl) {}
 
     // Takes one line; false once the CrossSects element has closed.
-    bool TakeLine(CDocumentBuffer& document, std::string& line);
+    bool TakeLine(ElementContinuation& continuation, std::string& line);
 
     // For a pass cut short by the end of the alignment or of the data.
     void CloseIfOpened();
@@ -132,7 +133,7 @@ class CrossSectionPass {
     double smallestDeviation_ = 1000000.0;
 };
 
-bool CrossSectionPass::TakeLine(CDocumentBuffer& document, std::string& line) {
+bool CrossSectionPass::TakeLine(ElementContinuation& continuation, std::string& line) {
     if (!inSection_) {
         inSection_ = StartsWithNoCase(line, "CrossSects");
     } else if (StartsWithNoCase(line, "/CrossSects>")) {
@@ -143,7 +144,7 @@ bool CrossSectionPass::TakeLine(CDocumentBuffer& document, std::string& line) {
     } else if (MatchesTag(line, "CrossSectSurf ")) {
         onSurface_ = EqualsNoCase(ExtractNameAndDescription(line), surfaceName_);
     } else if (onSurface_ && StartsWithNoCase(line, "PntList2D")) {
-        document.ContinueElement(line);
+        continuation.Continue(line);
         ProcessSection(line);
     }
     return true;
@@ -283,12 +284,13 @@ void ReadCrossSections(CDocumentBuffer& document, const Catalogue& catalogue, Us
     }
     document.Seek(alignment->position);
     CrossSectionPass pass(ui, verticalControl, surfaceName, leftTemplates, rightTemplates);
+    ElementContinuation continuation(document);
     std::string line;
     while (document.ReadLine(line)) {
         if (EndsAlignment(line)) {
             break;
         }
-        if (!pass.TakeLine(document, line)) {
+        if (!pass.TakeLine(continuation, line)) {
             return;
         }
     }
