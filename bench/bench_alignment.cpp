@@ -44,7 +44,7 @@ void AppendSurvey(std::string& out) {
 // Tangents between surveyed points alternate with curves whose centres are
 // new points, so that half the vertices match a point and half do not.
 void AppendAlignment(std::string& out) {
-    AppendLine(out, "<Alignments name=\"Design\">");
+    AppendLine(out, "<Alignments name=\"Roads\">");
     AppendLine(out, "<Alignment name=\"Main\" staStart=\"1000\">");
     AppendLine(out, "<CoordGeom>");
     double northing = kNorthing + 1.0 * kPointSpacing;

@@ -9,18 +9,31 @@ namespace {
 
 using test::LandXml;
 using test::ScannedDocument;
+using Lines = std::vector<std::string>;
 
-const std::string kSpiralMessage = "Spiral Detected and Ignored.  This has not been finished";
+Lines operator+(Lines first, const Lines& second) {
+    first.insert(first.end(), second.begin(), second.end());
+    return first;
+}
 
-// An alignment "Road" starting at station 1000 whose CoordGeom holds the
-// given lines.
-std::string RoadDocument(
-    const std::vector<std::string>& geometry,
-    const std::string& alignmentTag = "<Alignment name=\"Road\" staStart=\"1000\">") {
-    std::vector<std::string> body{"<Alignments name=\"all\">", alignmentTag, "<CoordGeom>"};
-    body.insert(body.end(), geometry.begin(), geometry.end());
-    body.insert(body.end(), {"</CoordGeom>", "</Alignment>", "</Alignments>"});
-    return LandXml(body);
+Lines Line(const std::string& start, const std::string& end) {
+    return {"<Line>", "<Start>" + start + "</Start>", "<End>" + end + "</End>", "</Line>"};
+}
+
+Lines Curve(const std::string& start, const std::string& center, const std::string& end) {
+    return {"<Curve rot=\"cw\">",
+            "<Start>" + start + "</Start>",
+            "<Center>" + center + "</Center>",
+            "<End>" + end + "</End>",
+            "<PI>0 0</PI>",
+            "</Curve>"};
+}
+
+// An alignment "Road" whose CoordGeom holds the given lines.
+std::string RoadDocument(const Lines& geometry,
+                         const std::string& tag = "<Alignment name=\"Road\" staStart=\"1000\">") {
+    return LandXml(Lines{"<Alignments name=\"all\">", tag, "<CoordGeom>"} + geometry +
+                   Lines{"</CoordGeom>", "</Alignment>", "</Alignments>"});
 }
 
 struct Converted {
@@ -30,9 +43,9 @@ struct Converted {
 };
 
 Converted ConvertDocument(const std::string& document, PointList points = {},
-                          const std::string& name = "Road") {
+                          const std::string& name = "Road", std::string text = "") {
     ScannedDocument scanned(document);
-    Converted result{"", std::move(points), {}};
+    Converted result{std::move(text), std::move(points), {}};
     bool spiralWarning = false;
     ReadHorizontalAlignment(scanned.document, scanned.catalogue, scanned.ui, spiralWarning,
                             result.points, name, result.text);
@@ -40,30 +53,17 @@ Converted ConvertDocument(const std::string& document, PointList points = {},
     return result;
 }
 
-Converted Convert(const std::vector<std::string>& geometry, PointList points = {}) {
+Converted Convert(const Lines& geometry, PointList points = {}) {
     return ConvertDocument(RoadDocument(geometry), std::move(points));
 }
 
-const std::vector<std::string> kLineCurveLine{
-    "<Line dir=\"0\" length=\"50\">",
-    "<Start>100 200</Start>",
-    "<End>150 200</End>",
-    "</Line>",
-    "<Curve rot=\"ccw\" radius=\"50\">",
-    "<Start>150 200</Start>",
-    "<Center>150 250</Center>",
-    "<End>200 250</End>",
-    "<PI>200 200</PI>",
-    "</Curve>",
-    "<Line>",
-    "<Start>200 250</Start>",
-    "<End>300 250</End>",
-    "</Line>",
-};
+const Lines kLineCurveLine = Line("100 200", "150 200") + Curve("150 200", "150 250", "200 250") +
+                             Line("200 250", "300 250");
 
 TEST(ReadHorizontalAlignment, WritesLinesAndCurvesAsPointNumbers) {
-    const Converted result = Convert(kLineCurveLine);
-    EXPECT_EQ(result.text, "1 1000.000000 \"2 3 4\" 5 ");
+    test::CommaDecimalLocale locale;
+    const Converted result = ConvertDocument(RoadDocument(kLineCurveLine), {}, "Road", "earlier ");
+    EXPECT_EQ(result.text, "earlier 1 1000.000000 \"2 3 4\" 5 ");
     EXPECT_EQ(result.points, (PointList{
                                  "1,100.000000,200.000000,0,PI",
                                  "2,150.000000,200.000000,0,PI",
@@ -74,159 +74,83 @@ TEST(ReadHorizontalAlignment, WritesLinesAndCurvesAsPointNumbers) {
     EXPECT_TRUE(result.messages.empty());
 }
 
-TEST(ReadHorizontalAlignment, WritesTheSameNumbersInAnyLocale) {
-    test::CommaDecimalLocale locale;
-    const Converted result = Convert(kLineCurveLine);
-    EXPECT_EQ(result.text, "1 1000.000000 \"2 3 4\" 5 ");
-    EXPECT_EQ(result.points[0], "1,100.000000,200.000000,0,PI");
-}
-
-TEST(ReadHorizontalAlignment, AppendsToTheTextItIsHanded) {
-    ScannedDocument scanned(
-        RoadDocument({"<Line>", "<Start>1 2</Start>", "<End>3 4</End>", "</Line>"}));
+struct TextCase {
+    const char* what;
+    Lines geometry;
     PointList points;
-    std::string text = "earlier ";
-    bool spiralWarning = false;
-    ReadHorizontalAlignment(scanned.document, scanned.catalogue, scanned.ui, spiralWarning, points,
-                            "Road", text);
-    EXPECT_EQ(text, "earlier 1 1000.000000 2 ");
-}
+    std::string text;
+};
 
-TEST(ReadHorizontalAlignment, NumbersNewPointsAboveEveryNumberInTheList) {
+PointList NumberedOneTo99() {
     PointList points;
     for (int n = 99; n >= 1; --n) {
         points.push_back(std::to_string(n) + ",0," + std::to_string(n) + ",0,");
     }
-    const Converted result =
-        Convert({"<Line>", "<Start>100 200</Start>", "<End>150 200</End>", "</Line>"}, points);
-    EXPECT_EQ(result.text, "100 1000.000000 101 ");
-    ASSERT_EQ(result.points.size(), 101u);
-    EXPECT_EQ(result.points[99], "100,100.000000,200.000000,0,PI");
-    EXPECT_EQ(result.points[100], "101,150.000000,200.000000,0,PI");
+    return points;
 }
 
-TEST(ReadHorizontalAlignment, NumbersWithSixtyFourBits) {
-    const Converted result =
-        Convert({"<Line>", "<Start>100 200</Start>", "<End>150 200</End>", "</Line>"},
-                {"9000000000,1,1,0,", "100,150,200,0,"});
-    EXPECT_EQ(result.text, "9000000001 1000.000000 100 ");
-    EXPECT_EQ(result.points.back(), "9000000001,100.000000,200.000000,0,PI");
-}
-
-// Within 0.0001 on both coordinates, compared as six-decimal text, a vertex
-// is the point already there; 0.0002 off on either it is a new one.
-TEST(ReadHorizontalAlignment, ReusesPointsWithinTolerance) {
-    const PointList list{"7,1000.0001,2000.0001,5,A", "8,3000.0002,4000,5,B",
-                         "9,5000,6000.0002,5,C", "4,2000.0001004,8000,5,D"};
-    const Converted result =
-        Convert({"<Line>", "<Start>1000 2000</Start>", "<End>3000 4000</End>", "</Line>", "<Line>",
-                 "<Start>3000 4000</Start>", "<End>5000 6000</End>", "</Line>", "<Line>",
-                 "<Start>5000 6000</Start>", "<End>2000 8000</End>", "</Line>"},
-                list);
-    EXPECT_EQ(result.text, "7 1000.000000 10 11 4 ");
-    EXPECT_EQ(result.points,
-              (PointList{list[0], list[1], list[2], list[3], "10,3000.000000,4000.000000,0,PI",
-                         "11,5000.000000,6000.000000,0,PI"}));
-}
-
-TEST(ReadHorizontalAlignment, TakesTheFirstMatchingPointInListOrder) {
-    const Converted result =
-        Convert({"<Line>", "<Start>10 10</Start>", "<End>20 20</End>", "</Line>"},
-                {"40,10,10,0,", "30,10,10,0,", "50,10.00005,10,0,"});
-    EXPECT_EQ(result.text, "40 1000.000000 51 ");
-}
-
-// Points named with letters, or whose coordinates are not numbers, neither
-// match a vertex nor count for numbering.
-TEST(ReadHorizontalAlignment, PassesOverPointsWithoutNumberAndCoordinates) {
-    const Converted result =
-        Convert({"<Line>", "<Start>100 200</Start>", "<End>150 200</End>", "</Line>"},
-                {"CP1,100,200,0,", "7A,150,200,0,", "7.5,150,200,0,", "60,abc,200,0,", "61,150,",
-                 "62,150,200x,0,", "70", "12,900,900,0,"});
-    EXPECT_EQ(result.text, "13 1000.000000 14 ");
-    EXPECT_EQ(result.points.size(), 10u);
-}
-
-TEST(ReadHorizontalAlignment, MatchesAPointNumberedMinusOne) {
-    const Converted result = Convert(
-        {"<Line>", "<Start>100 200</Start>", "<End>150 200</End>", "</Line>"}, {"-1,100,200,0,"});
-    EXPECT_EQ(result.text, "-1 1000.000000 1 ");
-}
-
-TEST(ReadHorizontalAlignment, NeverRepeatsTheNumberWhereTangentsMeet) {
-    const Converted result =
-        Convert({"<Line>", "<Start>10 10</Start>", "<End>20 10</End>", "</Line>", "<Line>",
-                 "<Start>20 10</Start>", "<End>30 10</End>", "</Line>"});
-    EXPECT_EQ(result.text, "1 1000.000000 2 3 ");
-    EXPECT_EQ(result.points.size(), 3u);
-}
-
-TEST(ReadHorizontalAlignment, WritesTheSharedPointOfTwoCurvesTwice) {
-    const Converted result =
-        Convert({"<Curve>", "<Start>10 10</Start>", "<Center>10 20</Center>", "<End>20 20</End>",
-                 "</Curve>", "<Curve>", "<Start>20 20</Start>", "<Center>30 20</Center>",
-                 "<End>30 30</End>", "</Curve>"});
-    EXPECT_EQ(result.text, "\"1 1000.000000 2 3\" \"3 4 5\" ");
-    EXPECT_EQ(result.points, (PointList{"1,10.000000,10.000000,0,PC", "2,10.000000,20.000000,0,RP",
-                                        "3,20.000000,20.000000,0,PT", "4,30.000000,20.000000,0,RP",
-                                        "5,30.000000,30.000000,0,PT"}));
-}
-
-TEST(ReadHorizontalAlignment, IgnoresSpiralsAndWarnsOnceWhileTheFlagIsSet) {
-    const std::string document = RoadDocument(
-        {"<Line>", "<Start>10 10</Start>", "<End>20 10</End>", "</Line>", "<Spiral length=\"5\">",
-         "<Start>20 10</Start>", "<PI>30 10</PI>", "<End>40 20</End>", "</Spiral>", "<Spiral>",
-         "</Spiral>", "<Curve>", "<Start>40 20</Start>", "<Center>40 40</Center>",
-         "<End>60 40</End>", "</Curve>"});
-    ScannedDocument scanned(document);
-    bool spiralWarning = true;
-    for (int run = 0; run < 2; ++run) {
-        PointList points;
-        std::string text;
-        ReadHorizontalAlignment(scanned.document, scanned.catalogue, scanned.ui, spiralWarning,
-                                points, "Road", text);
-        EXPECT_EQ(text, "1 1000.000000 2 \"3 4 5\" ");
-        EXPECT_EQ(points.size(), 5u);
+TEST(ReadHorizontalAlignment, WritesTheHorizontalControlText) {
+    const TextCase cases[] = {
+        {"tangents meeting",
+         Line("10 10", "20 10") + Line("20 10", "30 10"),
+         {},
+         "1 1000.000000 2 3 "},
+        {"a curve first, and two curves sharing a point",
+         Curve("10 10", "10 20", "20 20") + Curve("20 20", "30 20", "30 30"),
+         {},
+         "\"1 1000.000000 2 3\" \"3 4 5\" "},
+        {"End before Center",
+         {"<Curve>", "<Start>10 10</Start>", "<End>20 20</End>", "<Center>10 20</Center>",
+          "</Curve>"},
+         {},
+         "\"1 1000.000000 2\" 3 "},
+        {"a curve on a zero-length first line keeps the station",
+         Line("10 10", "10 10") + Curve("10 10", "10 20", "20 20"),
+         {},
+         "\"1 1000.000000 2 3\" "},
+        {"new numbers above the list's", Line("100 200", "150 200"), NumberedOneTo99(),
+         "100 1000.000000 101 "},
+        {"64-bit numbers",
+         Line("100 200", "150 200"),
+         {"9000000000,1,1,0,", "100,150,200,0,"},
+         "9000000001 1000.000000 100 "},
+        {"within 0.0001 as six-decimal text, not 0.0002",
+         Line("1000 2000", "3000 4000") + Line("3000 4000", "5000 6000") +
+             Line("5000 6000", "2000 8000"),
+         {"7,1000.0001,2000.0001,5,A", "8,3000.0002,4000,5,B", "9,5000,6000.0002,5,C",
+          "4,2000.0001004,8000,5,D"},
+         "7 1000.000000 10 11 4 "},
+        {"the first match in list order",
+         Line("10 10", "20 20"),
+         {"40,10,10,0,", "30,10,10,0,", "50,10.00005,10,0,"},
+         "40 1000.000000 51 "},
+        {"points without a whole number and two numbers pass over",
+         Line("100 200", "150 200"),
+         {"CP1,100,200,0,", "7A,150,200,0,", "7.5,150,200,0,", "60,abc,200,0,", "61,150,",
+          "62,150,200x,0,", "70", "12,900,900,0,"},
+         "13 1000.000000 14 "},
+        {"a point numbered -1", Line("100 200", "150 200"), {"-1,100,200,0,"}, "-1 1000.000000 1 "},
+        {"other children of a Line",
+         {"<Line>", "<Start>100 200</Start>", "<Feature code=\"x\">",
+          "<Property label=\"a\" value=\"1\"/>", "</Feature>", "<End>150 200</End>", "</Line>"},
+         {},
+         "1 1000.000000 2 "},
+        {"vertex text across line breaks",
+         {"<Line>", "<Start code=\"POB\">", "100 200", "</Start>", "<End>", "\t150  200 ", "</End>",
+          "</Line>", "<Curve>", "<Start>150 200</Start>", "<Center>", "  150 250", "</Center>",
+          "<End>200 250</End>", "</Curve>"},
+         {},
+         "1 1000.000000 \"2 3 4\" "},
+        {"an unclosed vertex ends at the Line's closing tag",
+         {"<Line>", "<Start>100 200</Start>", "<End>150 200", "</Line>", "<Spiral>",
+          "<Start>150 200</Start>", "<End>170 220</End>", "</Spiral>"},
+         {},
+         "1 1000.000000 2 "},
+    };
+    for (const TextCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(Convert(c.geometry, c.points).text, c.text);
     }
-    EXPECT_FALSE(spiralWarning);
-    EXPECT_EQ(scanned.ui.Messages(), std::vector<std::string>{kSpiralMessage});
-}
-
-TEST(ReadHorizontalAlignment, FollowsTheOrderOfACurvesLines) {
-    const Converted result = Convert({"<Curve>", "<Start>10 10</Start>", "<End>20 20</End>",
-                                      "<Center>10 20</Center>", "</Curve>"});
-    EXPECT_EQ(result.text, "\"1 1000.000000 2\" 3 ");
-    EXPECT_EQ(result.points, (PointList{"1,10.000000,10.000000,0,PC", "2,20.000000,20.000000,0,PT",
-                                        "3,10.000000,20.000000,0,RP"}));
-}
-
-// A curve that starts on a zero-length first line keeps the start station.
-TEST(ReadHorizontalAlignment, OpensACurveAtTheFirstEntryWithTheStation) {
-    const Converted result =
-        Convert({"<Line>", "<Start>10 10</Start>", "<End>10 10</End>", "</Line>", "<Curve>",
-                 "<Start>10 10</Start>", "<Center>10 20</Center>", "<End>20 20</End>", "</Curve>"});
-    EXPECT_EQ(result.text, "\"1 1000.000000 2 3\" ");
-    EXPECT_EQ(result.points.size(), 3u);
-}
-
-TEST(ReadHorizontalAlignment, ReportsAnAlignmentNotInTheCatalogue) {
-    const Converted result =
-        ConvertDocument(RoadDocument({"<Line>", "<Start>1 2</Start>", "<End>3 4</End>", "</Line>"}),
-                        {"1,2,3,4,"}, "road");
-    EXPECT_EQ(result.messages, std::vector<std::string>{"Error: Alignment Cannot be found"});
-    EXPECT_EQ(result.text, "");
-    EXPECT_EQ(result.points, PointList{"1,2,3,4,"});
-}
-
-TEST(ReadHorizontalAlignment, WritesTheStartStationAsTheCatalogueHoldsIt) {
-    const std::vector<std::string> line{"<Line>", "<Start>1 2</Start>", "<End>3 4</End>",
-                                        "</Line>"};
-    EXPECT_EQ(
-        ConvertDocument(RoadDocument(line, "<Alignment name=\"Road\" staStart=\"12345.678\">"))
-            .text,
-        "1 12345.700000 2 ");
-    EXPECT_EQ(ConvertDocument(RoadDocument(line, "<Alignment name=\"Road\">")).text,
-              "1 0.000000 2 ");
 }
 
 // A vertex that only refers to a point, or whose text is not numbers,
@@ -240,87 +164,62 @@ TEST(ReadHorizontalAlignment, PutsVerticesWithoutCoordinatesAtZero) {
                                         "3,7.000000,8.000000,0,PI"}));
 }
 
+TEST(ReadHorizontalAlignment, IgnoresSpiralsAndWarnsOnceWhileTheFlagIsSet) {
+    ScannedDocument scanned(
+        RoadDocument(Line("10 10", "20 10") +
+                     Lines{"<Spiral length=\"5\">", "<Start>20 10</Start>", "<PI>30 10</PI>",
+                           "<End>40 20</End>", "</Spiral>", "<Spiral>", "</Spiral>"} +
+                     Curve("40 20", "40 40", "60 40")));
+    bool spiralWarning = true;
+    for (int run = 0; run < 2; ++run) {
+        PointList points;
+        std::string text;
+        ReadHorizontalAlignment(scanned.document, scanned.catalogue, scanned.ui, spiralWarning,
+                                points, "Road", text);
+        EXPECT_EQ(text, "1 1000.000000 2 \"3 4 5\" ");
+    }
+    EXPECT_FALSE(spiralWarning);
+    EXPECT_EQ(scanned.ui.Messages(),
+              Lines{"Spiral Detected and Ignored.  This has not been finished"});
+}
+
+TEST(ReadHorizontalAlignment, ReportsAnAlignmentNotInTheCatalogue) {
+    const Converted result =
+        ConvertDocument(RoadDocument(Line("1 2", "3 4")), {"1,2,3,4,"}, "road", "x ");
+    EXPECT_EQ(result.messages, Lines{"Error: Alignment Cannot be found"});
+    EXPECT_EQ(result.text, "x ");
+    EXPECT_EQ(result.points, PointList{"1,2,3,4,"});
+}
+
+TEST(ReadHorizontalAlignment, WritesTheStartStationAsTheCatalogueHoldsIt) {
+    const std::string tag = "<Alignment name=\"Road\" staStart=\"12345.678\">";
+    EXPECT_EQ(ConvertDocument(RoadDocument(Line("1 2", "3 4"), tag)).text, "1 12345.700000 2 ");
+    EXPECT_EQ(ConvertDocument(RoadDocument(Line("1 2", "3 4"), "<Alignment name=\"Road\">")).text,
+              "1 0.000000 2 ");
+}
+
 TEST(ReadHorizontalAlignment, KeepsWhatItReadWhenTheDocumentEnds) {
-    const std::string document =
-        test::CrLf({"<LandXML version=\"1.1\">", "<Alignments>", "<Alignment name=\"Road\">",
-                    "<CoordGeom>", "<Line>", "<Start>1 2</Start>", "<End>3 4</End>"}) +
-        "<End>5 6</End>";
-    const Converted result = ConvertDocument(document);
-    EXPECT_EQ(result.text, "1 0.000000 2 ");
-    EXPECT_EQ(result.points.size(), 2u);
-    const std::string cut =
-        test::CrLf({"<LandXML version=\"1.1\">", "<Alignments>", "<Alignment name=\"Road\">",
-                    "<CoordGeom>", "<Line>", "<Start>1 2", "<End>3 4"});
-    EXPECT_EQ(ConvertDocument(cut).text, "1 0.000000 2 ");
+    const Lines start{"<LandXML version=\"1.1\">", "<Alignments>", "<Alignment name=\"Road\">",
+                      "<CoordGeom>", "<Line>"};
+    EXPECT_EQ(ConvertDocument(test::CrLf(start + Lines{"<Start>1 2</Start>", "<End>3 4</End>"}) +
+                              "<End>5 6</End>")
+                  .text,
+              "1 0.000000 2 ");
+    EXPECT_EQ(ConvertDocument(test::CrLf(start + Lines{"<Start>1 2", "<End>3 4"})).text,
+              "1 0.000000 2 ");
 }
 
 // An alignment without geometry of its own does not take the next one's.
 TEST(ReadHorizontalAlignment, StopsAtTheEndOfTheAlignment) {
-    const std::string document = LandXml({
-        "<Alignments>",
-        "<Alignment name=\"Bare\">",
-        "<Profile name=\"P\"><ProfAlign name=\"FG\"><PVI>0 10</PVI></ProfAlign></Profile>",
-        "</Alignment>",
-        "<Alignment name=\"Empty\"/>",
-        "<Alignment name=\"Road\">",
-        "<CoordGeom>",
-        "<Line>",
-        "<Start>1 2</Start>",
-        "<End>3 4</End>",
-        "</Line>",
-        "</CoordGeom>",
-        "</Alignment>",
-        "</Alignments>",
-    });
+    const std::string document = LandXml(
+        Lines{"<Alignments>", "<Alignment name=\"Bare\">",
+              "<Profile name=\"P\"><ProfAlign name=\"FG\"><PVI>0 10</PVI></ProfAlign></Profile>",
+              "</Alignment>", "<Alignment name=\"Empty\"/>", "<Alignment name=\"Road\">",
+              "<CoordGeom>"} +
+        Line("1 2", "3 4") + Lines{"</CoordGeom>", "</Alignment>", "</Alignments>"});
     EXPECT_EQ(ConvertDocument(document, {}, "Bare").text, "");
     EXPECT_EQ(ConvertDocument(document, {}, "Empty").text, "");
     EXPECT_EQ(ConvertDocument(document, {}, "Road").text, "1 0.000000 2 ");
-}
-
-TEST(ReadHorizontalAlignment, ReadsVertexTextAcrossLineBreaks) {
-    const Converted result = Convert({
-        "<Line>",
-        "<Start code=\"POB\">",
-        "100 200",
-        "</Start>",
-        "<End>",
-        "\t150  200 ",
-        "</End>",
-        "</Line>",
-        "<Curve>",
-        "<Start>150 200</Start>",
-        "<Center>",
-        "  150 250",
-        "</Center>",
-        "<End>200 250</End>",
-        "</Curve>",
-    });
-    EXPECT_EQ(result.text, "1 1000.000000 \"2 3 4\" ");
-    EXPECT_EQ(result.points[0], "1,100.000000,200.000000,0,PI");
-    EXPECT_EQ(result.points[2], "3,150.000000,250.000000,0,RP");
-}
-
-// A vertex whose closing tag is missing ends at the Line's closing tag,
-// which still ends the Line.
-TEST(ReadHorizontalAlignment, EndsTheLineWhereAnUnclosedVertexEnds) {
-    const Converted result =
-        Convert({"<Line>", "<Start>100 200</Start>", "<End>150 200", "</Line>", "<Spiral>",
-                 "<Start>150 200</Start>", "<End>170 220</End>", "</Spiral>"});
-    EXPECT_EQ(result.text, "1 1000.000000 2 ");
-}
-
-TEST(ReadHorizontalAlignment, IgnoresOtherChildrenOfALine) {
-    const Converted result = Convert({
-        "<Line>",
-        "<Start>100 200</Start>",
-        "<Feature code=\"x\">",
-        "<Property label=\"a\" value=\"1\"/>",
-        "</Feature>",
-        "<End>150 200</End>",
-        "</Line>",
-    });
-    EXPECT_EQ(result.text, "1 1000.000000 2 ");
-    EXPECT_EQ(result.points.size(), 2u);
 }
 
 TEST(SamePosition, ComparesBothCoordinatesWithinOneTenThousandth) {
@@ -328,7 +227,6 @@ TEST(SamePosition, ComparesBothCoordinatesWithinOneTenThousandth) {
     EXPECT_TRUE(SamePosition("0.000100 -0.000100", "0 0"));
     EXPECT_FALSE(SamePosition("1000.000200 2000.000000", "1000 2000"));
     EXPECT_FALSE(SamePosition("1000.000000 2000.000200", "1000 2000"));
-    EXPECT_TRUE(SamePosition("0 0", ""));
     EXPECT_TRUE(SamePosition("5", "5 0"));
 }
 

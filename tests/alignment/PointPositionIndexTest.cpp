@@ -57,33 +57,5 @@ TEST(PointPositionIndex, FindsWhatAWalkThroughTheListFinds) {
     EXPECT_GT(matches, 100);
 }
 
-TEST(PointPositionIndex, FindsPointsAddedLater) {
-    PointPositionIndex index(PointList{"3,10,20,0,"});
-    EXPECT_EQ(index.NextNumber(), 4);
-    EXPECT_FALSE(index.NumberAt(30, 40));
-    index.Add("8,30.00005,40,0,PI");
-    index.Add("2,30,40,0,PI");
-    EXPECT_EQ(index.NumberAt(30, 40), 8);
-    EXPECT_EQ(index.NextNumber(), 9);
-}
-
-TEST(PointPositionIndex, StartsNumberingAtOne) {
-    EXPECT_EQ(PointPositionIndex(PointList{}).NextNumber(), 1);
-    EXPECT_EQ(PointPositionIndex(PointList{"-5,1,2,3,"}).NextNumber(), 1);
-}
-
-TEST(ReadNumberedPoint, TakesWholeNumbersAndNumericCoordinatesOnly) {
-    const auto point = ReadNumberedPoint("12, 5000.1234567 ,-2.5,0,desc");
-    ASSERT_TRUE(point);
-    EXPECT_EQ(point->number, 12);
-    EXPECT_EQ(point->x, 5000.123457);
-    EXPECT_EQ(point->y, -2.5);
-    EXPECT_TRUE(ReadNumberedPoint("7,1,2"));
-    for (const char* line : {"CP1,1,2,0,", "7A,1,2,0,", "7.5,1,2,0,", ",1,2,0,", "7,1x,2,0,",
-                             "7,1,,0,", "7,1", "99999999999999999999,1,2,0,"}) {
-        EXPECT_FALSE(ReadNumberedPoint(line)) << line;
-    }
-}
-
 }  // namespace
 }  // namespace chainforge

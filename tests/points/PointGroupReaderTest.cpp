@@ -30,16 +30,6 @@ TEST(ReadPointGroup, WritesNameValuesAndDescriptionAsTheFileHasThem) {
               (PointList{"7,5000.1,2000.2,100.3,", "8,5000.1000,2000.2,-0,IP, found", "9,1,2,3,"}));
 }
 
-TEST(ReadPointGroup, AppendsToThePointsItIsHanded) {
-    std::vector<std::string> body{"<CgPoints name=\"G\">", "<CgPoint name=\"2\">1 2 3</CgPoint>",
-                                  "</CgPoints>"};
-    ScannedDocument scanned(LandXml(body));
-    PointList points{"1,5,6,7,"};
-    ReadPointGroup(scanned.document, scanned.catalogue, "G", points);
-    ReadPointGroup(scanned.document, scanned.catalogue, "Other", points);
-    EXPECT_EQ(points, (PointList{"1,5,6,7,", "2,1,2,3,"}));
-}
-
 TEST(ReadPointGroup, NamesTheNamelessWithRunningNumbers) {
     EXPECT_EQ(ReadGroup({
                   "<CgPoint>1 2 3</CgPoint>",
@@ -71,13 +61,9 @@ TEST(ReadPointGroup, LeavesMissingValuesEmpty) {
                   "<CgPoint name=\"4\"/>",
                   "<CgPoint name=\"5\"></CgPoint>",
                   "<CgPoint name=\"6\">   </CgPoint>",
+                  "<CgPoint name=\"7\"> 10\t20  30 </CgPoint>",
               }),
-              (PointList{"1,10,20,30,", "2,40,50,,", "3,60,,,"}));
-}
-
-TEST(ReadPointGroup, SkipsBlanksBeforeTheValues) {
-    EXPECT_EQ(ReadGroup({"<CgPoint name=\"1\"> 10\t20  30 </CgPoint>"}),
-              (PointList{"1,10,20,30,"}));
+              (PointList{"1,10,20,30,", "2,40,50,,", "3,60,,,", "7,10,20,30,"}));
 }
 
 TEST(ReadPointGroup, StopsAtTheGroupsClosingTag) {
@@ -89,16 +75,6 @@ TEST(ReadPointGroup, StopsAtTheGroupsClosingTag) {
                          "<CgPoint name=\"2\">4 5 6</CgPoint>", "</CgPoints>",
                          "<CgPoint name=\"3\">7 8 9</CgPoint>"}),
               (PointList{"1,1,2,3,", "2,4,5,6,"}));
-}
-
-TEST(ReadPointGroup, ReadsAGroupWithoutClosingTagToTheEnd) {
-    ScannedDocument scanned(
-        test::CrLf({"<LandXML version=\"1.1\">", "<CgPoints name=\"G\">",
-                    "<CgPoint name=\"1\">1 2 3</CgPoint>", "<CgPoint name=\"2\">4 5 6</CgPoint>"}) +
-        "<CgPoint name=\"3\">7 8 9</CgPoint>");
-    PointList points;
-    ReadPointGroup(scanned.document, scanned.catalogue, "G", points);
-    EXPECT_EQ(points, (PointList{"1,1,2,3,", "2,4,5,6,"}));
 }
 
 // A point whose text stands on the lines after its opening tag.
