@@ -182,10 +182,14 @@ void CMainDialog::OnFileEditKillFocus() {
     if (text.compare(currentFileName_, Qt::CaseInsensitive) == 0) {
         return;
     }
-    if (HasXmlEnding(text) && ui_->FileExists(PathBytes(text))) {
+    const bool due = HasXmlEnding(text) && ui_->FileExists(PathBytes(text));
+    // Remembered before the reload: a message of the scan takes the focus
+    // from the field, and the commit that this causes must find the name
+    // unchanged rather than start a second load inside the first.
+    currentFileName_ = text;
+    if (due) {
         ReloadDocument();
     }
-    currentFileName_ = text;
 }
 
 void CMainDialog::OnBrowse() {

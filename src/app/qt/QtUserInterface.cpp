@@ -1,6 +1,7 @@
 #include "app/qt/QtUserInterface.h"
 
 #include <unistd.h>
+#include <QFileInfo>
 #include <QMessageBox>
 
 #include "app/Version.h"
@@ -46,6 +47,7 @@ void QtUserInterface::ShowMessage(const std::string& text) {
     const CArrowCursorWhileAsking arrow;
     QMessageBox box(QMessageBox::Warning, QString::fromLatin1(kProgramName), DisplayText(text),
                     QMessageBox::Ok, owner_);
+    box.setTextFormat(Qt::PlainText);
     box.exec();
 }
 
@@ -53,6 +55,7 @@ bool QtUserInterface::AskYesNo(const std::string& text) {
     const CArrowCursorWhileAsking arrow;
     QMessageBox box(QMessageBox::Warning, QString::fromLatin1(kProgramName), DisplayText(text),
                     QMessageBox::Yes | QMessageBox::No, owner_);
+    box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(QMessageBox::Yes);
     return box.exec() == QMessageBox::Yes;
 }
@@ -92,8 +95,9 @@ std::optional<std::string> QtUserInterface::AskFileName(const FileDialogRequest&
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
-    lastFolder_ = dialog.directory().absolutePath();
-    return PathBytes(dialog.selectedFiles().constFirst());
+    const QString chosen = dialog.selectedFiles().constFirst();
+    lastFolder_ = QFileInfo(chosen).absolutePath();
+    return PathBytes(chosen);
 }
 
 }  // namespace chainforge

@@ -5,6 +5,7 @@
 namespace chainforge::test {
 int RunMainDialogTests(int argc, char** argv);
 int RunIconButtonTests(int argc, char** argv);
+int RunQtUserInterfaceTests(int argc, char** argv);
 }  // namespace chainforge::test
 
 int main(int argc, char** argv) {
@@ -14,6 +15,7 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     int failures = 0;
     failures += chainforge::test::RunIconButtonTests(argc, argv);
+    failures += chainforge::test::RunQtUserInterfaceTests(argc, argv);
     failures += chainforge::test::RunMainDialogTests(argc, argv);
     return failures == 0 ? 0 : 1;
 }
