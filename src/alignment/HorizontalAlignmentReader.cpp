@@ -6,7 +6,6 @@
 #include "alignment/PointPositionIndex.h"
 #include "landxml/NumberText.h"
 #include "landxml/TextPatterns.h"
-#include "points/ElementContinuation.h"
 
 namespace chainforge {
 namespace {
@@ -275,11 +274,10 @@ void ReadHorizontalAlignment(CDocumentBuffer& document, const Catalogue& catalog
     HorizontalControlBuilder builder(points, horizontalControl,
                                      LeadingDoubleOrZero(alignment->stationStart));
     GeometryLineReader reader(ui, spiralWarning, builder);
-    ElementContinuation continuation(document);
     std::string line;
     while (document.ReadLine(line)) {
         const std::string closing =
-            reader.MayContinue(line) ? continuation.Continue(line) : std::string();
+            reader.MayContinue(line) ? document.ContinueElement(line) : std::string();
         if (reader.Handle(line) == LineOutcome::Stop) {
             return;
         }

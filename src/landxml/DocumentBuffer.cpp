@@ -193,6 +193,7 @@ void CDocumentBuffer::Adopt(std::unique_ptr<Storage> storage, std::uint64_t size
     position_ = 0;
     loaded_ = true;
     haveLine_ = false;
+    closingSearched_ = false;
 }
 
 void CDocumentBuffer::Seek(std::uint64_t position) {
@@ -277,28 +278,41 @@ void CDocumentBuffer::ReadLineInto(std::string& lineBuffer) {
     lineBuffer = std::move(fresh);
 }
 
-void CDocumentBuffer::ContinueElement(std::string& line) {
+std::uint64_t CDocumentBuffer::NextClosingTag(std::uint64_t from) {
+    const bool known = closingSearched_ && closingSearchedFrom_ <= from && from <= nextClosing_;
+    if (!known) {
+        const std::size_t found = Bytes().find("</", static_cast<std::size_t>(from));
+        nextClosing_ = found == std::string_view::npos ? size_ : found;
+        closingSearchedFrom_ = from;
+        closingSearched_ = true;
+    }
+    return nextClosing_;
+}
+
+std::string CDocumentBuffer::ContinueElement(std::string& line) {
     if (!haveLine_) {
-        return;
+        return {};
     }
     const std::string_view raw(data_ + lineStart_, static_cast<std::size_t>(lineEnd_ - lineStart_));
     const std::size_t tagEnd = raw.find('>');
     if (tagEnd == std::string_view::npos || (tagEnd > 0 && raw[tagEnd - 1] == '/') ||
         raw.find("</", tagEnd) != std::string_view::npos) {
-        return;
+        return {};
     }
-    const std::string_view rest(data_ + lineEnd_, static_cast<std::size_t>(size_ - lineEnd_));
-    const std::size_t closing = rest.find("</");
-    if (closing == std::string_view::npos) {
-        return;
+    const std::uint64_t closing = NextClosingTag(lineEnd_);
+    if (closing >= size_) {
+        return {};
     }
-    AppendFoldingBreaks(line, rest.data(), rest.data() + closing);
-    std::size_t after = closing;
-    while (after < rest.size() && !IsLineEnd(rest[after])) {
-        ++after;
+    AppendFoldingBreaks(line, data_ + lineEnd_, data_ + closing);
+    const char* stop = data_ + closing;
+    while (stop < data_ + size_ && !IsLineEnd(*stop)) {
+        ++stop;
     }
-    position_ = std::min<std::uint64_t>(lineEnd_ + after + 1, size_);
+    std::string closingLine;
+    AppendWithoutMarkup(closingLine, data_ + closing + 1, stop);
+    position_ = std::min<std::uint64_t>(static_cast<std::uint64_t>(stop - data_) + 1, size_);
     haveLine_ = false;
+    return closingLine;
 }
 
 }  // namespace chainforge

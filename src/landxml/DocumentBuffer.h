@@ -51,7 +51,10 @@ public:
     // around it as one blank) and moves the position past the closing tag's
     // line end. Otherwise, and when no "</" follows at all, nothing changes.
     // Call it right after a ReadLine or ReadLineInto that returned a line.
-    void ContinueElement(std::string& line);
+    // Returns the closing tag's line as ReadLine would have read it, so that
+    // a caller still sees a tag there that closes more than the element; the
+    // empty text when the line was not continued.
+    std::string ContinueElement(std::string& line);
 
     bool IsLoaded() const { return loaded_; }
     bool AtEnd() const { return position_ >= size_; }
@@ -63,6 +66,11 @@ private:
     struct Storage;
 
     void Adopt(std::unique_ptr<Storage> storage, std::uint64_t size);
+    // Position of the next "</" at or after from, or the size when none
+    // follows. The answer is remembered, so that a reader going forward
+    // through a file of unclosed elements searches the data once, not once
+    // per element.
+    std::uint64_t NextClosingTag(std::uint64_t from);
 
     std::unique_ptr<Storage> storage_;
     const char* data_ = nullptr;
@@ -73,6 +81,10 @@ private:
     std::uint64_t lineStart_ = 0;
     std::uint64_t lineEnd_ = 0;
     bool haveLine_ = false;
+    // The last search for "</": where it started and what it found.
+    std::uint64_t closingSearchedFrom_ = 0;
+    std::uint64_t nextClosing_ = 0;
+    bool closingSearched_ = false;
 };
 
 }  // namespace chainforge

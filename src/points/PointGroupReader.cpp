@@ -6,7 +6,6 @@
 
 #include "landxml/NumberText.h"
 #include "landxml/TextPatterns.h"
-#include "points/ElementContinuation.h"
 
 namespace chainforge {
 namespace {
@@ -112,14 +111,13 @@ void ReadPointGroup(CDocumentBuffer& document, const Catalogue& catalogue,
     }
     document.Seek(group->position);
     PointNamer namer;
-    ElementContinuation continuation(document);
     std::string line;
     while (document.ReadLine(line)) {
         if (ContainsNoCase(line, kGroupEnd)) {
             return;
         }
         const std::string closing =
-            IsPointElement(line) ? continuation.Continue(line) : std::string();
+            IsPointElement(line) ? document.ContinueElement(line) : std::string();
         AddPointOfLine(line, namer, points);
         if (ContainsNoCase(closing, kGroupEnd)) {
             return;

@@ -8,7 +8,6 @@
 
 #include "landxml/NumberText.h"
 #include "landxml/TextPatterns.h"
-#include "points/ElementContinuation.h"
 #include "profile/FiniteNumberText.h"
 #include "profile/SplitIntoPairs.h"
 
@@ -212,7 +211,6 @@ void ReadProfile(CDocumentBuffer& document, const Catalogue& catalogue, UserInte
     }
     document.Seek(*position);
     ProfileState state;
-    ElementContinuation continuation(document);
     std::string line;
     // A profile whose closing tag is missing ends with the data, keeping
     // what was read.
@@ -223,7 +221,7 @@ void ReadProfile(CDocumentBuffer& document, const Catalogue& catalogue, UserInte
         }
         if (kind != ProfileLine::Other) {
             // Anything after the closing tag on its line is passed over.
-            continuation.Continue(line);
+            document.ContinueElement(line);
         }
         ReadProfileLine(kind, line, state, verticalControl);
     }

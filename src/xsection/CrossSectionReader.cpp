@@ -9,7 +9,6 @@
 
 #include "landxml/NumberText.h"
 #include "landxml/TextPatterns.h"
-#include "points/ElementContinuation.h"
 #include "profile/FiniteNumberText.h"
 #include "profile/SplitIntoPairs.h"
 #include "xsection/ProfileEvaluation.h"
@@ -92,7 +91,7 @@ class CrossSectionPass {
           profile_(verticalControl) {}
 
     // Takes one line; false once the CrossSects element has closed.
-    bool TakeLine(ElementContinuation& continuation, std::string& line);
+    bool TakeLine(CDocumentBuffer& document, std::string& line);
 
     // For a pass cut short by the end of the alignment or of the data.
     void CloseIfOpened();
@@ -133,7 +132,7 @@ class CrossSectionPass {
     double smallestDeviation_ = 1000000.0;
 };
 
-bool CrossSectionPass::TakeLine(ElementContinuation& continuation, std::string& line) {
+bool CrossSectionPass::TakeLine(CDocumentBuffer& document, std::string& line) {
     if (!inSection_) {
         inSection_ = StartsWithNoCase(line, "CrossSects");
     } else if (StartsWithNoCase(line, "/CrossSects>")) {
@@ -144,7 +143,7 @@ bool CrossSectionPass::TakeLine(ElementContinuation& continuation, std::string& 
     } else if (MatchesTag(line, "CrossSectSurf ")) {
         onSurface_ = EqualsNoCase(ExtractNameAndDescription(line), surfaceName_);
     } else if (onSurface_ && StartsWithNoCase(line, "PntList2D")) {
-        continuation.Continue(line);
+        document.ContinueElement(line);
         ProcessSection(line);
     }
     return true;
@@ -284,13 +283,12 @@ void ReadCrossSections(CDocumentBuffer& document, const Catalogue& catalogue, Us
     }
     document.Seek(alignment->position);
     CrossSectionPass pass(ui, verticalControl, surfaceName, leftTemplates, rightTemplates);
-    ElementContinuation continuation(document);
     std::string line;
     while (document.ReadLine(line)) {
         if (EndsAlignment(line)) {
             break;
         }
-        if (!pass.TakeLine(continuation, line)) {
+        if (!pass.TakeLine(document, line)) {
             return;
         }
     }

@@ -92,7 +92,7 @@ TEST(ContinueElement, ReadsTheTextOnToTheClosingTag) {
     document.Assign("<Start code=\"POB\">\r\n   100.5\t200.25 \r\n\r\n 7</Start> ignored\r\n<End>1 2</End>\r\n");
     std::string line;
     ASSERT_TRUE(document.ReadLine(line));
-    document.ContinueElement(line);
+    EXPECT_EQ(document.ContinueElement(line), "/Start> ignored");
     EXPECT_EQ(line, "Start code=\"POB\"> 100.5\t200.25 7");
     ASSERT_TRUE(document.ReadLine(line));
     EXPECT_EQ(line, "End>1 2/End>");
@@ -107,7 +107,7 @@ TEST(ContinueElement, LeavesCompleteOrSelfClosingLines) {
         ASSERT_TRUE(document.ReadLine(line));
         const std::string before = line;
         const auto position = document.Position();
-        document.ContinueElement(line);
+        EXPECT_EQ(document.ContinueElement(line), "") << text;
         EXPECT_EQ(line, before) << text;
         EXPECT_EQ(document.Position(), position) << text;
     }
