@@ -7,7 +7,7 @@ EXAMPLE    ?= examples/sample-road.xml
 OUT        ?= out
 CMAKE_FLAGS ?=
 
-.PHONY: all deps build build-asan test test-release test-asan run bench fuzz format format-check screenshot package clean
+.PHONY: all deps build build-asan test test-release test-asan test-fuzz run bench fuzz format format-check screenshot package clean
 
 all: build
 
@@ -29,7 +29,11 @@ test-asan: build-asan
 	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
 	    UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j $(JOBS)
 
-test: test-release test-asan
+# Each fuzz target also runs briefly, so a new crash shows up in every test run.
+test-fuzz:
+	$(MAKE) fuzz FUZZ_SECONDS=15
+
+test: test-release test-asan test-fuzz
 
 run: build
 	@mkdir -p $(OUT)
@@ -51,11 +55,12 @@ package: build
 	cd $(BUILD) && cpack -G DEB
 
 FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
 fuzz: deps
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCHAINFORGE_FUZZ=ON \
 	    -DCHAINFORGE_TESTS=OFF -DCHAINFORGE_GUI=OFF -DCHAINFORGE_SANITIZE=ON -DCHAINFORGE_WERROR=ON
 	cmake --build $(FUZZ_BUILD) -j $(JOBS)
-	sh fuzz/run.sh $(FUZZ_BUILD)
+	FUZZ_SECONDS=$(FUZZ_SECONDS) sh fuzz/run.sh $(FUZZ_BUILD)
 
 format:
 	find src tests bench fuzz -name '*.cpp' -o -name '*.h' | xargs clang-format -i
