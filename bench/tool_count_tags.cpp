@@ -1,11 +1,11 @@
 // The floor that the scan is measured against: maps the file and counts its
 // tags with memchr, touching every byte once.
-#include <cstdio>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cstdio>
+#include <cstring>
 
 int main(int argc, char** argv) {
     if (argc != 2) {
@@ -19,13 +19,16 @@ int main(int argc, char** argv) {
         return 1;
     }
     const auto size = static_cast<std::size_t>(info.st_size);
-    const auto* data = static_cast<const char*>(::mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fd, 0));
+    const auto* data =
+        static_cast<const char*>(::mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fd, 0));
     if (data == MAP_FAILED) {
         std::perror("mmap");
         return 1;
     }
     std::size_t tags = 0;
-    for (const char* p = data; (p = static_cast<const char*>(std::memchr(p, '<', size - static_cast<std::size_t>(p - data)))) != nullptr; ++p) {
+    for (const char* p = data; (p = static_cast<const char*>(std::memchr(
+                                    p, '<', size - static_cast<std::size_t>(p - data)))) != nullptr;
+         ++p) {
         ++tags;
     }
     std::printf("%zu tags\n", tags);

@@ -14,7 +14,7 @@ namespace {
 using chainforge::FormatF;
 
 class Writer {
-public:
+  public:
     explicit Writer(std::FILE* out) : out_(out) {}
     void Line(const std::string& text) {
         std::fwrite(text.data(), 1, text.size(), out_);
@@ -23,28 +23,29 @@ public:
     }
     std::uint64_t Written() const { return written_; }
 
-private:
+  private:
     std::FILE* out_;
     std::uint64_t written_ = 0;
 };
 
 // A small deterministic generator so that every run writes the same file.
 class Sequence {
-public:
+  public:
     double Next(double low, double high) {
         state_ = state_ * 6364136223846793005ULL + 1442695040888963407ULL;
         return low + (high - low) * static_cast<double>(state_ >> 11) / 9007199254740992.0;
     }
 
-private:
+  private:
     std::uint64_t state_ = 42;
 };
 
 void WritePoints(Writer& w, Sequence& s, long count) {
     w.Line("<CgPoints name=\"Survey\">");
     for (long i = 1; i <= count; ++i) {
-        w.Line("<CgPoint name=\"" + std::to_string(i) + "\" desc=\"TOPO\">" + FormatF(s.Next(5000, 9000)) +
-               " " + FormatF(s.Next(2000, 6000)) + " " + FormatF(s.Next(90, 120)) + "</CgPoint>");
+        w.Line("<CgPoint name=\"" + std::to_string(i) + "\" desc=\"TOPO\">" +
+               FormatF(s.Next(5000, 9000)) + " " + FormatF(s.Next(2000, 6000)) + " " +
+               FormatF(s.Next(90, 120)) + "</CgPoint>");
     }
     w.Line("</CgPoints>");
 }
@@ -63,7 +64,9 @@ void WriteAlignment(Writer& w, int index) {
     w.Line("<End>" + FormatF(n + 200) + " 2100.000000</End>");
     w.Line("<PI>" + FormatF(n + 200) + " 2000.000000</PI>");
     w.Line("</Curve>");
-    w.Line("<Spiral length=\"20\" radiusStart=\"INF\" radiusEnd=\"100\" rot=\"cw\" spiType=\"clothoid\">");
+    w.Line(
+        "<Spiral length=\"20\" radiusStart=\"INF\" radiusEnd=\"100\" rot=\"cw\" "
+        "spiType=\"clothoid\">");
     w.Line("<Start>" + FormatF(n + 200) + " 2100.000000</Start>");
     w.Line("<End>" + FormatF(n + 210) + " 2120.000000</End>");
     w.Line("</Spiral>");

@@ -1,10 +1,10 @@
 // Runs a command and prints its wall time and peak memory:
 // "SECONDS PEAK_MB" on standard error. Usage: measure COMMAND [ARGS...]
-#include <chrono>
-#include <cstdio>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <chrono>
+#include <cstdio>
 
 int main(int argc, char** argv) {
     if (argc < 2) {
@@ -22,6 +22,7 @@ int main(int argc, char** argv) {
     struct rusage usage {};
     ::wait4(child, &status, 0, &usage);
     const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
-    std::fprintf(stderr, "%.3f %.1f\n", elapsed.count(), static_cast<double>(usage.ru_maxrss) / 1024.0);
+    std::fprintf(stderr, "%.3f %.1f\n", elapsed.count(),
+                 static_cast<double>(usage.ru_maxrss) / 1024.0);
     return WIFEXITED(status) ? WEXITSTATUS(status) : 1;
 }

@@ -1,15 +1,16 @@
 // Arbitrary file contents read as an ASCII point file.
+#include <unistd.h>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <unistd.h>
 
 #include "app/ScriptedUserInterface.h"
 #include "points/AsciiPointFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const std::string path = "/tmp/chainforge-fuzz-points-" + std::to_string(::getpid()) + ".asc";
+    static const std::string path =
+        "/tmp/chainforge-fuzz-points-" + std::to_string(::getpid()) + ".asc";
     std::FILE* file = std::fopen(path.c_str(), "wb");
     if (file == nullptr) {
         return 0;

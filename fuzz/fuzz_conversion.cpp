@@ -23,8 +23,9 @@ void Run(const chainforge::ConversionSelections& selections, chainforge::CDocume
     chainforge::RunConversion(selections, document, catalogue, spiralWarning, ui);
 }
 
-void RunAlignment(const chainforge::AlignmentEntry& alignment, const chainforge::Catalogue& catalogue,
-                  chainforge::CDocumentBuffer& document, bool& spiralWarning) {
+void RunAlignment(const chainforge::AlignmentEntry& alignment,
+                  const chainforge::Catalogue& catalogue, chainforge::CDocumentBuffer& document,
+                  bool& spiralWarning) {
     chainforge::ConversionSelections selections;
     selections.alignment = alignment.name;
     if (!catalogue.PointGroups().empty()) {

@@ -46,7 +46,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     double value = 0.0;
-    if (chainforge::ReadLeadingDouble(text, value) > size || std::isnan(value) || std::isinf(value)) {
+    if (chainforge::ReadLeadingDouble(text, value) > size || std::isnan(value) ||
+        std::isinf(value)) {
         std::abort();
     }
     std::int64_t whole = 0;

@@ -1,10 +1,10 @@
 #include "app/OutputFile.h"
 
-#include <cerrno>
 #include <fcntl.h>
-#include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
+#include <filesystem>
 #include <vector>
 
 namespace chainforge {
@@ -75,7 +75,8 @@ int WriteOutputFile(UserInterface& ui, const std::string& path, std::string_view
     mode_t mode = NewFileMode();
     struct stat existing {};
     if (::stat(path.c_str(), &existing) == 0) {
-        if (S_ISDIR(existing.st_mode) || (S_ISREG(existing.st_mode) && (existing.st_mode & kAnyWriteBit) == 0)) {
+        if (S_ISDIR(existing.st_mode) ||
+            (S_ISREG(existing.st_mode) && (existing.st_mode & kAnyWriteBit) == 0)) {
             return ReportOpenFailure(ui, path);
         }
         if (!S_ISREG(existing.st_mode)) {

@@ -3,10 +3,10 @@
 // target only after every write and the close succeeded.
 #pragma once
 
+#include <sys/types.h>
 #include <cstddef>
 #include <string>
 #include <string_view>
-#include <sys/types.h>
 
 #include "app/UserInterface.h"
 

@@ -15,7 +15,8 @@ enum class PointsOutcome { Gathered, EndRun };
 PointsOutcome GatherPoints(const ConversionSelections& selections, CDocumentBuffer& document,
                            const Catalogue& catalogue, UserInterface& ui, PointList& points) {
     if (selections.asciiPoints) {
-        return ReadAsciiPointFile(ui, points) == 2 ? PointsOutcome::EndRun : PointsOutcome::Gathered;
+        return ReadAsciiPointFile(ui, points) == 2 ? PointsOutcome::EndRun
+                                                   : PointsOutcome::Gathered;
     }
     if (selections.pointGroup) {
         ReadPointGroup(document, catalogue, *selections.pointGroup, points);
@@ -37,8 +38,8 @@ void RunConversion(const ConversionSelections& selections, CDocumentBuffer& docu
     std::string horizontalControl;
     std::string verticalControl;
     if (selections.alignment) {
-        ReadHorizontalAlignment(document, catalogue, ui, spiralWarning, points, *selections.alignment,
-                                horizontalControl);
+        ReadHorizontalAlignment(document, catalogue, ui, spiralWarning, points,
+                                *selections.alignment, horizontalControl);
         if (selections.profile) {
             ReadProfile(document, catalogue, ui, *selections.alignment, *selections.profile,
                         verticalControl);

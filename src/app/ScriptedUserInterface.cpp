@@ -19,12 +19,14 @@ bool ScriptedUserInterface::AskYesNo(const std::string& text) {
     return yes;
 }
 
-std::optional<std::string> ScriptedUserInterface::AskOpenFileName(const FileDialogRequest& request) {
+std::optional<std::string> ScriptedUserInterface::AskOpenFileName(
+    const FileDialogRequest& request) {
     events_.push_back({EventKind::OpenDialog, request.filter, request});
     return NextFileName();
 }
 
-std::optional<std::string> ScriptedUserInterface::AskSaveFileName(const FileDialogRequest& request) {
+std::optional<std::string> ScriptedUserInterface::AskSaveFileName(
+    const FileDialogRequest& request) {
     events_.push_back({EventKind::SaveDialog, request.filter, request});
     return NextFileName();
 }

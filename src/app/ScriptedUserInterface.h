@@ -13,7 +13,7 @@
 namespace chainforge {
 
 class ScriptedUserInterface : public UserInterface {
-public:
+  public:
     enum class EventKind { Message, Question, OpenDialog, SaveDialog };
     struct Event {
         EventKind kind;
@@ -36,7 +36,7 @@ public:
     std::size_t CountOf(EventKind kind) const;
     void ClearEvents() { events_.clear(); }
 
-private:
+  private:
     std::optional<std::string> NextFileName();
 
     std::vector<Event> events_;

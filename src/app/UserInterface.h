@@ -19,7 +19,7 @@ struct FileDialogRequest {
 };
 
 class UserInterface {
-public:
+  public:
     virtual ~UserInterface() = default;
 
     // A modal message with an OK button, captioned with the program's name.

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <string_view>
 #include <ostream>
+#include <string_view>
 
 namespace chainforge {
 
@@ -68,7 +68,8 @@ std::optional<std::string> CommandLineUserInterface::AskOpenFileName(const FileD
     return openFileName_;
 }
 
-std::optional<std::string> CommandLineUserInterface::AskSaveFileName(const FileDialogRequest& request) {
+std::optional<std::string> CommandLineUserInterface::AskSaveFileName(
+    const FileDialogRequest& request) {
     const auto answer = saveFileNames_.find(request.defaultExtension);
     if (answer == saveFileNames_.end()) {
         return std::nullopt;

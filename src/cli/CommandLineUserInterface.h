@@ -14,7 +14,7 @@
 namespace chainforge {
 
 class CommandLineUserInterface : public UserInterface {
-public:
+  public:
     explicit CommandLineUserInterface(std::ostream& err) : err_(err) {}
 
     void SetAnswer(bool yes) { answerYes_ = yes; }
@@ -41,7 +41,7 @@ public:
     // Writes one "chainforge: TEXT" line, line breaks in TEXT folded to blanks.
     static void WriteLine(std::ostream& err, const std::string& text);
 
-private:
+  private:
     std::ostream& err_;
     bool answerYes_ = false;
     bool force_ = false;

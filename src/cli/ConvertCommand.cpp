@@ -73,7 +73,8 @@ std::string CheckCombination(const ConvertOptions& options) {
     if (options.selections.pointGroup && options.asciiIn) {
         return "--points and --ascii-points cannot be given together";
     }
-    if ((options.selections.profile || options.selections.surface) && !options.selections.alignment) {
+    if ((options.selections.profile || options.selections.surface) &&
+        !options.selections.alignment) {
         return "--profile and --surface need --alignment";
     }
     return {};
@@ -86,8 +87,9 @@ bool HasProfile(const AlignmentEntry& alignment, const std::string& name) {
 
 bool HasSurface(const AlignmentEntry& alignment, const std::string& name) {
     const std::string upper = ToUpperAscii(name);
-    return std::any_of(alignment.surfaces.begin(), alignment.surfaces.end(),
-                       [&upper](const std::string& surface) { return ToUpperAscii(surface) == upper; });
+    return std::any_of(
+        alignment.surfaces.begin(), alignment.surfaces.end(),
+        [&upper](const std::string& surface) { return ToUpperAscii(surface) == upper; });
 }
 
 // The message for the first selected name the catalogue does not hold.

@@ -20,7 +20,8 @@ std::string_view QuotedValueAfter(std::string_view tagText, std::string_view key
         return {};
     }
     const std::size_t equals = tagText.find('=', at);
-    if (equals == std::string_view::npos || equals + 1 >= tagText.size() || tagText[equals + 1] != '"') {
+    if (equals == std::string_view::npos || equals + 1 >= tagText.size() ||
+        tagText[equals + 1] != '"') {
         return {};
     }
     return ScanSetField(tagText.substr(equals + 2), "\"");
@@ -65,17 +66,17 @@ std::string StationStartText(std::string_view tagText) {
 
 std::string AlignmentEntry::GetProfileName(int index) const {
     return index >= 0 && index < ProfileCount() ? profiles[static_cast<std::size_t>(index)].name
-                                                 : std::string();
+                                                : std::string();
 }
 
 std::uint64_t AlignmentEntry::GetProfilePosition(int index) const {
     return index >= 0 && index < ProfileCount() ? profiles[static_cast<std::size_t>(index)].position
-                                                 : 0;
+                                                : 0;
 }
 
 std::string AlignmentEntry::GetSurfaceName(int index) const {
     return index >= 0 && index < SurfaceCount() ? surfaces[static_cast<std::size_t>(index)]
-                                                 : std::string();
+                                                : std::string();
 }
 
 std::string ExtractNameAndDescription(std::string_view tagText) {
@@ -105,7 +106,8 @@ void Catalogue::AddPointGroup(std::string name, std::uint64_t position) {
 
 void Catalogue::AddAlignment(std::string_view tagText, std::uint64_t position) {
     AlignmentEntry entry;
-    entry.name = NameForNewEntry(alignmentNames_, alignments_.size(), ExtractNameAndDescription(tagText));
+    entry.name =
+        NameForNewEntry(alignmentNames_, alignments_.size(), ExtractNameAndDescription(tagText));
     alignmentNames_.insert(entry.name);
     profileNames_.clear();
     surfaceKeys_.clear();
@@ -120,10 +122,11 @@ void Catalogue::AddProfile(std::string_view tagText, std::uint64_t position) {
     }
     std::vector<ProfileEntry>& profiles = alignments_.back().profiles;
     std::string name = ExtractNameAndDescription(tagText);
-    const auto match = !profileNames_.contains(name)
-                           ? profiles.end()
-                           : std::find_if(profiles.begin(), profiles.end(),
-                                          [&name](const ProfileEntry& p) { return p.name == name; });
+    const auto match =
+        !profileNames_.contains(name)
+            ? profiles.end()
+            : std::find_if(profiles.begin(), profiles.end(),
+                           [&name](const ProfileEntry& p) { return p.name == name; });
     if (match != profiles.end()) {
         // A repeated profile name is numbered after the first profile of that name.
         const auto index = static_cast<std::int64_t>(match - profiles.begin());

@@ -43,7 +43,7 @@ struct AlignmentEntry {
 std::string ExtractNameAndDescription(std::string_view tagText);
 
 class Catalogue {
-public:
+  public:
     void ClearCatalogue();
 
     // Names stay unique: a repeated name gets a number appended.
@@ -60,7 +60,7 @@ public:
     const PointGroupEntry* FindPointGroup(std::string_view name) const;
     const AlignmentEntry* FindAlignment(std::string_view name) const;
 
-private:
+  private:
     std::vector<PointGroupEntry> pointGroups_;
     std::vector<AlignmentEntry> alignments_;
     // Names listed so far, so that adding stays fast for any number of entries;

@@ -1,13 +1,13 @@
 #include "landxml/DocumentBuffer.h"
 
-#include <algorithm>
-#include <cerrno>
-#include <cstring>
 #include <fcntl.h>
-#include <optional>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <optional>
 
 namespace chainforge {
 
@@ -18,8 +18,8 @@ struct CDocumentBuffer::Storage {
     static constexpr std::size_t kHugePage = 2u << 20;
 
     explicit Storage(std::size_t size) : length(std::max<std::size_t>(size, 1) + kHugePage) {
-        void* region = ::mmap(nullptr, length, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS,
-                              -1, 0);
+        void* region =
+            ::mmap(nullptr, length, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
         if (region == MAP_FAILED) {
             length = 0;
             return;
@@ -47,7 +47,9 @@ namespace {
 
 constexpr std::size_t kReadChunk = std::size_t{64} << 20;
 
-bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
+bool IsLineEnd(char c) {
+    return c == '\r' || c == '\n';
+}
 
 // Appends [first, last) to out without "<" and zero bytes.
 void AppendWithoutMarkup(std::string& out, const char* first, const char* last) {
@@ -61,7 +63,9 @@ void AppendWithoutMarkup(std::string& out, const char* first, const char* last) 
     }
 }
 
-bool IsBlankOrBreak(char c) { return c == ' ' || c == '\t' || IsLineEnd(c); }
+bool IsBlankOrBreak(char c) {
+    return c == ' ' || c == '\t' || IsLineEnd(c);
+}
 
 // As AppendWithoutMarkup, with every line break and the blanks and tabs
 // around it turned into one blank.
@@ -93,7 +97,8 @@ void AppendFoldingBreaks(std::string& out, const char* first, const char* last) 
 std::optional<std::uint64_t> ReadRange(int fd, char* bytes, std::uint64_t from, std::uint64_t to) {
     std::uint64_t done = 0;
     while (from + done < to) {
-        const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(kReadChunk, to - from - done));
+        const std::size_t want =
+            static_cast<std::size_t>(std::min<std::uint64_t>(kReadChunk, to - from - done));
         const ssize_t n = ::pread(fd, bytes + from + done, want, static_cast<off_t>(from + done));
         if (n < 0 && errno == EINTR) {
             continue;
@@ -208,9 +213,11 @@ bool CDocumentBuffer::ReadTag(std::string& lineBuffer) {
     }
     const char* const begin = data_ + position_;
     const char* const end = data_ + size_;
-    const auto* open = static_cast<const char*>(std::memchr(begin, '<', static_cast<std::size_t>(end - begin)));
+    const auto* open =
+        static_cast<const char*>(std::memchr(begin, '<', static_cast<std::size_t>(end - begin)));
     const char* const searchEnd = open != nullptr ? open : end;
-    const auto* early = static_cast<const char*>(std::memchr(begin, '>', static_cast<std::size_t>(searchEnd - begin)));
+    const auto* early = static_cast<const char*>(
+        std::memchr(begin, '>', static_cast<std::size_t>(searchEnd - begin)));
     if (early != nullptr) {
         // A ">" before any "<" closes an empty tag.
         position_ = static_cast<std::uint64_t>(early + 1 - data_);
@@ -221,7 +228,8 @@ bool CDocumentBuffer::ReadTag(std::string& lineBuffer) {
         position_ = size_;
         return false;
     }
-    const auto* close = static_cast<const char*>(std::memchr(open, '>', static_cast<std::size_t>(end - open)));
+    const auto* close =
+        static_cast<const char*>(std::memchr(open, '>', static_cast<std::size_t>(end - open)));
     if (close == nullptr) {
         position_ = size_;
         return false;
@@ -248,7 +256,8 @@ bool CDocumentBuffer::ReadLine(std::string& text) {
     }
     const char* const end = data_ + size_;
     const char* const begin = data_ + position_;
-    const auto* open = static_cast<const char*>(std::memchr(begin, '<', static_cast<std::size_t>(end - begin)));
+    const auto* open =
+        static_cast<const char*>(std::memchr(begin, '<', static_cast<std::size_t>(end - begin)));
     if (open == nullptr) {
         position_ = size_;
         return false;

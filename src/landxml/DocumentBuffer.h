@@ -11,7 +11,7 @@
 namespace chainforge {
 
 class CDocumentBuffer {
-public:
+  public:
     CDocumentBuffer();
     ~CDocumentBuffer();
     CDocumentBuffer(const CDocumentBuffer&) = delete;
@@ -62,7 +62,7 @@ public:
     std::uint64_t Position() const { return position_; }
     std::string_view Bytes() const { return {data_, static_cast<std::size_t>(size_)}; }
 
-private:
+  private:
     struct Storage;
 
     void Adopt(std::unique_ptr<Storage> storage, std::uint64_t size);

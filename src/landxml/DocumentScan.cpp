@@ -175,7 +175,8 @@ bool CTagRecognizer::SkipSectionTag(std::string_view tagText, std::uint64_t posi
             }
             return false;
         case kRoadways:
-            if (StartsWithNoCase(tagText, "</Roadways") || StartsWithNoCase(tagText, "<Roadways/>")) {
+            if (StartsWithNoCase(tagText, "</Roadways") ||
+                StartsWithNoCase(tagText, "<Roadways/>")) {
                 state_ = kTopLevel;
             }
             return false;

@@ -42,7 +42,7 @@ inline constexpr const char* kUnnamedGroup = "UnNamed Group";
 
 // The recognizer of one scan: the section state and the catalogue it fills.
 class CTagRecognizer {
-public:
+  public:
     CTagRecognizer(Catalogue& catalogue, UserInterface& ui) : catalogue_(catalogue), ui_(ui) {}
 
     // Handles one tag text; position is the document position just after it.
@@ -54,7 +54,7 @@ public:
 
     SectionState State() const { return state_; }
 
-private:
+  private:
     void CheckVersion(std::string_view tagText);
     void ReportUnknownFormat();
     void EnterSection(std::string_view tagText, SectionState state);

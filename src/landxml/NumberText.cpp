@@ -9,7 +9,9 @@
 namespace chainforge {
 namespace {
 
-constexpr bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+constexpr bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Pads the exponent of a to_chars result ("1.5e-05") to three digits.
 std::string WidenExponent(std::string text) {
@@ -111,7 +113,8 @@ std::size_t ReadLeadingDouble(std::string_view text, double& value) {
         // Tell overflow from underflow by the decimal exponent's size.
         const std::string_view digits(first, static_cast<std::size_t>(last - first));
         const auto e = digits.find_first_of("eE");
-        const bool tiny = e != std::string_view::npos && digits.find('-', e) != std::string_view::npos;
+        const bool tiny =
+            e != std::string_view::npos && digits.find('-', e) != std::string_view::npos;
         parsed = tiny ? 0.0 : std::numeric_limits<double>::max();
     }
     value = negative ? -parsed : parsed;
@@ -126,7 +129,9 @@ std::optional<double> ParseLeadingDouble(std::string_view text) {
     return value;
 }
 
-double LeadingDoubleOrZero(std::string_view text) { return ParseLeadingDouble(text).value_or(0.0); }
+double LeadingDoubleOrZero(std::string_view text) {
+    return ParseLeadingDouble(text).value_or(0.0);
+}
 
 std::size_t ReadLeadingInteger(std::string_view text, std::int64_t& value) {
     std::size_t pos = 0;
@@ -148,7 +153,8 @@ std::size_t ReadLeadingInteger(std::string_view text, std::int64_t& value) {
     if (magnitude > limit) {
         return 0;
     }
-    value = negative ? static_cast<std::int64_t>(0 - magnitude) : static_cast<std::int64_t>(magnitude);
+    value =
+        negative ? static_cast<std::int64_t>(0 - magnitude) : static_cast<std::int64_t>(magnitude);
     return static_cast<std::size_t>(result.ptr - text.data());
 }
 

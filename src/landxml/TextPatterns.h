@@ -8,7 +8,9 @@
 
 namespace chainforge {
 
-constexpr char ToUpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
+constexpr char ToUpperAscii(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
+}
 
 std::string ToUpperAscii(std::string_view text);
 

@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <cerrno>
-#include <filesystem>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <cerrno>
+#include <filesystem>
 
 #include "app/ScriptedUserInterface.h"
 #include "support/TestSupport.h"
@@ -17,7 +17,8 @@ namespace fs = std::filesystem;
 using Names = std::vector<std::string>;
 
 std::size_t EntriesIn(const fs::path& folder) {
-    return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
+    return static_cast<std::size_t>(
+        std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
 }
 
 // Accepts the first write of at most three bytes, then reports a full disk.
@@ -57,8 +58,9 @@ TEST(WriteOutputFile, CannotCreate) {
     fs::permissions(readOnly, fs::perms::owner_read);
     EXPECT_EQ(WriteOutputFile(ui, readOnly, "x"), 0);
     EXPECT_EQ(test::ReadFileBytes(readOnly), "keep");
-    EXPECT_EQ(ui.Messages(), (Names{"Cannot open file " + missing, "Cannot open file " + dir.Path().string(),
-                                    "Cannot open file " + readOnly}));
+    EXPECT_EQ(ui.Messages(),
+              (Names{"Cannot open file " + missing, "Cannot open file " + dir.Path().string(),
+                     "Cannot open file " + readOnly}));
 }
 
 TEST(WriteOutputFile, DiskFullPartWayKeepsTheOldFile) {
@@ -111,7 +113,8 @@ TEST(WriteOutputFile, ReadOnlyFolder) {
     test::WriteFileBytes(folder / "out.ch", "keep");
     fs::permissions(folder / "out.ch", fs::perms::all);
     fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
-                                fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec);
+                                fs::perms::group_exec | fs::perms::others_read |
+                                fs::perms::others_exec);
     fs::permissions(dir.Path(), fs::perms::others_exec, fs::perm_options::add);
     const std::string path = (folder / "out.ch").string();
     const int status = AsUnprivilegedUser([&path] {

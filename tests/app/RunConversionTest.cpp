@@ -47,7 +47,7 @@ ConversionSelections Everything() {
 }
 
 class RunConversionTest : public ::testing::Test {
-protected:
+  protected:
     Loaded road{kData + "/golden_road.xml"};
     test::TempDir dir;
     std::string asc = dir.File("out.asc");
@@ -89,7 +89,8 @@ TEST_F(RunConversionTest, SurfaceWithoutProfileAsksFirst) {
     road.Run(s, no);
     ASSERT_EQ(no.Events().size(), 1u);
     EXPECT_EQ(no.Events()[0].kind, Kind::Question);
-    EXPECT_EQ(no.Events()[0].text, "Cross-sections without Profiles will create VPI only in file.  Continue?");
+    EXPECT_EQ(no.Events()[0].text,
+              "Cross-sections without Profiles will create VPI only in file.  Continue?");
 
     ScriptedUserInterface yes;
     yes.QueueAnswer(true);
@@ -124,12 +125,14 @@ TEST_F(RunConversionTest, OnlyAnAlignmentNumbersItsVerticesFromOne) {
     ui.QueueFileName(asc);
     ui.QueueFileName(ch);
     road.Run(s, ui);
-    EXPECT_EQ(test::ReadFileBytes(asc), test::CrLf({"1,100.000000,200.000000,0,PI", "2,150.000000,200.000000,0,PI",
-                                                    "3,150.000000,250.000000,0,RP", "4,200.000000,250.000000,0,PT",
-                                                    "5,200.000000,290.000000,0,PI"}));
-    EXPECT_EQ(test::ReadFileBytes(ch), test::CrLf({"{", "@ Horizontal Control", "{1 500.000000 \"2 3 4\" 5 }", "",
-                                                   "@ Vertical Control", "{}", "", "@ Left Templates", "{", "}", "",
-                                                   "@ Right Templates", "{", "}", "", "}"}));
+    EXPECT_EQ(test::ReadFileBytes(asc),
+              test::CrLf({"1,100.000000,200.000000,0,PI", "2,150.000000,200.000000,0,PI",
+                          "3,150.000000,250.000000,0,RP", "4,200.000000,250.000000,0,PT",
+                          "5,200.000000,290.000000,0,PI"}));
+    EXPECT_EQ(test::ReadFileBytes(ch),
+              test::CrLf({"{", "@ Horizontal Control", "{1 500.000000 \"2 3 4\" 5 }", "",
+                          "@ Vertical Control", "{}", "", "@ Left Templates", "{", "}", "",
+                          "@ Right Templates", "{", "}", "", "}"}));
 }
 
 TEST_F(RunConversionTest, ProfileWithoutAlignmentIsIgnored) {
@@ -192,7 +195,8 @@ TEST(RunConversion, ReadsTheCopyLoadedEvenAfterTheFileChanged) {
     ui.QueueFileName(dir.File("out.asc"));
     ui.QueueFileName(dir.File("out.ch"));
     road.Run(Everything(), ui);
-    EXPECT_EQ(test::ReadFileBytes(dir.File("out.ch")), test::ReadFileBytes(kData + "/golden_road_profile.ch"));
+    EXPECT_EQ(test::ReadFileBytes(dir.File("out.ch")),
+              test::ReadFileBytes(kData + "/golden_road_profile.ch"));
 }
 
 TEST(RunConversion, WritersReportAFullDisk) {
@@ -205,9 +209,9 @@ TEST(RunConversion, WritersReportAFullDisk) {
 }
 
 TEST(RunConversion, SpiralMessageOnlyOnTheFirstRun) {
-    Loaded doc(test::CrLf({"<Alignments>", "<Alignment name=\"S\">", "<CoordGeom>", "<Spiral length=\"5\">",
-                           "<Start>0 0</Start>", "<End>5 0</End>", "</Spiral>", "</CoordGeom>", "</Alignment>",
-                           "</Alignments>"}),
+    Loaded doc(test::CrLf({"<Alignments>", "<Alignment name=\"S\">", "<CoordGeom>",
+                           "<Spiral length=\"5\">", "<Start>0 0</Start>", "<End>5 0</End>",
+                           "</Spiral>", "</CoordGeom>", "</Alignment>", "</Alignments>"}),
                true);
     ConversionSelections s;
     s.alignment = "S";

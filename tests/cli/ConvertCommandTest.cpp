@@ -21,21 +21,22 @@ struct Outcome {
 // Runs chainforge-cli in folder with the given arguments (already quoted).
 Outcome Cli(const test::TempDir& folder, const std::string& arguments) {
     Outcome outcome;
-    outcome.status = test::RunProcess("cd '" + folder.Path().string() + "' && timeout 120 '" +
-                                          CHAINFORGE_CLI + "' " + arguments,
-                                      outcome.out, outcome.err);
+    outcome.status = test::RunProcess(
+        "cd '" + folder.Path().string() + "' && timeout 120 '" + CHAINFORGE_CLI + "' " + arguments,
+        outcome.out, outcome.err);
     return outcome;
 }
 
 class ConvertCommand : public ::testing::Test {
-protected:
+  protected:
     ConvertCommand() { fs::copy_file(kData + "/golden_road.xml", dir.File("road.xml")); }
     std::string Golden(const char* name) const { return test::ReadFileBytes(kData + "/" + name); }
     test::TempDir dir;
 };
 
 TEST_F(ConvertCommand, WritesBothFilesBesideTheInputStem) {
-    const Outcome o = Cli(dir, "convert road.xml --points Pts --alignment Road --profile FG --surface top");
+    const Outcome o =
+        Cli(dir, "convert road.xml --points Pts --alignment Road --profile FG --surface top");
     EXPECT_EQ(o.status, 0) << o.err;
     EXPECT_EQ(o.err, "");
     EXPECT_EQ(test::ReadFileBytes(dir.File("road.asc")), Golden("golden_road.asc"));
@@ -48,9 +49,12 @@ TEST_F(ConvertCommand, QuestionAnsweredByYes) {
     Outcome o = Cli(dir, "convert road.xml --alignment Road --surface Top --chain-out vpi.ch");
     EXPECT_EQ(o.status, 1);
     EXPECT_EQ(o.err,
-              "chainforge: Cross-sections without Profiles will create VPI only in file.  Continue? [no]\n");
+              "chainforge: Cross-sections without Profiles will create VPI only in file.  "
+              "Continue? [no]\n");
     EXPECT_FALSE(fs::exists(dir.File("vpi.ch")));
-    o = Cli(dir, "convert road.xml --alignment Road --surface Top --chain-out vpi.ch --ascii-out v.asc --yes");
+    o = Cli(dir,
+            "convert road.xml --alignment Road --surface Top --chain-out vpi.ch --ascii-out v.asc "
+            "--yes");
     EXPECT_EQ(o.status, 0) << o.err;
     EXPECT_EQ(test::ReadFileBytes(dir.File("vpi.ch")), Golden("golden_road_vpi.ch"));
 }
@@ -118,8 +122,9 @@ TEST(ConvertSamples, EveryItemConverts) {
         test::TempDir dir;
         std::string listing;
         std::string err;
-        ASSERT_EQ(test::RunProcess(std::string("'") + CHAINFORGE_CLI + "' list --tsv '" + path.string() + "'",
-                                   listing, err),
+        ASSERT_EQ(test::RunProcess(
+                      std::string("'") + CHAINFORGE_CLI + "' list --tsv '" + path.string() + "'",
+                      listing, err),
                   0);
         std::istringstream rows(listing);
         std::string row;

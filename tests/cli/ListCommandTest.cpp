@@ -47,9 +47,10 @@ TEST(ListCommand, TsvRowsInCatalogueOrder) {
               "alignment\tCL\t12345.7\t120\n"
               "profile\tCL\tFG\t143\n"
               "surface\tCL\tTop\n");
-    EXPECT_EQ(result.err,
-              "chainforge: This version is newer than what this program understands.  You might want "
-              "to check https://chainforge.marlowick.example for a newer version\n");
+    EXPECT_EQ(
+        result.err,
+        "chainforge: This version is newer than what this program understands.  You might want "
+        "to check https://chainforge.marlowick.example for a newer version\n");
 }
 
 TEST(ListCommand, HumanReadable) {
@@ -89,9 +90,9 @@ TEST(ListCommand, EverySampleThroughTheProgram) {
     for (const auto& path : test::SampleFiles()) {
         std::string out;
         std::string err;
-        const int status = test::RunProcess(std::string("timeout 60 '") + CHAINFORGE_CLI + "' list --tsv '" +
-                                                path.string() + "'",
-                                            out, err);
+        const int status = test::RunProcess(
+            std::string("timeout 60 '") + CHAINFORGE_CLI + "' list --tsv '" + path.string() + "'",
+            out, err);
         EXPECT_EQ(status, 0) << path << err;
         for (std::size_t start = 0; start < err.size();) {
             const std::size_t end = err.find('\n', start);

@@ -24,7 +24,8 @@ std::vector<std::string> ProfileNames(const AlignmentEntry& alignment) {
 using Names = std::vector<std::string>;
 
 TEST(ExtractNameAndDescription, NameThenDescription) {
-    EXPECT_EQ(ExtractNameAndDescription("<Alignment name=\"CL\" desc=\"Main\" length=\"3\">"), "CL - Main");
+    EXPECT_EQ(ExtractNameAndDescription("<Alignment name=\"CL\" desc=\"Main\" length=\"3\">"),
+              "CL - Main");
     EXPECT_EQ(ExtractNameAndDescription("<Alignment name=\"CL\" desc=\"\">"), "CL");
     EXPECT_EQ(ExtractNameAndDescription("<Alignment desc=\"Main\">"), " - Main");
     EXPECT_EQ(ExtractNameAndDescription("<Alignment length=\"3\">"), "");
@@ -111,7 +112,8 @@ TEST(AddCrossSectionSurface, DistinctIgnoringCase) {
     catalogue.AddAlignment("<Alignment name=\"A\">", 5);
     for (int station = 0; station < 3; ++station) {
         for (const char* name : {"EG", "eg", "FG"}) {
-            catalogue.AddCrossSectionSurface(std::string("<CrossSectSurf name=\"") + name + "\">", 9);
+            catalogue.AddCrossSectionSurface(std::string("<CrossSectSurf name=\"") + name + "\">",
+                                             9);
         }
     }
     EXPECT_EQ(catalogue.Alignments()[0].surfaces, (Names{"EG", "FG"}));

@@ -89,7 +89,9 @@ TEST(Seek, BeyondTheSizeIsIgnored) {
 
 TEST(ContinueElement, ReadsTheTextOnToTheClosingTag) {
     CDocumentBuffer document;
-    document.Assign("<Start code=\"POB\">\r\n   100.5\t200.25 \r\n\r\n 7</Start> ignored\r\n<End>1 2</End>\r\n");
+    document.Assign(
+        "<Start code=\"POB\">\r\n   100.5\t200.25 \r\n\r\n 7</Start> ignored\r\n<End>1 "
+        "2</End>\r\n");
     std::string line;
     ASSERT_TRUE(document.ReadLine(line));
     EXPECT_EQ(document.ContinueElement(line), "/Start> ignored");

@@ -13,9 +13,11 @@ using test::CrLf;
 using Names = std::vector<std::string>;
 
 const std::string kFormatMessage =
-    std::string("Format does not match known types.  Please e-mail this file to ") + kMakerSupportEmail;
+    std::string("Format does not match known types.  Please e-mail this file to ") +
+    kMakerSupportEmail;
 const std::string kVersionMessage =
-    std::string("This version is newer than what this program understands.  You might want to check ") +
+    std::string(
+        "This version is newer than what this program understands.  You might want to check ") +
     kMakerWebAddress + " for a newer version";
 
 struct Scan {
@@ -51,7 +53,8 @@ TEST(ScanDocument, CataloguesGroupsAlignmentsProfilesAndSurfaces) {
         "<CoordGeom><Line><Start>1 2</Start><End>3 4</End></Line></CoordGeom>",
         "<Profile><ProfAlign name=\"FG\">",
         "<PVI>0 10</PVI></ProfAlign><ProfSurf name=\"EG\"></ProfSurf></Profile>",
-        "<CrossSects><CrossSect sta=\"0\"><CrossSectSurf name=\"Top\"></CrossSectSurf></CrossSect></CrossSects>",
+        "<CrossSects><CrossSect sta=\"0\"><CrossSectSurf "
+        "name=\"Top\"></CrossSectSurf></CrossSect></CrossSects>",
         "</Alignment>",
         "</Alignments>",
         "<Surfaces><Surface name=\"S\"><Pnts><P id=\"1\">1 2 3</P></Pnts></Surface></Surfaces>",
@@ -75,14 +78,17 @@ TEST(ScanDocument, CataloguesGroupsAlignmentsProfilesAndSurfaces) {
 
 TEST(ScanDocument, VersionCheck) {
     EXPECT_TRUE(Scan("<LandXML version=\"1.1\">\r\n</LandXML>").ui.Events().empty());
-    EXPECT_EQ(Scan("<LandXML version=\"1.2\">\r\n</LandXML>").ui.Messages(), Names{kVersionMessage});
+    EXPECT_EQ(Scan("<LandXML version=\"1.2\">\r\n</LandXML>").ui.Messages(),
+              Names{kVersionMessage});
     // Attributes on the next line: the blank after the name may be any white space.
-    EXPECT_EQ(Scan("<LandXML\r\n version=\"2.0\">\r\n</LandXML>").ui.Messages(), Names{kVersionMessage});
+    EXPECT_EQ(Scan("<LandXML\r\n version=\"2.0\">\r\n</LandXML>").ui.Messages(),
+              Names{kVersionMessage});
     EXPECT_TRUE(Scan("<LandXML xmlns=\"a\">\r\n</LandXML>").ui.Events().empty());
 }
 
 TEST(ScanDocument, UnknownTagsDrawOneMessagePerScan) {
-    Scan scan(CrLf({"<LandXML version=\"1.0\">", "<Mystery/>", "<PipeNetwork>", "<Other>", "</LandXML>"}));
+    Scan scan(CrLf(
+        {"<LandXML version=\"1.0\">", "<Mystery/>", "<PipeNetwork>", "<Other>", "</LandXML>"}));
     EXPECT_EQ(scan.ui.Messages(), Names{kFormatMessage});
 }
 
@@ -99,12 +105,10 @@ TEST(ScanDocument, EndOfData) {
 
 TEST(ScanDocument, PointGroupNames) {
     Scan scan(CrLf({
-        "<CgPoints name=\"A\">", "</CgPoints>",
-        "<CGPOINTS>", "</CGPOINTS>",
+        "<CgPoints name=\"A\">", "</CgPoints>", "<CGPOINTS>", "</CGPOINTS>",
         "<cgpoints name=\"lower\">", "</cgpoints>",  // the name pattern is case-sensitive
         "<CgPoints zoneNumber=\"56\">", "<CgPoint name=\"1\">1 2 3</CgPoint>", "</CgPoints>",
-        "<CgPoints\tzone=\"56\" name=\"Lots\">", "</CgPoints>",
-        "<CgPoints name=\"Closed\"/>",
+        "<CgPoints\tzone=\"56\" name=\"Lots\">", "</CgPoints>", "<CgPoints name=\"Closed\"/>",
         "<CgPoints zone=\"1\"/>",  // an empty group of no known form
     }));
     EXPECT_EQ(scan.Groups(), (Names{"A", "UnNamed Group", "", "UnNamed Group3", "Lots"}));
@@ -117,25 +121,32 @@ TEST(ScanDocument, SelfClosingTagsOpenNoSection) {
         "<CoordinateSystem name=\"x\"/>",
         "<Feature code=\"f\"/>",
         "<Roadways/>",
-        "<CgPoints name=\"A\">", "<CgPoints/>", "</CgPoints>",
-        "<CgPoints name=\"B\">", "</CgPoints>",
+        "<CgPoints name=\"A\">",
+        "<CgPoints/>",
+        "</CgPoints>",
+        "<CgPoints name=\"B\">",
+        "</CgPoints>",
     }));
     EXPECT_EQ(scan.Groups(), (Names{"A", "B"}));
     EXPECT_TRUE(scan.ui.Events().empty());
 }
 
 TEST(ScanDocument, NestedPointGroupReturnsToItsParent) {
-    Scan scan(CrLf({"<CgPoints name=\"A\">", "<CgPoints name=\"inner\">", "</CgPoints>",
-                    "<CgPoint>1 2 3</CgPoint>", "</CgPoints>", "<CgPoints name=\"B\">", "</CgPoints>"}));
+    Scan scan(
+        CrLf({"<CgPoints name=\"A\">", "<CgPoints name=\"inner\">", "</CgPoints>",
+              "<CgPoint>1 2 3</CgPoint>", "</CgPoints>", "<CgPoints name=\"B\">", "</CgPoints>"}));
     EXPECT_EQ(scan.Groups(), (Names{"A", "B"}));
     EXPECT_TRUE(scan.ui.Events().empty());
 }
 
 TEST(ScanDocument, ApplicationSection) {
-    EXPECT_TRUE(Scan(CrLf({"<Application name=\"a\">", "<Author x=\"1\"/>", "</Author>",
-                           "</Application>"})).ui.Events().empty());
+    EXPECT_TRUE(
+        Scan(CrLf({"<Application name=\"a\">", "<Author x=\"1\"/>", "</Author>", "</Application>"}))
+            .ui.Events()
+            .empty());
     // Any other child ends the section and is recognised at the top level.
-    Scan scan(CrLf({"<Application name=\"a\">", "<Unknown/>", "<CgPoints name=\"G\">", "</CgPoints>"}));
+    Scan scan(
+        CrLf({"<Application name=\"a\">", "<Unknown/>", "<CgPoints name=\"G\">", "</CgPoints>"}));
     EXPECT_EQ(scan.ui.Messages(), Names{kFormatMessage});
     EXPECT_EQ(scan.Groups(), (Names{"G"}));
     Scan child(CrLf({"<Application name=\"a\">", "<CgPoints name=\"G\">", "</CgPoints>"}));
@@ -144,13 +155,25 @@ TEST(ScanDocument, ApplicationSection) {
 
 TEST(ScanDocument, SkippedSectionsHideTheirContent) {
     Scan scan(CrLf({
-        "<Surfaces>", "<CgPoints name=\"no\">", "</Surfaces>",
-        "<Parcels name=\"p\">", "<Mystery/>", "</Parcels>",
-        "<Roadways>", "<CgPoints name=\"no\">", "</Roadways>",
-        "<Survey>", "<CgPoints name=\"no\">", "</Survey>",
-        "<PlanFeatures>", "<PlanFeature name=\"x\">", "</PlanFeature>", "</PlanFeatures>",
+        "<Surfaces>",
+        "<CgPoints name=\"no\">",
+        "</Surfaces>",
+        "<Parcels name=\"p\">",
+        "<Mystery/>",
+        "</Parcels>",
+        "<Roadways>",
+        "<CgPoints name=\"no\">",
+        "</Roadways>",
+        "<Survey>",
+        "<CgPoints name=\"no\">",
+        "</Survey>",
+        "<PlanFeatures>",
+        "<PlanFeature name=\"x\">",
+        "</PlanFeature>",
+        "</PlanFeatures>",
         "<!-- a comment <CgPoints name=\"no\" -->",
-        "<CgPoints name=\"yes\">", "</CgPoints>",
+        "<CgPoints name=\"yes\">",
+        "</CgPoints>",
     }));
     EXPECT_EQ(scan.Groups(), (Names{"yes"}));
     EXPECT_TRUE(scan.ui.Events().empty());
@@ -162,7 +185,9 @@ TEST(ScanDocument, UnclosedSectionSwallowsTheRest) {
 }
 
 TEST(ScanDocument, AlignmentTagsWithLineBreaks) {
-    Scan scan("<Alignments>\n<Alignment\nname=\"A\"\nstaStart=\"5\">\n<ProfAlign\tname=\"P\">\n</Alignment>\n</Alignments>\n");
+    Scan scan(
+        "<Alignments>\n<Alignment\nname=\"A\"\nstaStart=\"5\">\n<ProfAlign\tname=\"P\">\n</"
+        "Alignment>\n</Alignments>\n");
     ASSERT_EQ(scan.catalogue.Alignments().size(), 1u);
     EXPECT_EQ(scan.catalogue.Alignments()[0].name, "A");
     EXPECT_EQ(scan.catalogue.Alignments()[0].GetProfileName(0), "P");

@@ -25,13 +25,14 @@ struct Scanned {
 TEST(HostileDocument, SparseFileBeyondThirtyTwoBits) {
     test::TempDir dir;
     const std::string path = dir.File("sparse.xml");
-    const std::string tail = test::CrLf({"<CgPoints name=\"Far\">", "<CgPoint name=\"1\">1 2 3</CgPoint>",
-                                         "</CgPoints>"});
+    const std::string tail = test::CrLf(
+        {"<CgPoints name=\"Far\">", "<CgPoint name=\"1\">1 2 3</CgPoint>", "</CgPoints>"});
     const off_t offset = off_t{3} << 30;
     {
         const int fd = ::open(path.c_str(), O_CREAT | O_WRONLY | O_TRUNC, 0644);
         ASSERT_GE(fd, 0);
-        ASSERT_EQ(::pwrite(fd, tail.data(), tail.size(), offset), static_cast<ssize_t>(tail.size()));
+        ASSERT_EQ(::pwrite(fd, tail.data(), tail.size(), offset),
+                  static_cast<ssize_t>(tail.size()));
         ::close(fd);
     }
     Scanned s;
@@ -92,9 +93,10 @@ TEST(HostileDocument, SectionsThatNeverClose) {
 TEST(HostileDocument, NamesOfAHundredThousandBytes) {
     const std::string name(100000, 'n');
     Scanned s;
-    s.document.Assign(test::CrLf({"<CgPoints name=\"" + name + "\">", "<CgPoint name=\"" + name + "\">1 2 3</CgPoint>",
-                                  "</CgPoints>", "<Alignments>", "<Alignment name=\"" + name + "\" desc=\"" + name + "\">",
-                                  "</Alignment>", "</Alignments>"}));
+    s.document.Assign(test::CrLf(
+        {"<CgPoints name=\"" + name + "\">", "<CgPoint name=\"" + name + "\">1 2 3</CgPoint>",
+         "</CgPoints>", "<Alignments>", "<Alignment name=\"" + name + "\" desc=\"" + name + "\">",
+         "</Alignment>", "</Alignments>"}));
     s.Scan();
     ASSERT_EQ(s.catalogue.PointGroups().size(), 1u);
     EXPECT_EQ(s.catalogue.PointGroups()[0].name, name);

@@ -1,5 +1,6 @@
 #include "support/TestSupport.h"
 
+#include <sys/wait.h>
 #include <algorithm>
 #include <clocale>
 #include <cstdlib>
@@ -7,7 +8,6 @@
 #include <random>
 #include <sstream>
 #include <stdexcept>
-#include <sys/wait.h>
 
 namespace chainforge::test {
 
@@ -81,7 +81,9 @@ CommaDecimalLocale::CommaDecimalLocale() {
     }
 }
 
-CommaDecimalLocale::~CommaDecimalLocale() { std::setlocale(LC_ALL, previous_.c_str()); }
+CommaDecimalLocale::~CommaDecimalLocale() {
+    std::setlocale(LC_ALL, previous_.c_str());
+}
 
 int RunProcess(const std::string& commandLine, std::string& out, std::string& err) {
     TempDir scratch;

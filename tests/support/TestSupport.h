@@ -11,7 +11,7 @@ namespace chainforge::test {
 // A fresh folder under the system's temporary folder, removed with its
 // content when the object goes.
 class TempDir {
-public:
+  public:
     TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
@@ -20,7 +20,7 @@ public:
     const std::filesystem::path& Path() const { return path_; }
     std::string File(std::string_view name) const { return (path_ / name).string(); }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 
@@ -37,14 +37,14 @@ std::vector<std::filesystem::path> SampleFiles();
 // Sets LC_ALL to a comma-decimal locale for its lifetime; Active() tells
 // whether one was available.
 class CommaDecimalLocale {
-public:
+  public:
     CommaDecimalLocale();
     ~CommaDecimalLocale();
     CommaDecimalLocale(const CommaDecimalLocale&) = delete;
     CommaDecimalLocale& operator=(const CommaDecimalLocale&) = delete;
     bool Active() const { return active_; }
 
-private:
+  private:
     std::string previous_;
     bool active_ = false;
 };
