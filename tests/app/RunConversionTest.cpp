@@ -184,6 +184,24 @@ TEST_F(RunConversionTest, PointsFromAnAsciiFileNumberTheVertices) {
                           "24,200.000000,290.000000,0,PI"}));
 }
 
+TEST(RunConversion, CurveFirstSpiralBetweenAndASurfaceProfile) {
+    Loaded loop(kData + "/golden_curve_first.xml");
+    test::TempDir dir;
+    ConversionSelections s;
+    s.alignment = "Loop - Ramp";
+    s.profile = "EG";
+    s.surface = "Top";
+    ScriptedUserInterface ui;
+    ui.QueueFileName(dir.File("loop.asc"));
+    ui.QueueFileName(dir.File("loop.ch"));
+    loop.Run(s, ui);
+    EXPECT_EQ(ui.Messages(), Names{kSpiralMessage});
+    EXPECT_EQ(test::ReadFileBytes(dir.File("loop.asc")),
+              test::ReadFileBytes(kData + "/golden_curve_first.asc"));
+    EXPECT_EQ(test::ReadFileBytes(dir.File("loop.ch")),
+              test::ReadFileBytes(kData + "/golden_curve_first.ch"));
+}
+
 TEST(RunConversion, ReadsTheCopyLoadedEvenAfterTheFileChanged) {
     test::TempDir dir;
     const std::string path = dir.File("road.xml");

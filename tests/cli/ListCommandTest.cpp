@@ -53,6 +53,28 @@ TEST(ListCommand, TsvRowsInCatalogueOrder) {
         "to check https://chainforge.marlowick.example for a newer version\n");
 }
 
+// Positions are just after each item's opening tag in the example file.
+TEST(ListCommand, TheBundledExample) {
+    const std::string path = std::string(CHAINFORGE_TEST_DATA) + "/../../examples/sample-road.xml";
+    const std::string text = test::ReadFileBytes(path);
+    const auto after = [&text](const std::string& tag) {
+        return std::to_string(text.find(tag) + tag.size());
+    };
+    const std::string alignment = "MC01 - Main carriageway";
+    const CliResult result = RunWith({"list", path, "--tsv"});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.err, "");
+    EXPECT_EQ(result.out, "group\tControl Survey\t" + after("<CgPoints name=\"Control Survey\">") +
+                              "\n" + "alignment\t" + alignment + "\t1000\t" +
+                              after("staStart=\"1000\">") + "\n" + "profile\t" + alignment +
+                              "\tExisting Ground - Surveyed\t" +
+                              after("<ProfSurf name=\"Existing Ground\" desc=\"Surveyed\">") +
+                              "\n" + "profile\t" + alignment + "\tDesign FG - Finished grade\t" +
+                              after("<ProfAlign name=\"Design FG\" desc=\"Finished grade\">") +
+                              "\n" + "surface\t" + alignment + "\tDesign Surface\n" + "surface\t" +
+                              alignment + "\tExisting Ground\n");
+}
+
 TEST(ListCommand, HumanReadable) {
     test::TempDir dir;
     const std::string path = dir.File("road.xml");
