@@ -56,6 +56,7 @@ class MainDialogTest : public QObject {
     void theCheckBoxGreysThePointsListAndKeepsItsSelection();
     void createWritesThePointFileAndTheChainFile();
     void enterRunsCreateAndNeverCloses();
+    void theSpiralMessageShowsOncePerCommitOfTheName();
     void filesAreTheSameUnderACommaDecimalLocale();
     void resizingMovesEachControlByItsAnchors();
     void theDialogCannotGetSmallerThanItStarted();
@@ -260,6 +261,36 @@ void MainDialogTest::enterRunsCreateAndNeverCloses() {
     QCOMPARE(fixture.List("pointsList").count(), 0);
     QCOMPARE(fixture.Ui().CountOf(Kind::SaveDialog), std::size_t{1});
     QVERIFY(fixture.Dialog().isVisible());
+}
+
+void MainDialogTest::theSpiralMessageShowsOncePerCommitOfTheName() {
+    DialogFixture fixture;
+    const std::string path = fixture.Folder().File("spiral.xml");
+    WriteFileBytes(path, CrLf({
+                             "<LandXML version=\"1.1\">",
+                             "<Alignments>",
+                             "<Alignment name=\"Bend\" staStart=\"0\">",
+                             "<CoordGeom>",
+                             "<Spiral length=\"20\" radiusStart=\"INF\" radiusEnd=\"50\">",
+                             "</Spiral>",
+                             "</CoordGeom>",
+                             "</Alignment>",
+                             "</Alignments>",
+                             "</LandXML>",
+                         }));
+    fixture.TypeAndLeave(QString::fromStdString(path));
+    fixture.Select("alignmentsList", QStringLiteral("Bend"));
+    auto& create = fixture.Control<QPushButton>("createButton");
+    QTest::mouseClick(&create, Qt::LeftButton);
+    QTest::mouseClick(&create, Qt::LeftButton);
+    QCOMPARE(fixture.Ui().Messages().size(), std::size_t{1});
+    // Leaving the field with the name unchanged arms the message again.
+    fixture.FileNameEdit().setFocus();
+    QTest::keyClick(&fixture.FileNameEdit(), Qt::Key_Tab);
+    QTest::mouseClick(&create, Qt::LeftButton);
+    QCOMPARE(
+        fixture.Ui().Messages(),
+        (std::vector<std::string>(2, "Spiral Detected and Ignored.  This has not been finished")));
 }
 
 void MainDialogTest::filesAreTheSameUnderACommaDecimalLocale() {
