@@ -27,13 +27,6 @@ class CMainDialog : public CLayoutDialog {
     explicit CMainDialog(UserInterface* ui = nullptr, QWidget* parent = nullptr);
     ~CMainDialog() override;
 
-    void OnFileEditKillFocus();
-    void OnBrowse();
-    void RunConversion();
-    void OnAlignmentSelChange();
-    void OnAsciiPointsCheck();
-    void OnAbout();
-
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -42,6 +35,13 @@ class CMainDialog : public CLayoutDialog {
     void dropEvent(QDropEvent* event) override;
 
   private:
+    void OnFileEditKillFocus();
+    void OnBrowse();
+    void RunConversion();
+    void OnAlignmentSelChange();
+    void OnAsciiPointsCheck();
+    void OnAbout();
+
     void CreateControls();
     void PlaceControls();
     void SetTabOrder();
