@@ -33,7 +33,7 @@ test-asan: build-asan
 test-fuzz:
 	$(MAKE) fuzz FUZZ_SECONDS=15
 
-test: test-release test-asan test-fuzz
+test: test-fuzz test-release test-asan
 
 run: build
 	@mkdir -p $(OUT)
