@@ -3,7 +3,7 @@
 #include <optional>
 
 #include "app/OutputFile.h"
-#include "points/TextModeOutput.h"
+#include "app/TextModeOutput.h"
 
 namespace chainforge {
 namespace {

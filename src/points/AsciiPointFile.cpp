@@ -7,8 +7,8 @@
 #include <string_view>
 
 #include "app/OutputFile.h"
+#include "app/TextModeOutput.h"
 #include "landxml/NumberText.h"
-#include "points/TextModeOutput.h"
 
 namespace chainforge {
 namespace {

@@ -1,4 +1,4 @@
-#include "points/TextModeOutput.h"
+#include "app/TextModeOutput.h"
 
 namespace chainforge {
 
