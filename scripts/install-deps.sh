@@ -20,7 +20,7 @@ as_root() {
 if [ -n "$missing" ]; then
     echo "Installing:$missing"
     as_root apt-get update -qq
-    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $missing
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $missing
 fi
 
 if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
