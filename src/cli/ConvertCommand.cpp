@@ -86,10 +86,8 @@ bool HasProfile(const AlignmentEntry& alignment, const std::string& name) {
 }
 
 bool HasSurface(const AlignmentEntry& alignment, const std::string& name) {
-    const std::string upper = ToUpperAscii(name);
-    return std::any_of(
-        alignment.surfaces.begin(), alignment.surfaces.end(),
-        [&upper](const std::string& surface) { return ToUpperAscii(surface) == upper; });
+    return std::any_of(alignment.surfaces.begin(), alignment.surfaces.end(),
+                       [&name](const std::string& surface) { return EqualsNoCase(surface, name); });
 }
 
 // The message for the first selected name the catalogue does not hold.

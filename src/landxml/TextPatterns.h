@@ -22,6 +22,11 @@ bool MatchesTag(std::string_view text, std::string_view tag);
 // Plain case-insensitive prefix test: every byte of prefix must match.
 bool StartsWithNoCase(std::string_view text, std::string_view prefix);
 
+// True when both texts are equal, letters compared without regard to ASCII case.
+inline bool EqualsNoCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && StartsWithNoCase(a, b);
+}
+
 // Position of the first occurrence of needle in text, letters compared
 // without regard to ASCII case; npos when there is none.
 std::size_t FindNoCase(std::string_view text, std::string_view needle, std::size_t from = 0);

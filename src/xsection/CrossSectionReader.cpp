@@ -29,10 +29,6 @@ struct CentrePoint {
     bool interpolated = false;
 };
 
-bool EqualsNoCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && StartsWithNoCase(a, b);
-}
-
 void ReadAttributeNumber(std::string_view line, std::string_view name, double& value) {
     if (const auto text = AttributeValue(line, name)) {
         ReadLeadingDouble(*text, value);
