@@ -270,10 +270,10 @@ bool CDocumentBuffer::ReadLine(std::string& text) {
         position_ = size_;
         return false;
     }
-    std::string line;
-    line.reserve(static_cast<std::size_t>(stop - open));
-    AppendWithoutMarkup(line, open + 1, stop);
-    text = std::move(line);
+    // The line end was found, so the caller's text may be replaced now; its
+    // storage is reused from line to line.
+    text.clear();
+    AppendWithoutMarkup(text, open + 1, stop);
     position_ = static_cast<std::uint64_t>(stop + 1 - data_);
     lineStart_ = static_cast<std::uint64_t>(open - data_);
     lineEnd_ = static_cast<std::uint64_t>(stop - data_);
