@@ -5,7 +5,7 @@
 #include <string>
 
 #include "alignment/HorizontalAlignmentReader.h"
-#include "app/ScriptedUserInterface.h"
+#include "ui/ScriptedUserInterface.h"
 #include "landxml/DocumentScan.h"
 #include "landxml/NumberText.h"
 #include "points/PointGroupReader.h"

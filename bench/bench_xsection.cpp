@@ -6,7 +6,7 @@
 #include <cmath>
 #include <string>
 
-#include "app/ScriptedUserInterface.h"
+#include "ui/ScriptedUserInterface.h"
 #include "landxml/DocumentScan.h"
 #include "landxml/NumberText.h"
 #include "profile/ProfileReader.h"

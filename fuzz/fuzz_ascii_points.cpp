@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/ScriptedUserInterface.h"
+#include "ui/ScriptedUserInterface.h"
 #include "points/AsciiPointFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

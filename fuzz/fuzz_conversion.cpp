@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "app/RunConversion.h"
-#include "app/ScriptedUserInterface.h"
+#include "ui/ScriptedUserInterface.h"
 #include "landxml/DocumentScan.h"
 
 namespace {

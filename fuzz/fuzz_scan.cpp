@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/ScriptedUserInterface.h"
+#include "ui/ScriptedUserInterface.h"
 #include "landxml/DocumentScan.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/UserInterface.h"
+#include "ui/UserInterface.h"
 #include "landxml/Catalogue.h"
 #include "landxml/DocumentBuffer.h"
 #include "points/PointList.h"

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "app/UserInterface.h"
+#include "ui/UserInterface.h"
 #include "landxml/Catalogue.h"
 #include "landxml/DocumentBuffer.h"
 

@@ -2,8 +2,8 @@
 
 #include <optional>
 
-#include "app/OutputFile.h"
-#include "app/TextModeOutput.h"
+#include "io/OutputFile.h"
+#include "io/TextModeOutput.h"
 
 namespace chainforge {
 namespace {

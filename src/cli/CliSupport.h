@@ -4,7 +4,7 @@
 #include <iosfwd>
 #include <string>
 
-#include "app/UserInterface.h"
+#include "ui/UserInterface.h"
 #include "landxml/Catalogue.h"
 #include "landxml/DocumentBuffer.h"
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/UserInterface.h"
+#include "ui/UserInterface.h"
 
 namespace chainforge {
 

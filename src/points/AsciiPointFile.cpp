@@ -6,8 +6,8 @@
 #include <optional>
 #include <string_view>
 
-#include "app/OutputFile.h"
-#include "app/TextModeOutput.h"
+#include "io/OutputFile.h"
+#include "io/TextModeOutput.h"
 #include "landxml/NumberText.h"
 
 namespace chainforge {

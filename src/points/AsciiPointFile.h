@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/UserInterface.h"
+#include "ui/UserInterface.h"
 #include "points/PointList.h"
 
 namespace chainforge {

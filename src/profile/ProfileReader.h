@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/UserInterface.h"
+#include "ui/UserInterface.h"
 #include "landxml/Catalogue.h"
 #include "landxml/DocumentBuffer.h"
 

@@ -3,7 +3,7 @@
 #include <filesystem>
 
 #include "alignment/HorizontalAlignmentReader.h"
-#include "app/ScriptedUserInterface.h"
+#include "ui/ScriptedUserInterface.h"
 #include "chainfile/ChainFileWriter.h"
 #include "landxml/DocumentScan.h"
 #include "points/AsciiPointFile.h"

@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "app/ScriptedUserInterface.h"
+#include "ui/ScriptedUserInterface.h"
 #include "landxml/DocumentScan.h"
 #include "support/TestSupport.h"
 

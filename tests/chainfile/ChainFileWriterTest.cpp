@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include <filesystem>
 
-#include "app/ScriptedUserInterface.h"
+#include "ui/ScriptedUserInterface.h"
 #include "support/TestSupport.h"
 
 namespace chainforge {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/ScriptedUserInterface.h"
+#include "ui/ScriptedUserInterface.h"
 #include "landxml/MakerInfo.h"
 #include "support/TestSupport.h"
 

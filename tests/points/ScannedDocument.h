@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/ScriptedUserInterface.h"
+#include "ui/ScriptedUserInterface.h"
 #include "landxml/Catalogue.h"
 #include "landxml/DocumentBuffer.h"
 #include "landxml/DocumentScan.h"

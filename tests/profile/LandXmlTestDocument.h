@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/ScriptedUserInterface.h"
+#include "ui/ScriptedUserInterface.h"
 #include "landxml/Catalogue.h"
 #include "landxml/DocumentBuffer.h"
 #include "landxml/DocumentScan.h"

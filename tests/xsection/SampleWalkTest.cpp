@@ -2,7 +2,7 @@
 // through the scripted user interface, in both modes.
 #include <gtest/gtest.h>
 
-#include "app/ScriptedUserInterface.h"
+#include "ui/ScriptedUserInterface.h"
 #include "landxml/DocumentScan.h"
 #include "profile/ProfileReader.h"
 #include "support/TestSupport.h"

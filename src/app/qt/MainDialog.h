@@ -9,7 +9,7 @@
 #include <QString>
 #include <memory>
 
-#include "app/UserInterface.h"
+#include "ui/UserInterface.h"
 #include "app/qt/IconButton.h"
 #include "app/qt/LayoutDialog.h"
 #include "app/qt/ListBox.h"

@@ -7,7 +7,7 @@
 #include <QStringList>
 #include <QWidget>
 
-#include "app/UserInterface.h"
+#include "ui/UserInterface.h"
 
 namespace chainforge {
 

@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "app/ScriptedUserInterface.h"
+#include "ui/ScriptedUserInterface.h"
 #include "app/qt/ListBox.h"
 #include "app/qt/MainDialog.h"
 #include "support/TestSupport.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/UserInterface.h"
+#include "ui/UserInterface.h"
 
 namespace chainforge {
 

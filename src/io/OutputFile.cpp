@@ -1,4 +1,4 @@
-#include "app/OutputFile.h"
+#include "io/OutputFile.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -1,4 +1,4 @@
-#include "app/ScriptedUserInterface.h"
+#include "ui/ScriptedUserInterface.h"
 
 #include <algorithm>
 #include <filesystem>

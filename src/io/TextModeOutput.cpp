@@ -1,4 +1,4 @@
-#include "app/TextModeOutput.h"
+#include "io/TextModeOutput.h"
 
 namespace chainforge {
 

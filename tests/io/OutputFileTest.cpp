@@ -1,4 +1,4 @@
-#include "app/OutputFile.h"
+#include "io/OutputFile.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <cerrno>
 #include <filesystem>
 
-#include "app/ScriptedUserInterface.h"
+#include "ui/ScriptedUserInterface.h"
 #include "support/TestSupport.h"
 
 namespace chainforge {
