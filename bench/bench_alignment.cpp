@@ -5,10 +5,10 @@
 #include <string>
 
 #include "alignment/HorizontalAlignmentReader.h"
-#include "ui/ScriptedUserInterface.h"
 #include "landxml/DocumentScan.h"
 #include "landxml/NumberText.h"
 #include "points/PointGroupReader.h"
+#include "ui/ScriptedUserInterface.h"
 
 namespace {
 

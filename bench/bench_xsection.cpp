@@ -6,10 +6,10 @@
 #include <cmath>
 #include <string>
 
-#include "ui/ScriptedUserInterface.h"
 #include "landxml/DocumentScan.h"
 #include "landxml/NumberText.h"
 #include "profile/ProfileReader.h"
+#include "ui/ScriptedUserInterface.h"
 #include "xsection/CrossSectionReader.h"
 
 namespace {

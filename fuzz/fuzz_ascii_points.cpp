@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "ui/ScriptedUserInterface.h"
 #include "points/AsciiPointFile.h"
+#include "ui/ScriptedUserInterface.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const std::string path =

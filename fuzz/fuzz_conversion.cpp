@@ -7,8 +7,8 @@
 #include <string_view>
 
 #include "app/RunConversion.h"
-#include "ui/ScriptedUserInterface.h"
 #include "landxml/DocumentScan.h"
+#include "ui/ScriptedUserInterface.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "ui/ScriptedUserInterface.h"
 #include "landxml/DocumentScan.h"
+#include "ui/ScriptedUserInterface.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     chainforge::CDocumentBuffer document;

@@ -3,10 +3,10 @@
 #include <string>
 #include <string_view>
 
-#include "ui/UserInterface.h"
 #include "landxml/Catalogue.h"
 #include "landxml/DocumentBuffer.h"
 #include "points/PointList.h"
+#include "ui/UserInterface.h"
 
 namespace chainforge {
 

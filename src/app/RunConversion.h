@@ -5,9 +5,9 @@
 #include <optional>
 #include <string>
 
-#include "ui/UserInterface.h"
 #include "landxml/Catalogue.h"
 #include "landxml/DocumentBuffer.h"
+#include "ui/UserInterface.h"
 
 namespace chainforge {
 

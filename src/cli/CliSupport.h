@@ -4,9 +4,9 @@
 #include <iosfwd>
 #include <string>
 
-#include "ui/UserInterface.h"
 #include "landxml/Catalogue.h"
 #include "landxml/DocumentBuffer.h"
+#include "ui/UserInterface.h"
 
 namespace chainforge {
 

@@ -8,9 +8,9 @@
 #include <string>
 #include <string_view>
 
-#include "ui/UserInterface.h"
 #include "landxml/Catalogue.h"
 #include "landxml/DocumentBuffer.h"
+#include "ui/UserInterface.h"
 
 namespace chainforge {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ui/UserInterface.h"
 #include "points/PointList.h"
+#include "ui/UserInterface.h"
 
 namespace chainforge {
 

@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "ui/UserInterface.h"
 #include "landxml/Catalogue.h"
 #include "landxml/DocumentBuffer.h"
+#include "ui/UserInterface.h"
 #include "xsection/TemplateList.h"
 
 namespace chainforge {

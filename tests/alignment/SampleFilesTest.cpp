@@ -3,12 +3,12 @@
 #include <filesystem>
 
 #include "alignment/HorizontalAlignmentReader.h"
-#include "ui/ScriptedUserInterface.h"
 #include "chainfile/ChainFileWriter.h"
 #include "landxml/DocumentScan.h"
 #include "points/AsciiPointFile.h"
 #include "points/PointGroupReader.h"
 #include "support/TestSupport.h"
+#include "ui/ScriptedUserInterface.h"
 
 namespace chainforge {
 namespace {

@@ -4,9 +4,9 @@
 
 #include <filesystem>
 
-#include "ui/ScriptedUserInterface.h"
 #include "landxml/DocumentScan.h"
 #include "support/TestSupport.h"
+#include "ui/ScriptedUserInterface.h"
 
 namespace chainforge {
 namespace {

@@ -7,8 +7,8 @@
 #include <cerrno>
 #include <filesystem>
 
-#include "ui/ScriptedUserInterface.h"
 #include "support/TestSupport.h"
+#include "ui/ScriptedUserInterface.h"
 
 namespace chainforge {
 namespace {

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "ui/ScriptedUserInterface.h"
 #include "landxml/MakerInfo.h"
 #include "support/TestSupport.h"
+#include "ui/ScriptedUserInterface.h"
 
 namespace chainforge {
 namespace {

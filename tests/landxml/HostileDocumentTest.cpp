@@ -5,10 +5,10 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include "ui/ScriptedUserInterface.h"
 #include "landxml/DocumentScan.h"
 #include "points/PointGroupReader.h"
 #include "support/TestSupport.h"
+#include "ui/ScriptedUserInterface.h"
 
 namespace chainforge {
 namespace {

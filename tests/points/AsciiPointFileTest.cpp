@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 #include <filesystem>
 
-#include "ui/ScriptedUserInterface.h"
 #include "support/TestSupport.h"
+#include "ui/ScriptedUserInterface.h"
 
 namespace chainforge {
 namespace {

@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "ui/ScriptedUserInterface.h"
 #include "landxml/Catalogue.h"
 #include "landxml/DocumentBuffer.h"
 #include "landxml/DocumentScan.h"
 #include "support/TestSupport.h"
+#include "ui/ScriptedUserInterface.h"
 
 namespace chainforge::test {
 

@@ -2,10 +2,10 @@
 // through the scripted user interface, in both modes.
 #include <gtest/gtest.h>
 
-#include "ui/ScriptedUserInterface.h"
 #include "landxml/DocumentScan.h"
 #include "profile/ProfileReader.h"
 #include "support/TestSupport.h"
+#include "ui/ScriptedUserInterface.h"
 #include "xsection/CrossSectionReader.h"
 
 namespace chainforge {

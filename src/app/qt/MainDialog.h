@@ -9,12 +9,12 @@
 #include <QString>
 #include <memory>
 
-#include "ui/UserInterface.h"
 #include "app/qt/IconButton.h"
 #include "app/qt/LayoutDialog.h"
 #include "app/qt/ListBox.h"
 #include "landxml/Catalogue.h"
 #include "landxml/DocumentBuffer.h"
+#include "ui/UserInterface.h"
 
 namespace chainforge {
 

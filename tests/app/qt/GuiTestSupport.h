@@ -8,10 +8,10 @@
 #include <memory>
 #include <string>
 
-#include "ui/ScriptedUserInterface.h"
 #include "app/qt/ListBox.h"
 #include "app/qt/MainDialog.h"
 #include "support/TestSupport.h"
+#include "ui/ScriptedUserInterface.h"
 
 namespace chainforge::test {
 
