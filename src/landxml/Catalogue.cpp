@@ -13,18 +13,17 @@ using NameSet = std::unordered_set<std::string>;
 
 // The value after the first case-insensitive occurrence of key (e.g. "NAME="):
 // from there the text runs to the first "=", which must be followed by a
-// double quote; the value is what stands up to the next double quote.
+// quote; the value is what stands up to the next quote of that kind.
 std::string_view QuotedValueAfter(std::string_view tagText, std::string_view key) {
     const std::size_t at = FindNoCase(tagText, key);
     if (at == std::string_view::npos) {
         return {};
     }
     const std::size_t equals = tagText.find('=', at);
-    if (equals == std::string_view::npos || equals + 1 >= tagText.size() ||
-        tagText[equals + 1] != '"') {
+    if (equals == std::string_view::npos) {
         return {};
     }
-    return ScanSetField(tagText.substr(equals + 2), "\"");
+    return QuotedValue(tagText.substr(equals + 1)).value_or(std::string_view());
 }
 
 // A suffixed name that may already be listed (groups A, A2, A) is given the
@@ -56,10 +55,10 @@ std::string StationStartText(std::string_view tagText) {
     }
     const std::string_view rest = tagText.substr(at + 9);
     double station = 0.0;
-    if (!rest.empty() && rest[0] == '"') {
+    if (!rest.empty() && (rest[0] == '"' || rest[0] == '\'')) {
         ReadLeadingDouble(rest.substr(1), station);
     }
-    return FormatG(station);
+    return FormatG(station, kChainDigits);
 }
 
 }  // namespace
@@ -80,11 +79,11 @@ std::string AlignmentEntry::GetSurfaceName(int index) const {
 }
 
 std::string ExtractNameAndDescription(std::string_view tagText) {
-    std::string out(QuotedValueAfter(tagText, "NAME="));
+    std::string out = DecodeEntities(QuotedValueAfter(tagText, "NAME="));
     const std::string_view description = QuotedValueAfter(tagText, "DESC=");
     if (!description.empty()) {
         out += " - ";
-        out += description;
+        out += DecodeEntities(description);
     }
     return out;
 }

@@ -24,7 +24,7 @@ struct ProfileEntry {
 
 struct AlignmentEntry {
     std::string name;
-    std::string stationStart;  // "%lg" of the staStart attribute, or "0.0"
+    std::string stationStart;  // "%.10lg" of the staStart attribute, or "0.0"
     std::uint64_t position = 0;
     std::vector<ProfileEntry> profiles;
     std::vector<std::string> surfaces;
@@ -39,7 +39,8 @@ struct AlignmentEntry {
 
 // The display name of a tag: its name attribute, then " - " and its desc
 // attribute when that is not empty. Either attribute name is found anywhere,
-// ignoring case; values are read between double quotes.
+// ignoring case; values are read between double or single quotes, entities
+// decoded.
 std::string ExtractNameAndDescription(std::string_view tagText);
 
 class Catalogue {

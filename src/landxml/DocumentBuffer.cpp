@@ -63,6 +63,73 @@ void AppendWithoutMarkup(std::string& out, const char* first, const char* last) 
     }
 }
 
+// Comments are no part of the data: "<!--" through the next "-->" is passed
+// over as if absent; one that never closes runs to the end.
+constexpr std::string_view kCommentOpen = "<!--";
+constexpr std::string_view kCommentClose = "-->";
+
+bool IsCommentAt(const char* p, const char* end) {
+    return static_cast<std::size_t>(end - p) >= kCommentOpen.size() &&
+           std::memcmp(p, kCommentOpen.data(), kCommentOpen.size()) == 0;
+}
+
+const char* AfterComment(const char* p, const char* end) {
+    const std::string_view rest(p + kCommentOpen.size(),
+                                static_cast<std::size_t>(end - p) - kCommentOpen.size());
+    const std::size_t close = rest.find(kCommentClose);
+    return close == std::string_view::npos ? end : rest.data() + close + kCommentClose.size();
+}
+
+// The first "<" at or after p that does not open a comment, or nullptr.
+const char* NextMarkup(const char* p, const char* end) {
+    for (;;) {
+        const auto* open =
+            static_cast<const char*>(std::memchr(p, '<', static_cast<std::size_t>(end - p)));
+        if (open == nullptr || !IsCommentAt(open, end)) {
+            return open;
+        }
+        p = AfterComment(open, end);
+    }
+}
+
+// The line end at or after p, comments passed over (their line breaks end
+// nothing); end when there is none. hasComment tells whether one was met.
+const char* LineEndAfter(const char* p, const char* end, bool& hasComment) {
+    while (p < end && !IsLineEnd(*p)) {
+        if (*p == '<' && IsCommentAt(p, end)) {
+            hasComment = true;
+            p = AfterComment(p, end);
+        } else {
+            ++p;
+        }
+    }
+    return p;
+}
+
+// [first, last) with the comments left out.
+std::string WithoutComments(const char* first, const char* last) {
+    std::string out;
+    while (first < last) {
+        const char* open = first;
+        while (open < last && !(*open == '<' && IsCommentAt(open, last))) {
+            ++open;
+        }
+        out.append(first, open);
+        first = open < last ? AfterComment(open, last) : last;
+    }
+    return out;
+}
+
+// AppendWithoutMarkup for a range that may hold comments.
+void AppendText(std::string& out, const char* first, const char* last, bool hasComment) {
+    if (!hasComment) {
+        AppendWithoutMarkup(out, first, last);
+        return;
+    }
+    const std::string text = WithoutComments(first, last);
+    AppendWithoutMarkup(out, text.data(), text.data() + text.size());
+}
+
 bool IsBlankOrBreak(char c) {
     return c == ' ' || c == '\t' || IsLineEnd(c);
 }
@@ -151,7 +218,8 @@ CDocumentBuffer::CDocumentBuffer() = default;
 CDocumentBuffer::~CDocumentBuffer() = default;
 
 int CDocumentBuffer::Open(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // A FIFO or device must not block the open; only regular files are read.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         return 1;
     }
@@ -199,6 +267,7 @@ void CDocumentBuffer::Adopt(std::unique_ptr<Storage> storage, std::uint64_t size
     loaded_ = true;
     haveLine_ = false;
     closingSearched_ = false;
+    openingSearched_ = false;
 }
 
 void CDocumentBuffer::Seek(std::uint64_t position) {
@@ -211,22 +280,27 @@ bool CDocumentBuffer::ReadTag(std::string& lineBuffer) {
     if (position_ >= size_) {
         return false;
     }
-    const char* const begin = data_ + position_;
+    const char* begin = data_ + position_;
     const char* const end = data_ + size_;
-    const auto* open =
-        static_cast<const char*>(std::memchr(begin, '<', static_cast<std::size_t>(end - begin)));
-    const char* const searchEnd = open != nullptr ? open : end;
-    const auto* early = static_cast<const char*>(
-        std::memchr(begin, '>', static_cast<std::size_t>(searchEnd - begin)));
-    if (early != nullptr) {
-        // A ">" before any "<" closes an empty tag.
-        position_ = static_cast<std::uint64_t>(early + 1 - data_);
-        lineBuffer.clear();
-        return true;
-    }
-    if (open == nullptr) {
-        position_ = size_;
-        return false;
+    const char* open = nullptr;
+    for (;;) {
+        open = data_ + NextOpening(static_cast<std::uint64_t>(begin - data_));
+        const auto* early = static_cast<const char*>(
+            std::memchr(begin, '>', static_cast<std::size_t>(open - begin)));
+        if (early != nullptr) {
+            // A ">" before any "<" closes an empty tag.
+            position_ = static_cast<std::uint64_t>(early + 1 - data_);
+            lineBuffer.clear();
+            return true;
+        }
+        if (open == end) {
+            position_ = size_;
+            return false;
+        }
+        if (!IsCommentAt(open, end)) {
+            break;
+        }
+        begin = AfterComment(open, end);
     }
     const auto* close =
         static_cast<const char*>(std::memchr(open, '>', static_cast<std::size_t>(end - open)));
@@ -255,17 +329,13 @@ bool CDocumentBuffer::ReadLine(std::string& text) {
         return false;
     }
     const char* const end = data_ + size_;
-    const char* const begin = data_ + position_;
-    const auto* open =
-        static_cast<const char*>(std::memchr(begin, '<', static_cast<std::size_t>(end - begin)));
+    const char* const open = NextMarkup(data_ + position_, end);
     if (open == nullptr) {
         position_ = size_;
         return false;
     }
-    const char* stop = open + 1;
-    while (stop < end && !IsLineEnd(*stop)) {
-        ++stop;
-    }
+    bool hasComment = false;
+    const char* const stop = LineEndAfter(open + 1, end, hasComment);
     if (stop == end) {
         position_ = size_;
         return false;
@@ -273,7 +343,7 @@ bool CDocumentBuffer::ReadLine(std::string& text) {
     // The line end was found, so the caller's text may be replaced now; its
     // storage is reused from line to line.
     text.clear();
-    AppendWithoutMarkup(text, open + 1, stop);
+    AppendText(text, open + 1, stop, hasComment);
     position_ = static_cast<std::uint64_t>(stop + 1 - data_);
     lineStart_ = static_cast<std::uint64_t>(open - data_);
     lineEnd_ = static_cast<std::uint64_t>(stop - data_);
@@ -287,11 +357,27 @@ void CDocumentBuffer::ReadLineInto(std::string& lineBuffer) {
     lineBuffer = std::move(fresh);
 }
 
+std::uint64_t CDocumentBuffer::NextOpening(std::uint64_t from) {
+    const bool known = openingSearched_ && openingSearchedFrom_ <= from && from <= nextOpening_;
+    if (!known) {
+        const auto* open = static_cast<const char*>(
+            std::memchr(data_ + from, '<', static_cast<std::size_t>(size_ - from)));
+        nextOpening_ = open == nullptr ? size_ : static_cast<std::uint64_t>(open - data_);
+        openingSearchedFrom_ = from;
+        openingSearched_ = true;
+    }
+    return nextOpening_;
+}
+
 std::uint64_t CDocumentBuffer::NextClosingTag(std::uint64_t from) {
     const bool known = closingSearched_ && closingSearchedFrom_ <= from && from <= nextClosing_;
     if (!known) {
-        const std::size_t found = Bytes().find("</", static_cast<std::size_t>(from));
-        nextClosing_ = found == std::string_view::npos ? size_ : found;
+        const char* const end = data_ + size_;
+        const char* open = NextMarkup(data_ + from, end);
+        while (open != nullptr && !(open + 1 < end && open[1] == '/')) {
+            open = NextMarkup(open + 1, end);
+        }
+        nextClosing_ = open == nullptr ? size_ : static_cast<std::uint64_t>(open - data_);
         closingSearchedFrom_ = from;
         closingSearched_ = true;
     }
@@ -302,7 +388,12 @@ std::string CDocumentBuffer::ContinueElement(std::string& line) {
     if (!haveLine_) {
         return {};
     }
-    const std::string_view raw(data_ + lineStart_, static_cast<std::size_t>(lineEnd_ - lineStart_));
+    std::string_view raw(data_ + lineStart_, static_cast<std::size_t>(lineEnd_ - lineStart_));
+    std::string stripped;
+    if (raw.find(kCommentOpen) != std::string_view::npos) {
+        stripped = WithoutComments(raw.data(), raw.data() + raw.size());
+        raw = stripped;
+    }
     const std::size_t tagEnd = raw.find('>');
     if (tagEnd == std::string_view::npos || (tagEnd > 0 && raw[tagEnd - 1] == '/') ||
         raw.find("</", tagEnd) != std::string_view::npos) {
@@ -312,13 +403,21 @@ std::string CDocumentBuffer::ContinueElement(std::string& line) {
     if (closing >= size_) {
         return {};
     }
-    AppendFoldingBreaks(line, data_ + lineEnd_, data_ + closing);
-    const char* stop = data_ + closing;
-    while (stop < data_ + size_ && !IsLineEnd(*stop)) {
-        ++stop;
+    // The break with the blanks and tabs on both sides of it is one blank.
+    while (!line.empty() && (line.back() == ' ' || line.back() == '\t')) {
+        line.pop_back();
     }
+    const std::string_view rest(data_ + lineEnd_, static_cast<std::size_t>(closing - lineEnd_));
+    if (rest.find(kCommentOpen) == std::string_view::npos) {
+        AppendFoldingBreaks(line, rest.data(), rest.data() + rest.size());
+    } else {
+        const std::string text = WithoutComments(rest.data(), rest.data() + rest.size());
+        AppendFoldingBreaks(line, text.data(), text.data() + text.size());
+    }
+    bool hasComment = false;
+    const char* const stop = LineEndAfter(data_ + closing, data_ + size_, hasComment);
     std::string closingLine;
-    AppendWithoutMarkup(closingLine, data_ + closing + 1, stop);
+    AppendText(closingLine, data_ + closing + 1, stop, hasComment);
     position_ = std::min<std::uint64_t>(static_cast<std::uint64_t>(stop - data_) + 1, size_);
     haveLine_ = false;
     return closingLine;

@@ -1,5 +1,6 @@
 // The LandXML file held in memory as bytes, with the two readers that walk it:
-// ReadTag for the load scan and ReadLine for the section readers.
+// ReadTag for the load scan and ReadLine for the section readers. To every
+// reader a comment, "<!--" through the next "-->", is as if absent.
 #pragma once
 
 #include <cstddef>
@@ -48,8 +49,8 @@ class CDocumentBuffer {
     // line holds a whole opening tag that is not self-closing and no "</"
     // follows the tag on the line, appends everything up to the next "</"
     // ("<" and zero bytes dropped, each line break with the blanks and tabs
-    // around it as one blank) and moves the position past the closing tag's
-    // line end. Otherwise, and when no "</" follows at all, nothing changes.
+    // on both sides of it as one blank, trailing ones of the line included) and moves the position
+    // past the closing tag's line end. Otherwise, and when no "</" follows at all, nothing changes.
     // Call it right after a ReadLine or ReadLineInto that returned a line.
     // Returns the closing tag's line as ReadLine would have read it, so that
     // a caller still sees a tag there that closes more than the element; the
@@ -71,6 +72,9 @@ class CDocumentBuffer {
     // through a file of unclosed elements searches the data once, not once
     // per element.
     std::uint64_t NextClosingTag(std::uint64_t from);
+    // Position of the next "<" at or after from, or the size; remembered as
+    // above, so that a long run of ">" in text is searched once.
+    std::uint64_t NextOpening(std::uint64_t from);
 
     std::unique_ptr<Storage> storage_;
     const char* data_ = nullptr;
@@ -85,6 +89,9 @@ class CDocumentBuffer {
     std::uint64_t closingSearchedFrom_ = 0;
     std::uint64_t nextClosing_ = 0;
     bool closingSearched_ = false;
+    std::uint64_t openingSearchedFrom_ = 0;
+    std::uint64_t nextOpening_ = 0;
+    bool openingSearched_ = false;
 };
 
 }  // namespace chainforge

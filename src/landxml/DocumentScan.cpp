@@ -18,11 +18,33 @@ enum class Action {
     Roadways,
 };
 
+// How a row's tag is compared with the tag text.
+enum class Match {
+    Prefix,        // the text begins with the tag
+    Element,       // ... followed by white space or ">": the element of that name
+    EmptyElement,  // ... followed by white space or "/", and the text ends with "/>"
+};
+
 struct Row {
     std::string_view tag;
     Action action;
     SectionState state;
+    Match match = Match::Prefix;
 };
+
+bool RowMatches(std::string_view tagText, const Row& row) {
+    if (!StartsWithNoCase(tagText, row.tag)) {
+        return false;
+    }
+    if (row.match == Match::Prefix) {
+        return true;
+    }
+    const char next = tagText.size() > row.tag.size() ? tagText[row.tag.size()] : '\0';
+    if (row.match == Match::Element) {
+        return IsScanSpace(next) || next == '>';
+    }
+    return (IsScanSpace(next) || next == '/') && IsSelfClosing(tagText);
+}
 
 // Tested in order; the first row whose tag matches decides.
 constexpr std::array kRecognitionTable{
@@ -30,18 +52,16 @@ constexpr std::array kRecognitionTable{
     Row{"<?xml-stylesheet ", Action::None, kTopLevel},
     Row{"<BizTalk xmlns", Action::None, kTopLevel},
     Row{"<Body", Action::None, kTopLevel},
-    Row{"<CgPoints/>", Action::None, kTopLevel},
+    // An empty point group, whatever its attributes: nothing to list.
+    Row{"<CgPoints", Action::None, kTopLevel, Match::EmptyElement},
     Row{"<LandXML ", Action::Version, kTopLevel},
     Row{"<Units", Action::Enter, kUnits},
     Row{"<Application ", Action::Enter, kApplication},
-    Row{"<Surfaces name", Action::Enter, kSurfaces},
-    Row{"<Surfaces>", Action::Enter, kSurfaces},
-    Row{"<Parcels name", Action::Enter, kParcels},
-    Row{"<Parcels>", Action::Enter, kParcels},
+    Row{"<Surfaces", Action::Enter, kSurfaces, Match::Element},
+    Row{"<Parcels", Action::Enter, kParcels, Match::Element},
     Row{"<PipeNetworks", Action::Enter, kPipeNetworks},
     Row{"<Pipe Network", Action::Enter, kPipeNetwork},
-    Row{"<Project Name", Action::Enter, kProject},
-    Row{"<Project Desc", Action::Enter, kProject},
+    Row{"<Project", Action::Enter, kProject, Match::Element},
     Row{"<Feature code", Action::Enter, kFeature},
     Row{"<Surveys", Action::Enter, kSurveys},
     Row{"<Survey", Action::Enter, kSurvey},
@@ -51,8 +71,7 @@ constexpr std::array kRecognitionTable{
     Row{"<PlanFeature", Action::Enter, kPlanFeature},
     Row{"<CgPoints name", Action::NamedPointGroup, kPointGroup},
     Row{"<CGPoints>", Action::UnnamedPointGroup, kPointGroup},
-    Row{"<Alignments name", Action::Enter, kAlignments},
-    Row{"<Alignments>", Action::Enter, kAlignments},
+    Row{"<Alignments", Action::Enter, kAlignments, Match::Element},
     Row{"</LandXML", Action::None, kTopLevel},
     Row{"</Body", Action::None, kTopLevel},
     Row{"</BizTalk", Action::None, kTopLevel},
@@ -95,11 +114,15 @@ std::string PointGroupNameAttribute(std::string_view tagText) {
     while (i < tagText.size() && IsScanSpace(tagText[i])) {
         ++i;
     }
-    constexpr std::string_view kName = "name=\"";
-    if (tagText.substr(i, kName.size()) != kName) {
+    constexpr std::string_view kName = "name=";
+    if (tagText.substr(i, kName.size()) != kName || i + kName.size() >= tagText.size()) {
         return {};
     }
-    return std::string(ScanSetField(tagText.substr(i + kName.size()), "\""));
+    const char quote = tagText[i + kName.size()];
+    if (quote != '"' && quote != '\'') {
+        return {};
+    }
+    return DecodeEntities(ScanSetField(tagText.substr(i + kName.size() + 1), {&quote, 1}));
 }
 
 // A CgPoints opening tag with attributes other than a leading name.
@@ -114,7 +137,7 @@ void CTagRecognizer::RecognizeTag(std::string_view tagText, std::uint64_t positi
         return;
     }
     for (const Row& row : kRecognitionTable) {
-        if (!MatchesTag(tagText, row.tag)) {
+        if (!RowMatches(tagText, row)) {
             continue;
         }
         switch (row.action) {
@@ -143,7 +166,7 @@ void CTagRecognizer::RecognizeTag(std::string_view tagText, std::uint64_t positi
     if (IsAttributedPointGroup(tagText)) {
         const auto name = AttributeValue(tagText, "name");
         OpenPointGroup(tagText, position,
-                       name && !name->empty() ? std::string(*name) : std::string(kUnnamedGroup));
+                       name && !name->empty() ? DecodeEntities(*name) : std::string(kUnnamedGroup));
         return;
     }
     ReportUnknownFormat();
@@ -207,11 +230,12 @@ void CTagRecognizer::CheckVersion(std::string_view tagText) {
     double version = 0.0;
     if (at != std::string_view::npos) {
         const std::string_view rest = tagText.substr(at + 8);
-        if (!rest.empty() && rest[0] == '"') {
+        if (!rest.empty() && (rest[0] == '"' || rest[0] == '\'')) {
             ReadLeadingDouble(rest.substr(1), version);
         }
     }
-    if (version > 1.1) {
+    // 1.2 is the version nearly every current export declares, and it is read.
+    if (version > 1.2) {
         ui_.ShowMessage(std::string("This version is newer than what this program understands.  "
                                     "You might want to check ") +
                         kMakerWebAddress + " for a newer version");

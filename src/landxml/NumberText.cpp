@@ -65,13 +65,13 @@ std::size_t DecimalNumberLength(std::string_view text, std::size_t pos) {
 
 }  // namespace
 
-std::string FormatG(double value) {
+std::string FormatG(double value, int significantDigits) {
     if (std::isnan(value)) {
         return std::signbit(value) ? "-nan" : "nan";
     }
     char buffer[64];
-    const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 6);
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
+                                      std::chars_format::general, significantDigits);
     return WidenExponent(std::string(buffer, result.ptr));
 }
 

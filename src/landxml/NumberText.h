@@ -14,7 +14,12 @@ namespace chainforge {
 
 // "%lg": six significant digits, trailing zeros dropped, exponent form below
 // 1e-4 and from 1e6 on, the exponent signed and at least three digits.
-std::string FormatG(double value);
+// "%.10lg" with significantDigits 10 (exponent form from 1e10 on).
+std::string FormatG(double value, int significantDigits = 6);
+
+// The significant digits of the numbers in chain file texts: enough that a
+// station of 10,000 or more keeps its millimetres.
+inline constexpr int kChainDigits = 10;
 
 // "%lf": six decimals.
 std::string FormatF(double value);

@@ -1,5 +1,9 @@
 #include "landxml/TextPatterns.h"
 
+#include <charconv>
+#include <cstdint>
+#include <utility>
+
 #include "landxml/NumberText.h"
 
 namespace chainforge {
@@ -73,14 +77,99 @@ std::optional<std::string_view> AttributeValue(std::string_view text, std::strin
         while (i < text.size() && IsScanSpace(text[i])) {
             ++i;
         }
-        if (i >= text.size() || text[i] != '"') {
-            continue;
+        if (const auto value = QuotedValue(text.substr(i))) {
+            return value;
         }
-        const std::size_t begin = i + 1;
-        const std::size_t end = text.find('"', begin);
-        return text.substr(begin, end == std::string_view::npos ? text.npos : end - begin);
     }
     return std::nullopt;
+}
+
+std::optional<std::string_view> QuotedValue(std::string_view text) {
+    if (text.empty() || (text[0] != '"' && text[0] != '\'')) {
+        return std::nullopt;
+    }
+    const std::size_t end = text.find(text[0], 1);
+    return text.substr(1, end == std::string_view::npos ? text.npos : end - 1);
+}
+
+namespace {
+
+void AppendUtf8(std::string& out, std::uint32_t code) {
+    if (code < 0x80) {
+        out.push_back(static_cast<char>(code));
+    } else if (code < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | (code >> 6)));
+        out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+    } else if (code < 0x10000) {
+        out.push_back(static_cast<char>(0xE0 | (code >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xF0 | (code >> 18)));
+        out.push_back(static_cast<char>(0x80 | ((code >> 12) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+    }
+}
+
+// The code point of a numeric reference's body ("#38", "#x26"), or nothing
+// when it is not one or names no character.
+std::optional<std::uint32_t> NumericReference(std::string_view body) {
+    if (body.size() < 2 || body[0] != '#') {
+        return std::nullopt;
+    }
+    const bool hex = body[1] == 'x' || body[1] == 'X';
+    const std::string_view digits = body.substr(hex ? 2 : 1);
+    std::uint32_t code = 0;
+    const auto result =
+        std::from_chars(digits.data(), digits.data() + digits.size(), code, hex ? 16 : 10);
+    const bool whole = result.ec == std::errc() && result.ptr == digits.data() + digits.size();
+    if (digits.empty() || !whole || code == 0 || code > 0x10FFFF ||
+        (code >= 0xD800 && code <= 0xDFFF)) {
+        return std::nullopt;
+    }
+    return code;
+}
+
+// Appends the character of the entity body (between "&" and ";"); false
+// when the body names none.
+bool AppendEntity(std::string& out, std::string_view body) {
+    static constexpr std::pair<std::string_view, char> kNamed[] = {
+        {"amp", '&'}, {"lt", '<'}, {"gt", '>'}, {"quot", '"'}, {"apos", '\''}};
+    for (const auto& [name, c] : kNamed) {
+        if (body == name) {
+            out.push_back(c);
+            return true;
+        }
+    }
+    if (const auto code = NumericReference(body)) {
+        AppendUtf8(out, *code);
+        return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+std::string DecodeEntities(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    std::size_t pos = 0;
+    for (std::size_t amp = text.find('&'); amp != std::string_view::npos;
+         amp = text.find('&', pos)) {
+        out.append(text.substr(pos, amp - pos));
+        const std::size_t semicolon = text.find(';', amp + 1);
+        // Entity names are short; a far semicolon belongs to other text.
+        if (semicolon != std::string_view::npos && semicolon - amp <= 12 &&
+            AppendEntity(out, text.substr(amp + 1, semicolon - amp - 1))) {
+            pos = semicolon + 1;
+        } else {
+            out.push_back('&');
+            pos = amp + 1;
+        }
+    }
+    out.append(text.substr(pos));
+    return out;
 }
 
 std::string_view ScanSetField(std::string_view text, std::string_view stops) {

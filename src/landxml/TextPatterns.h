@@ -40,10 +40,21 @@ inline bool ContainsNoCase(std::string_view text, std::string_view needle) {
 bool IsSelfClosing(std::string_view tagText);
 
 // The value of attribute `name` in a tag or line: the first place where the
-// name, preceded by white space, is followed by "=" and a double quote
-// (blanks allowed around the "="). The value runs to the next double quote,
-// or to the end of the text when none follows. Names are case-sensitive.
+// name, preceded by white space, is followed by "=" and a double or single
+// quote (blanks allowed around the "="). The value runs to the next quote of
+// the same kind, or to the end of the text when none follows. Names are
+// case-sensitive. The value is as it stands, entities not decoded.
 std::optional<std::string_view> AttributeValue(std::string_view text, std::string_view name);
+
+// A quoted value at the start of text, between double or single quotes: the
+// characters up to the next quote of the same kind (to the end of the text
+// when none follows). Nothing when the text does not begin with a quote.
+std::optional<std::string_view> QuotedValue(std::string_view text);
+
+// Text with the XML entities decoded: &amp; &lt; &gt; &quot; &apos; and
+// numeric references (&#38; &#x26;) written as UTF-8. An ampersand that
+// begins none of them stays as it is.
+std::string DecodeEntities(std::string_view text);
 
 // The run of characters at the start of text that are none of stops: what a
 // scanf field "%[^...]" reads. Empty when the field would fail.

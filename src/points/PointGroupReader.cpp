@@ -44,14 +44,17 @@ PointValues ReadPointValues(std::string_view elementText) {
     return values;
 }
 
-// The value of the first desc=" in the line, empty when there is none.
-std::string_view Description(std::string_view line) {
-    constexpr std::string_view key = "desc=\"";
-    const std::size_t at = line.find(key);
-    if (at == std::string_view::npos) {
-        return {};
+// The value of the first desc=" (or desc=') in the line, entities decoded;
+// empty when there is none.
+std::string Description(std::string_view line) {
+    constexpr std::string_view key = "desc=";
+    for (std::size_t at = line.find(key); at != std::string_view::npos;
+         at = line.find(key, at + 1)) {
+        if (const auto value = QuotedValue(line.substr(at + key.size()))) {
+            return DecodeEntities(*value);
+        }
     }
-    return ScanSetField(line.substr(at + key.size()), "\"");
+    return {};
 }
 
 // Point elements may keep their text on the following lines; other lines of
@@ -72,7 +75,7 @@ class PointNamer {
     std::string NameOf(std::string_view openingTag) {
         const auto name = AttributeValue(openingTag, "name");
         if (name && !name->empty()) {
-            return std::string(*name);
+            return DecodeEntities(*name);
         }
         return FormatInt(nextNumber_++);
     }

@@ -17,8 +17,8 @@ double FiniteValue(double value) {
     return value;
 }
 
-std::string FormatFiniteG(double value) {
-    return FormatG(FiniteValue(value));
+std::string FormatFiniteG(double value, int significantDigits) {
+    return FormatG(FiniteValue(value), significantDigits);
 }
 
 std::string FormatFiniteF(double value) {

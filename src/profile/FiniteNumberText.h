@@ -11,8 +11,9 @@ namespace chainforge {
 // sign (the value such text reads back as), an undefined one 0.
 double FiniteValue(double value);
 
-// "%lg" and "%lf" of FiniteValue(value).
-std::string FormatFiniteG(double value);
+// "%lg" and "%lf" of FiniteValue(value); FormatFiniteG with kChainDigits
+// gives "%.10lg".
+std::string FormatFiniteG(double value, int significantDigits = 6);
 std::string FormatFiniteF(double value);
 
 }  // namespace chainforge

@@ -87,7 +87,7 @@ double GradeBetween(const Vertex& from, const Vertex& to) {
 }
 
 void AppendNumber(std::string& text, double value) {
-    text += FormatFiniteG(value);
+    text += FormatFiniteG(value, kChainDigits);
     text += ' ';
 }
 
@@ -139,7 +139,7 @@ void ReadCurveLine(std::string_view line, ProfileState& state, std::string& vert
     AppendNumber(verticalControl, GradeBetween(state.previous, state.current));
     verticalControl += '"';
     AppendNumber(verticalControl, state.current.station - halfLength);
-    verticalControl += FormatFiniteG(state.current.station + halfLength);
+    verticalControl += FormatFiniteG(state.current.station + halfLength, kChainDigits);
     verticalControl += "\" ";
     state.previous = state.current;
 }

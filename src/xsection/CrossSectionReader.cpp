@@ -40,7 +40,7 @@ double ReadBack(const std::string& text) {
 }
 
 void AppendNumber(std::string& text, double value) {
-    text += FormatFiniteG(value);
+    text += FormatFiniteG(value, kChainDigits);
     text += ' ';
 }
 
@@ -63,7 +63,7 @@ CentrePoint CentreOf(const std::vector<std::string>& pairs, std::size_t centre) 
     const NumberPair left = ReadNumberPair(pairs[centre - 1]);
     const double atZero =
         left.second - (right.second - left.second) * left.first / (right.first - left.first);
-    return {ReadBack(FormatFiniteG(atZero)), true};
+    return {ReadBack(FormatFiniteG(atZero, kChainDigits)), true};
 }
 
 void AppendUnlessRepeat(TemplateList& templates, std::string text) {

@@ -20,18 +20,18 @@ constexpr double kFlatGrade = 0.00001;
 constexpr double kMatchTolerance = 0.001;
 
 void AppendNumbers(std::string& text, double first, double second) {
-    text += FormatFiniteG(first);
+    text += FormatFiniteG(first, kChainDigits);
     text += ' ';
-    text += FormatFiniteG(second);
+    text += FormatFiniteG(second, kChainDigits);
     text += ' ';
 }
 
 void AppendClosingGroup(std::string& text, double grade) {
     const double ratio = std::abs(grade) < kFlatGrade ? kStepGrade : std::abs(100 / grade);
     const double written = ratio > kSteepestGrade ? kStepGrade : ratio;
-    text += FormatFiniteG(written);
+    text += FormatFiniteG(written, kChainDigits);
     text += " 0.01 ";
-    text += FormatFiniteG(written);
+    text += FormatFiniteG(written, kChainDigits);
 }
 
 }  // namespace
