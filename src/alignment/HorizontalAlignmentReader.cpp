@@ -1,9 +1,12 @@
 #include "alignment/HorizontalAlignmentReader.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "alignment/PointPositionIndex.h"
+#include "alignment/PointReferences.h"
 #include "landxml/NumberText.h"
 #include "landxml/TextPatterns.h"
 
@@ -60,19 +63,71 @@ bool IsSelfClosingAt(const CDocumentBuffer& document, std::uint64_t position) {
            bytes.substr(static_cast<std::size_t>(position - 2), 2) == "/>";
 }
 
+// A vertex line of the geometry as read, and upper-cased for the tests.
+struct VertexLine {
+    std::string text;
+    std::string upper;
+};
+
+// Where a vertex line puts its vertex: its own two numbers, or the point it
+// refers to when it has none. References that cannot be found put the vertex
+// at (0, 0) and are told once each.
+class VertexPositions {
+  public:
+    VertexPositions(const CDocumentBuffer& document, UserInterface& ui,
+                    HorizontalReadCounts& counts)
+        : document_(document), ui_(ui), counts_(counts) {}
+
+    VertexPosition Of(const VertexLine& line);
+
+  private:
+    const CDocumentBuffer& document_;
+    UserInterface& ui_;
+    HorizontalReadCounts& counts_;
+    std::optional<PointReferences> references_;  // built at the first reference
+};
+
+VertexPosition VertexPositions::Of(const VertexLine& line) {
+    const std::string_view elementText = ElementText(line.upper);
+    double first = 0.0;
+    const auto reference = AttributeValue(line.text.substr(0, line.text.find('>')), "pntRef");
+    if (!reference || ReadLeadingDouble(elementText, first) > 0) {
+        return ReadTwoNumbers(elementText);
+    }
+    if (!references_) {
+        references_.emplace(document_);
+    }
+    if (const auto point = references_->Find(*reference)) {
+        return {point->a, point->b};
+    }
+    std::string name = DecodeEntities(*reference);
+    if (std::find(counts_.missingReferences.begin(), counts_.missingReferences.end(), name) ==
+        counts_.missingReferences.end()) {
+        ui_.ShowMessage("Point reference " + name + " cannot be found");
+        counts_.missingReferences.push_back(std::move(name));
+    }
+    return {};
+}
+
 // Gives every vertex a point number and writes the horizontal control text:
 // tangent points, and each circular curve as its start, centre and end
 // numbers in double quotes, the first number followed by the start station.
 class HorizontalControlBuilder {
   public:
-    HorizontalControlBuilder(PointList& points, std::string& text, double startStation)
-        : points_(points), text_(text), index_(points), startStation_(startStation) {}
+    HorizontalControlBuilder(PointList& points, std::string& text, double startStation,
+                             VertexPositions& positions, HorizontalReadCounts& counts)
+        : points_(points),
+          text_(text),
+          index_(points),
+          startStation_(startStation),
+          positions_(positions),
+          counts_(counts) {}
 
-    void TangentVertex(std::string_view upperLine);
-    void CurveVertex(std::string_view upperLine);
+    void TangentVertex(const VertexLine& line);
+    void CurveVertex(const VertexLine& line);
 
   private:
-    std::int64_t PointAt(std::string_view upperLine, std::string_view code);
+    std::int64_t PointAt(const VertexLine& line, std::string_view code);
     void WriteFirstEntry(std::string_view opening, std::int64_t number);
     void WriteNumber(std::int64_t number, std::string_view closing);
     void OpenCurve(std::int64_t number);
@@ -83,6 +138,8 @@ class HorizontalControlBuilder {
     std::string& text_;
     PointPositionIndex index_;
     double startStation_;
+    VertexPositions& positions_;
+    HorizontalReadCounts& counts_;
     bool firstEntry_ = true;
     std::optional<std::int64_t> lastWritten_;
     std::size_t firstEntryBegin_ = 0;
@@ -91,8 +148,8 @@ class HorizontalControlBuilder {
 
 // The number of the point at the line's position; a new point with the given
 // code when there is none yet.
-std::int64_t HorizontalControlBuilder::PointAt(std::string_view upperLine, std::string_view code) {
-    const VertexPosition position = ReadTwoNumbers(ElementText(upperLine));
+std::int64_t HorizontalControlBuilder::PointAt(const VertexLine& line, std::string_view code) {
+    const VertexPosition position = positions_.Of(line);
     if (const auto existing = index_.NumberAt(position.a, position.b)) {
         return *existing;
     }
@@ -103,6 +160,7 @@ std::int64_t HorizontalControlBuilder::PointAt(std::string_view upperLine, std::
     point.append(",0,").append(code);
     points_.push_back(std::move(point));
     index_.Add(points_.back());
+    ++counts_.pointsAdded;
     return number;
 }
 
@@ -112,19 +170,21 @@ void HorizontalControlBuilder::WriteFirstEntry(std::string_view opening, std::in
     text_.append(FormatF(startStation_)).append(" ");
     firstEntryEnd_ = text_.size();
     firstEntry_ = false;
+    ++counts_.vertices;
 }
 
 void HorizontalControlBuilder::WriteNumber(std::int64_t number, std::string_view closing) {
     text_.append(FormatInt(number)).append(closing).append(" ");
     firstEntry_ = false;
+    ++counts_.vertices;
 }
 
-void HorizontalControlBuilder::TangentVertex(std::string_view upperLine) {
+void HorizontalControlBuilder::TangentVertex(const VertexLine& line) {
     // Features and other children of a Line hold no vertex.
-    if (!upperLine.starts_with("START") && !upperLine.starts_with("END")) {
+    if (!line.upper.starts_with("START") && !line.upper.starts_with("END")) {
         return;
     }
-    const std::int64_t number = PointAt(upperLine, "PI");
+    const std::int64_t number = PointAt(line, "PI");
     if (lastWritten_ == number) {
         return;
     }
@@ -136,13 +196,14 @@ void HorizontalControlBuilder::TangentVertex(std::string_view upperLine) {
     lastWritten_ = number;
 }
 
-void HorizontalControlBuilder::CurveVertex(std::string_view upperLine) {
-    if (upperLine.starts_with("START")) {
-        OpenCurve(PointAt(upperLine, "PC"));
-    } else if (upperLine.starts_with("CENTER")) {
-        WriteNumber(PointAt(upperLine, "RP"), "");
-    } else if (upperLine.starts_with("END")) {
-        const std::int64_t number = PointAt(upperLine, "PT");
+void HorizontalControlBuilder::CurveVertex(const VertexLine& line) {
+    if (line.upper.starts_with("START")) {
+        OpenCurve(PointAt(line, "PC"));
+        ++counts_.curves;
+    } else if (line.upper.starts_with("CENTER")) {
+        WriteNumber(PointAt(line, "RP"), "");
+    } else if (line.upper.starts_with("END")) {
+        const std::int64_t number = PointAt(line, "PT");
         WriteNumber(number, "\"");
         lastWritten_ = number;
     }
@@ -158,6 +219,7 @@ void HorizontalControlBuilder::OpenCurve(std::int64_t number) {
     if (lastWritten_ == number && HoldsOnlyFirstEntry()) {
         // The number to take back carries the start station: the curve
         // becomes the first entry.
+        --counts_.vertices;
         text_.resize(firstEntryBegin_);
         WriteFirstEntry("\"", number);
         return;
@@ -180,47 +242,67 @@ void HorizontalControlBuilder::RetractLastNumber() {
     const std::size_t blank = std::string_view(text_).substr(0, text_.size() - 1).rfind(' ');
     if (blank != std::string_view::npos && (quote == std::string::npos || blank > quote)) {
         text_.resize(blank + 1);
+        --counts_.vertices;
     }
 }
 
 enum class LineOutcome { Continue, Stop };
 
+// True when the upper-cased line opens the element name (followed by white
+// space, ">" or "/").
+bool OpensElement(std::string_view upperLine, std::string_view name) {
+    if (!upperLine.starts_with(name) || upperLine.size() == name.size()) {
+        return false;
+    }
+    const char next = upperLine[name.size()];
+    return IsScanSpace(next) || next == '>' || next == '/';
+}
+
 // Follows the alignment's geometry line by line: which element the reader is
-// in, and where the geometry ends.
+// in, and where the geometry ends. A curve's vertex lines are kept until the
+// curve ends and then taken in geometric order, start, centre, end, since
+// producers do not all write them in that order.
 class GeometryLineReader {
   public:
-    GeometryLineReader(UserInterface& ui, bool& spiralWarning, HorizontalControlBuilder& builder)
-        : ui_(ui), spiralWarning_(spiralWarning), builder_(builder) {}
+    GeometryLineReader(UserInterface& ui, bool& spiralWarning, HorizontalControlBuilder& builder,
+                       HorizontalReadCounts& counts)
+        : ui_(ui), spiralWarning_(spiralWarning), builder_(builder), counts_(counts) {}
 
     bool MayContinue(std::string_view line) const {
         return (inLine_ || inCurve_) && IsVertexElement(line);
     }
     LineOutcome Handle(std::string_view line);
+    // The end of the reading: a curve still open is taken as it stands.
+    void Finish() { TakeCurve(); }
 
   private:
     bool ChangesElement(std::string_view upperLine);
+    void TakeCurve();
     void WarnOfSpiral();
 
     UserInterface& ui_;
     bool& spiralWarning_;
     HorizontalControlBuilder& builder_;
+    HorizontalReadCounts& counts_;
     bool inLine_ = false;
     bool inCurve_ = false;
+    std::vector<VertexLine> curveLines_;
 };
 
 LineOutcome GeometryLineReader::Handle(std::string_view line) {
-    const std::string upper = ToUpperAscii(line);
-    if (upper.find("/COORDGEOM>") != std::string::npos ||
-        upper.find("/ALIGNMENT>") != std::string::npos) {
+    VertexLine vertex{std::string(line), ToUpperAscii(line)};
+    if (vertex.upper.find("/COORDGEOM>") != std::string::npos ||
+        vertex.upper.find("/ALIGNMENT>") != std::string::npos) {
+        Finish();
         return LineOutcome::Stop;
     }
-    if (ChangesElement(upper)) {
+    if (ChangesElement(vertex.upper)) {
         return LineOutcome::Continue;
     }
     if (inLine_) {
-        builder_.TangentVertex(upper);
+        builder_.TangentVertex(vertex);
     } else if (inCurve_) {
-        builder_.CurveVertex(upper);
+        curveLines_.push_back(std::move(vertex));
     }
     return LineOutcome::Continue;
 }
@@ -233,15 +315,45 @@ bool GeometryLineReader::ChangesElement(std::string_view upperLine) {
     } else if (upperLine.starts_with("/LINE")) {
         inLine_ = false;
     } else if (upperLine.starts_with("CURVE")) {
+        TakeCurve();
         inCurve_ = true;
     } else if (upperLine.starts_with("/CURVE")) {
+        TakeCurve();
         inCurve_ = false;
     } else if (upperLine.starts_with("SPIRAL")) {
+        ++counts_.spiralsIgnored;
         WarnOfSpiral();
     } else if (!upperLine.starts_with("/SPIRAL")) {
+        if (OpensElement(upperLine, "IRREGULARLINE")) {
+            ++counts_.irregularLines;
+        } else if (OpensElement(upperLine, "CHAIN")) {
+            ++counts_.chains;
+        }
         return false;
     }
     return true;
+}
+
+void GeometryLineReader::TakeCurve() {
+    if (curveLines_.empty()) {
+        return;
+    }
+    bool hasVertex = false;
+    for (const std::string_view first : {"START", "CENTER", "END"}) {
+        for (const VertexLine& line : curveLines_) {
+            if (line.upper.starts_with(first)) {
+                builder_.CurveVertex(line);
+                hasVertex = true;
+            }
+        }
+    }
+    // A curve given only by its PI (and radius) has no vertex the chain can hold.
+    if (!hasVertex && std::any_of(curveLines_.begin(), curveLines_.end(), [](const VertexLine& l) {
+            return OpensElement(l.upper, "PI");
+        })) {
+        ++counts_.curvesWithoutVertices;
+    }
+    curveLines_.clear();
 }
 
 void GeometryLineReader::WarnOfSpiral() {
@@ -259,32 +371,38 @@ bool SamePosition(std::string_view first, std::string_view second) {
     return WithinSamePositionTolerance(p.a, p.b, q.a, q.b);
 }
 
-void ReadHorizontalAlignment(CDocumentBuffer& document, const Catalogue& catalogue,
-                             UserInterface& ui, bool& spiralWarning, PointList& points,
-                             const std::string& alignmentName, std::string& horizontalControl) {
+HorizontalReadCounts ReadHorizontalAlignment(CDocumentBuffer& document, const Catalogue& catalogue,
+                                             UserInterface& ui, bool& spiralWarning,
+                                             PointList& points, const std::string& alignmentName,
+                                             std::string& horizontalControl) {
+    HorizontalReadCounts counts;
     const AlignmentEntry* alignment = catalogue.FindAlignment(alignmentName);
     if (alignment == nullptr) {
         ui.ShowMessage(kAlignmentNotFound);
-        return;
+        return counts;
     }
     if (IsSelfClosingAt(document, alignment->position)) {
-        return;
+        return counts;
     }
     document.Seek(alignment->position);
-    HorizontalControlBuilder builder(points, horizontalControl,
-                                     LeadingDoubleOrZero(alignment->stationStart));
-    GeometryLineReader reader(ui, spiralWarning, builder);
+    VertexPositions positions(document, ui, counts);
+    HorizontalControlBuilder builder(
+        points, horizontalControl, LeadingDoubleOrZero(alignment->stationStart), positions, counts);
+    GeometryLineReader reader(ui, spiralWarning, builder, counts);
     std::string line;
     while (document.ReadLine(line)) {
         const std::string closing =
             reader.MayContinue(line) ? document.ContinueElement(line) : std::string();
         if (reader.Handle(line) == LineOutcome::Stop) {
-            return;
+            return counts;
         }
         if (!closing.empty() && reader.Handle(closing) == LineOutcome::Stop) {
-            return;
+            return counts;
         }
     }
+    reader.Finish();
+    counts.cutOff = document.EndedInside("CoordGeom") && document.EndedInside("Alignment");
+    return counts;
 }
 
 }  // namespace chainforge

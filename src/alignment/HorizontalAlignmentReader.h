@@ -1,7 +1,9 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "landxml/Catalogue.h"
 #include "landxml/DocumentBuffer.h"
@@ -14,12 +16,26 @@ namespace chainforge {
 // each differ by at most 0.0001.
 bool SamePosition(std::string_view first, std::string_view second);
 
+// What one read met, for the conversion report.
+struct HorizontalReadCounts {
+    std::int64_t vertices = 0;     // point numbers in the horizontal control text
+    std::int64_t curves = 0;       // circular curves written
+    std::int64_t pointsAdded = 0;  // vertex points appended to the point list
+    std::int64_t spiralsIgnored = 0;
+    std::int64_t irregularLines = 0;
+    std::int64_t chains = 0;
+    std::int64_t curvesWithoutVertices = 0;      // given only by PI and radius
+    std::vector<std::string> missingReferences;  // point references not found
+    bool cutOff = false;                         // the data ended inside the geometry
+};
+
 // Reads the named alignment's coordinate geometry: appends the horizontal
 // control text and a point line for every vertex not already in points.
 // spiralWarning is the caller's flag: the spiral message is shown while it is
 // set, and showing it clears it.
-void ReadHorizontalAlignment(CDocumentBuffer& document, const Catalogue& catalogue,
-                             UserInterface& ui, bool& spiralWarning, PointList& points,
-                             const std::string& alignmentName, std::string& horizontalControl);
+HorizontalReadCounts ReadHorizontalAlignment(CDocumentBuffer& document, const Catalogue& catalogue,
+                                             UserInterface& ui, bool& spiralWarning,
+                                             PointList& points, const std::string& alignmentName,
+                                             std::string& horizontalControl);
 
 }  // namespace chainforge

@@ -1,5 +1,7 @@
 #include "app/RunConversion.h"
 
+#include <filesystem>
+
 #include "alignment/HorizontalAlignmentReader.h"
 #include "chainfile/ChainFileWriter.h"
 #include "points/AsciiPointFile.h"
@@ -10,49 +12,156 @@
 namespace chainforge {
 namespace {
 
+// Passes everything on to the user's interface and keeps, for the report,
+// the messages shown and the file last chosen in a save dialog.
+class RecordingUserInterface : public UserInterface {
+  public:
+    RecordingUserInterface(UserInterface& ui, ConversionReport& report)
+        : ui_(ui), report_(report) {}
+
+    void ShowMessage(const std::string& text) override {
+        report_.messages.push_back(text);
+        ui_.ShowMessage(text);
+    }
+    bool AskYesNo(const std::string& text) override { return ui_.AskYesNo(text); }
+    std::optional<std::string> AskOpenFileName(const FileDialogRequest& request) override {
+        return ui_.AskOpenFileName(request);
+    }
+    std::optional<std::string> AskSaveFileName(const FileDialogRequest& request) override {
+        lastSaved_ = ui_.AskSaveFileName(request);
+        return lastSaved_;
+    }
+    bool FileExists(const std::string& path) override { return ui_.FileExists(path); }
+
+    // Records the file last chosen as written, with its size on disk.
+    void RecordWrittenFile() {
+        if (!lastSaved_) {
+            return;
+        }
+        std::error_code error;
+        const auto bytes = std::filesystem::file_size(*lastSaved_, error);
+        report_.files.push_back({*lastSaved_, error ? 0 : static_cast<std::uint64_t>(bytes)});
+    }
+
+  private:
+    UserInterface& ui_;
+    ConversionReport& report_;
+    std::optional<std::string> lastSaved_;
+};
+
+// Tells once per run that the data ended inside the element a reader read.
+class CutOffNotice {
+  public:
+    explicit CutOffNotice(UserInterface& ui) : ui_(ui) {}
+    void Check(bool cutOff, const std::string& element) {
+        if (cutOff && !shown_) {
+            shown_ = true;
+            ui_.ShowMessage("The file ends inside " + element + "; the output is incomplete");
+        }
+    }
+
+  private:
+    UserInterface& ui_;
+    bool shown_ = false;
+};
+
 enum class PointsOutcome { Gathered, EndRun };
 
 PointsOutcome GatherPoints(const ConversionSelections& selections, CDocumentBuffer& document,
-                           const Catalogue& catalogue, UserInterface& ui, PointList& points) {
+                           const Catalogue& catalogue, UserInterface& ui, CutOffNotice& cutOff,
+                           PointList& points) {
     if (selections.asciiPoints) {
         return ReadAsciiPointFile(ui, points) == 2 ? PointsOutcome::EndRun
                                                    : PointsOutcome::Gathered;
     }
     if (selections.pointGroup) {
-        ReadPointGroup(document, catalogue, *selections.pointGroup, points);
+        cutOff.Check(!ReadPointGroup(document, catalogue, *selections.pointGroup, points),
+                     "CgPoints");
     }
     return PointsOutcome::Gathered;
 }
 
+void AddHorizontal(const HorizontalReadCounts& counts, ConversionReport& report) {
+    report.points.addedForAlignment = counts.pointsAdded;
+    report.horizontal.vertices = counts.vertices;
+    report.horizontal.curves = counts.curves;
+    report.horizontal.spiralsIgnored = counts.spiralsIgnored;
+    report.AddNotConverted("Spiral", counts.spiralsIgnored,
+                           "spirals are left out; a straight joins their neighbours");
+    report.AddNotConverted("IrregularLine", counts.irregularLines, "irregular lines are not read");
+    report.AddNotConverted("Chain", counts.chains, "chains of point references are not read");
+    report.AddNotConverted("Curve", counts.curvesWithoutVertices,
+                           "curves given only by PI and radius are not read");
+    report.AddNotConverted("PointReference",
+                           static_cast<std::int64_t>(counts.missingReferences.size()),
+                           "point references not found; their vertices are at 0,0");
+}
+
+void AddVertical(const ProfileReadCounts& counts, ConversionReport& report) {
+    report.vertical.vertices = counts.vertices;
+    report.vertical.parabolic = counts.parabolic;
+    report.vertical.circular = counts.circular;
+    report.vertical.unsymmetricAsPvi = counts.unsymmetricAsPvi;
+}
+
+void AddSections(const SectionReadCounts& counts, ConversionReport& report) {
+    report.sections.read = counts.read;
+    report.sections.leftPoints = counts.leftPoints;
+    report.sections.rightPoints = counts.rightPoints;
+    report.AddNotConverted("DesignCrossSectSurf", counts.corridorShapes,
+                           "corridor shapes are read only for the surface \"Corridor Top\"");
+}
+
 }  // namespace
 
-void RunConversion(const ConversionSelections& selections, CDocumentBuffer& document,
-                   const Catalogue& catalogue, bool& spiralWarning, UserInterface& ui) {
+ConversionReport RunConversion(const ConversionSelections& selections, CDocumentBuffer& document,
+                               const Catalogue& catalogue, bool& spiralWarning,
+                               UserInterface& userInterface) {
+    ConversionReport report;
+    RecordingUserInterface ui(userInterface, report);
     if (!selections.profile && selections.surface && !ui.AskYesNo(kVpiOnlyQuestion)) {
-        return;
+        return report;
     }
+    CutOffNotice cutOff(ui);
     PointList points;
-    if (GatherPoints(selections, document, catalogue, ui, points) == PointsOutcome::EndRun) {
-        return;
+    if (GatherPoints(selections, document, catalogue, ui, cutOff, points) ==
+        PointsOutcome::EndRun) {
+        return report;
     }
     std::string horizontalControl;
     std::string verticalControl;
     if (selections.alignment) {
-        ReadHorizontalAlignment(document, catalogue, ui, spiralWarning, points,
-                                *selections.alignment, horizontalControl);
+        const HorizontalReadCounts horizontal =
+            ReadHorizontalAlignment(document, catalogue, ui, spiralWarning, points,
+                                    *selections.alignment, horizontalControl);
+        AddHorizontal(horizontal, report);
+        cutOff.Check(horizontal.cutOff, "CoordGeom");
         if (selections.profile) {
-            ReadProfile(document, catalogue, ui, *selections.alignment, *selections.profile,
-                        verticalControl);
+            const ProfileReadCounts vertical =
+                ReadProfile(document, catalogue, ui, *selections.alignment, *selections.profile,
+                            verticalControl);
+            AddVertical(vertical, report);
+            cutOff.Check(!vertical.cutOffInside.empty(), vertical.cutOffInside);
         }
     }
     TemplateList leftTemplates;
     TemplateList rightTemplates;
     if (selections.surface) {
-        ReadCrossSections(document, catalogue, ui, selections.alignment.value_or(std::string()),
-                          verticalControl, *selections.surface, leftTemplates, rightTemplates);
+        const SectionReadCounts sections =
+            ReadCrossSections(document, catalogue, ui, selections.alignment.value_or(std::string()),
+                              verticalControl, *selections.surface, leftTemplates, rightTemplates);
+        AddSections(sections, report);
+        cutOff.Check(sections.cutOff, "CrossSects");
     }
-    WriteAsciiPointFile(ui, points);
-    WriteChainFile(ui, horizontalControl, verticalControl, leftTemplates, rightTemplates);
+    if (WriteAsciiPointFile(ui, points) == 1) {
+        ui.RecordWrittenFile();
+        report.points.written = static_cast<std::int64_t>(points.size());
+    }
+    if (WriteChainFile(ui, horizontalControl, verticalControl, leftTemplates, rightTemplates) ==
+        1) {
+        ui.RecordWrittenFile();
+    }
+    return report;
 }
 
 }  // namespace chainforge

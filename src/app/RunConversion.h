@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "app/ConversionReport.h"
 #include "landxml/Catalogue.h"
 #include "landxml/DocumentBuffer.h"
 #include "ui/UserInterface.h"
@@ -24,7 +25,8 @@ inline constexpr const char* kVpiOnlyQuestion =
     "Cross-sections without Profiles will create VPI only in file.  Continue?";
 
 // spiralWarning is the owner's flag that lets the spiral message show once.
-void RunConversion(const ConversionSelections& selections, CDocumentBuffer& document,
-                   const Catalogue& catalogue, bool& spiralWarning, UserInterface& ui);
+// Returns what was written and what was left out.
+ConversionReport RunConversion(const ConversionSelections& selections, CDocumentBuffer& document,
+                               const Catalogue& catalogue, bool& spiralWarning, UserInterface& ui);
 
 }  // namespace chainforge

@@ -11,19 +11,21 @@ namespace chainforge {
 namespace {
 
 constexpr const char* kUsage =
-    "Usage: chainforge-cli list FILE.xml [--tsv]\n"
+    "Usage: chainforge-cli list FILE.xml [--tsv | --json]\n"
     "       chainforge-cli convert FILE.xml [--points GROUP | --ascii-points IN.asc]\n"
     "           [--alignment NAME] [--profile NAME] [--surface NAME]\n"
-    "           [--ascii-out OUT.asc] [--chain-out OUT.ch] [--yes] [--force]\n"
+    "           [--ascii-out OUT.asc] [--chain-out OUT.ch] [--report-json OUT.json]\n"
+    "           [--yes] [--force]\n"
     "       chainforge-cli --help | --version\n";
 
 constexpr const char* kHelp =
     "chainforge-cli converts LandXML files for road design.\n"
     "\n"
     "Commands:\n"
-    "  list FILE.xml [--tsv]   show the point groups, alignments, profiles and\n"
+    "  list FILE.xml [--tsv | --json]\n"
+    "                          show the point groups, alignments, profiles and\n"
     "                          cross-section surfaces that FILE holds; --tsv prints\n"
-    "                          them as tab-separated rows\n"
+    "                          them as tab-separated rows, --json as JSON\n"
     "  convert FILE.xml        write the ASCII point file and the chain file for\n"
     "                          the named items (names as list prints them)\n"
     "\n"
@@ -37,6 +39,7 @@ constexpr const char* kHelp =
     "  --chain-out OUT.ch      the chain file to write (default: FILE's stem .ch)\n"
     "  --yes                   answer Yes to the question about cross-sections\n"
     "                          without a profile (otherwise No)\n"
+    "  --report-json OUT.json  also write the conversion report as JSON\n"
     "  --force                 replace output files that exist\n"
     "\n"
     "Options:\n"

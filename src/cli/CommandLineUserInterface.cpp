@@ -1,6 +1,5 @@
 #include "cli/CommandLineUserInterface.h"
 
-#include <algorithm>
 #include <filesystem>
 #include <ostream>
 #include <string_view>
@@ -23,39 +22,19 @@ namespace {
 constexpr std::string_view kCannotOpen = "Cannot open file ";
 constexpr std::string_view kCannotWrite = "Cannot write file ";
 
-// The path named by a "Cannot open/write file PATH" message, or nothing.
-std::optional<std::string> FailedPath(const std::string& text) {
-    for (const std::string_view prefix : {kCannotOpen, kCannotWrite}) {
-        if (text.starts_with(prefix)) {
-            return text.substr(prefix.size());
-        }
-    }
-    return std::nullopt;
-}
-
 bool IsError(const std::string& text) {
-    return text.starts_with("Error:") || FailedPath(text) ||
-           (text.starts_with("File ") && text.ends_with("; use --force to replace it"));
+    return text.starts_with("Error:") || text.starts_with(kCannotOpen) ||
+           text.starts_with(kCannotWrite) ||
+           (text.starts_with("File ") && text.ends_with("; use --force to replace it")) ||
+           (text.starts_with("The file ends inside ") &&
+            text.ends_with("; the output is incomplete"));
 }
 
 }  // namespace
 
 void CommandLineUserInterface::ShowMessage(const std::string& text) {
     trouble_ = trouble_ || IsError(text);
-    if (auto path = FailedPath(text)) {
-        failedFiles_.push_back(std::move(*path));
-    }
     WriteLine(err_, text);
-}
-
-std::vector<std::string> CommandLineUserInterface::WrittenFiles() const {
-    std::vector<std::string> written;
-    for (const std::string& path : chosenSaveFiles_) {
-        if (std::find(failedFiles_.begin(), failedFiles_.end(), path) == failedFiles_.end()) {
-            written.push_back(path);
-        }
-    }
-    return written;
 }
 
 bool CommandLineUserInterface::AskYesNo(const std::string& text) {
@@ -79,7 +58,6 @@ std::optional<std::string> CommandLineUserInterface::AskSaveFileName(
         ShowMessage("File " + path + " already exists; use --force to replace it");
         return std::nullopt;
     }
-    chosenSaveFiles_.push_back(path);
     return path;
 }
 

@@ -7,7 +7,6 @@
 #include <map>
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "ui/UserInterface.h"
 
@@ -35,8 +34,6 @@ class CommandLineUserInterface : public UserInterface {
     // opened or written, a refused replacement) or a question answered No.
     // Warnings such as the version message do not count.
     bool HadTrouble() const { return trouble_; }
-    // The files that the save dialogs chose and that were written, in order.
-    std::vector<std::string> WrittenFiles() const;
 
     // Writes one "chainforge: TEXT" line, line breaks in TEXT folded to blanks.
     static void WriteLine(std::ostream& err, const std::string& text);
@@ -48,8 +45,6 @@ class CommandLineUserInterface : public UserInterface {
     bool trouble_ = false;
     std::optional<std::string> openFileName_;
     std::map<std::string, std::string> saveFileNames_;
-    std::vector<std::string> chosenSaveFiles_;
-    std::vector<std::string> failedFiles_;
 };
 
 }  // namespace chainforge

@@ -5,10 +5,13 @@
 #include <map>
 #include <optional>
 #include <ostream>
+#include <utility>
+#include <vector>
 
 #include "app/RunConversion.h"
 #include "cli/CliSupport.h"
 #include "cli/CommandLineUserInterface.h"
+#include "io/OutputFile.h"
 #include "landxml/TextPatterns.h"
 
 namespace chainforge {
@@ -20,6 +23,7 @@ struct ConvertOptions {
     std::optional<std::string> asciiIn;
     std::optional<std::string> asciiOut;
     std::optional<std::string> chainOut;
+    std::optional<std::string> reportJson;
     bool yes = false;
     bool force = false;
 };
@@ -28,6 +32,7 @@ const std::map<std::string, std::optional<std::string> ConvertOptions::*> kValue
     {"--ascii-points", &ConvertOptions::asciiIn},
     {"--ascii-out", &ConvertOptions::asciiOut},
     {"--chain-out", &ConvertOptions::chainOut},
+    {"--report-json", &ConvertOptions::reportJson},
 };
 
 const std::map<std::string, std::optional<std::string> ConversionSelections::*> kSelectionOptions{
@@ -115,6 +120,45 @@ std::string DefaultOutput(const std::string& input, const char* extension) {
     return std::filesystem::path(input).stem().string() + extension;
 }
 
+// True when both names lead to one file: the same path once links and
+// relative parts are resolved, or two links to one existing file.
+bool SameFile(const std::string& first, const std::string& second) {
+    std::error_code error;
+    const auto a = std::filesystem::weakly_canonical(first, error);
+    if (!error) {
+        const auto b = std::filesystem::weakly_canonical(second, error);
+        if (!error && a == b) {
+            return true;
+        }
+    }
+    return std::filesystem::equivalent(first, second, error) && !error;
+}
+
+// An output that would replace an input or another output: every output
+// name counts, given or default, even one whose file is not written.
+std::string CheckOutputNames(const ConvertOptions& options) {
+    using Name = std::pair<std::string, std::string>;
+    std::vector<Name> outputs{
+        {"--ascii-out", options.asciiOut.value_or(DefaultOutput(options.input, ".asc"))},
+        {"--chain-out", options.chainOut.value_or(DefaultOutput(options.input, ".ch"))}};
+    if (options.reportJson) {
+        outputs.emplace_back("--report-json", *options.reportJson);
+    }
+    std::vector<Name> taken{{"the LandXML file", options.input}};
+    if (options.asciiIn) {
+        taken.emplace_back("--ascii-points", *options.asciiIn);
+    }
+    for (const auto& [option, path] : outputs) {
+        for (const auto& [other, otherPath] : taken) {
+            if (SameFile(path, otherPath)) {
+                return option + " " + path + " names the same file as " + other + " " + otherPath;
+            }
+        }
+        taken.emplace_back(option, path);
+    }
+    return {};
+}
+
 void ConfigureAnswers(const ConvertOptions& options, CommandLineUserInterface& ui) {
     ui.SetAnswer(options.yes);
     ui.SetForce(options.force);
@@ -123,19 +167,14 @@ void ConfigureAnswers(const ConvertOptions& options, CommandLineUserInterface& u
     ui.SetSaveFileName("CH", options.chainOut.value_or(DefaultOutput(options.input, ".ch")));
 }
 
-void PrintSummary(const CommandLineUserInterface& ui, std::ostream& out) {
-    for (const std::string& path : ui.WrittenFiles()) {
-        std::error_code error;
-        const auto size = std::filesystem::file_size(path, error);
-        out << "wrote " << path;
-        if (!error) {
-            out << " (" << size << " bytes)";
-        }
-        out << '\n';
+void PrintSummary(const ConversionReport& report, std::ostream& out) {
+    for (const ConversionReport::File& file : report.files) {
+        out << "wrote " << file.path << " (" << file.bytes << " bytes)\n";
     }
-    if (ui.WrittenFiles().empty()) {
+    if (report.files.empty()) {
         out << "nothing written\n";
     }
+    out << ReportText(report);
 }
 
 }  // namespace
@@ -145,6 +184,9 @@ int RunConvertCommand(const std::vector<std::string>& args, std::ostream& out, s
     std::string problem = ParseArguments(args, options);
     if (problem.empty()) {
         problem = CheckCombination(options);
+    }
+    if (problem.empty()) {
+        problem = CheckOutputNames(options);
     }
     if (!problem.empty()) {
         return UsageError(err, problem);
@@ -162,8 +204,13 @@ int RunConvertCommand(const std::vector<std::string>& args, std::ostream& out, s
     }
     ConfigureAnswers(options, ui);
     bool spiralWarning = true;
-    RunConversion(options.selections, document, catalogue, spiralWarning, ui);
-    PrintSummary(ui, out);
+    const ConversionReport report =
+        RunConversion(options.selections, document, catalogue, spiralWarning, ui);
+    PrintSummary(report, out);
+    if (options.reportJson) {
+        // The report describes this run: an older one is replaced.
+        WriteOutputFile(ui, *options.reportJson, ReportJson(report));
+    }
     return ui.HadTrouble() ? 1 : 0;
 }
 

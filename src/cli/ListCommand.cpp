@@ -1,6 +1,10 @@
 #include "cli/ListCommand.h"
 
+#include <charconv>
+#include <optional>
 #include <ostream>
+
+#include "app/ConversionReport.h"
 
 #include "cli/CliSupport.h"
 #include "cli/CommandLineUserInterface.h"
@@ -24,6 +28,51 @@ void PrintCatalogueTsv(const Catalogue& catalogue, std::ostream& out) {
     }
 }
 
+namespace {
+
+std::string JsonNumber(std::optional<double> value) {
+    if (!value) {
+        return "null";
+    }
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, *value);
+    return std::string(buffer, result.ptr);
+}
+
+template <typename Items, typename Text>
+std::string JsonList(const Items& items, Text text) {
+    std::string out = "[";
+    for (const auto& item : items) {
+        out += (out.size() > 1 ? ", " : "") + JsonString(text(item));
+    }
+    return out + "]";
+}
+
+}  // namespace
+
+void PrintCatalogueJson(const Catalogue& catalogue, std::ostream& out) {
+    out << "{\n  \"groups\": [";
+    const char* separator = "\n";
+    for (const PointGroupEntry& group : catalogue.PointGroups()) {
+        out << separator << "    {\"name\": " << JsonString(group.name)
+            << ", \"points\": " << group.points << "}";
+        separator = ",\n";
+    }
+    out << (catalogue.PointGroups().empty() ? "" : "\n  ") << "],\n  \"alignments\": [";
+    separator = "\n";
+    for (const AlignmentEntry& a : catalogue.Alignments()) {
+        out << separator << "    {\"name\": " << JsonString(a.name)
+            << ", \"station_start\": " << JsonString(a.stationStart)
+            << ", \"length\": " << JsonNumber(a.length) << ", \"lines\": " << a.lines
+            << ", \"curves\": " << a.curves << ", \"spirals\": " << a.spirals << ", \"profiles\": "
+            << JsonList(a.profiles, [](const ProfileEntry& p) { return p.name; })
+            << ", \"surfaces\": " << JsonList(a.surfaces, [](const std::string& s) { return s; })
+            << "}";
+        separator = ",\n";
+    }
+    out << (catalogue.Alignments().empty() ? "" : "\n  ") << "]\n}\n";
+}
+
 void PrintCatalogueText(const Catalogue& catalogue, std::ostream& out) {
     out << "Point groups (" << catalogue.PointGroups().size() << ")\n";
     for (const PointGroupEntry& group : catalogue.PointGroups()) {
@@ -43,10 +92,10 @@ void PrintCatalogueText(const Catalogue& catalogue, std::ostream& out) {
 
 int RunListCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     std::string path;
-    bool tsv = false;
+    std::string form;
     for (const std::string& arg : args) {
-        if (arg == "--tsv") {
-            tsv = true;
+        if (arg == "--tsv" || arg == "--json") {
+            form = arg;
         } else if (arg.starts_with("--")) {
             return UsageError(err, "unknown option '" + arg + "'");
         } else if (path.empty()) {
@@ -64,8 +113,10 @@ int RunListCommand(const std::vector<std::string>& args, std::ostream& out, std:
     if (!LoadAndScan(path, document, catalogue, ui)) {
         return 1;
     }
-    if (tsv) {
+    if (form == "--tsv") {
         PrintCatalogueTsv(catalogue, out);
+    } else if (form == "--json") {
+        PrintCatalogueJson(catalogue, out);
     } else {
         PrintCatalogueText(catalogue, out);
     }

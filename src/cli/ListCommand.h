@@ -14,6 +14,10 @@ int RunListCommand(const std::vector<std::string>& args, std::ostream& out, std:
 // The catalogue as tab-separated rows, in catalogue order.
 void PrintCatalogueTsv(const Catalogue& catalogue, std::ostream& out);
 
+// The catalogue as JSON: groups with their point counts, alignments with
+// their start station text, length, element counts, profiles and surfaces.
+void PrintCatalogueJson(const Catalogue& catalogue, std::ostream& out);
+
 // The catalogue for a person to read.
 void PrintCatalogueText(const Catalogue& catalogue, std::ostream& out);
 

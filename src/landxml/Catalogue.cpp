@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <unordered_set>
+#include <utility>
 
 #include "landxml/NumberText.h"
 #include "landxml/TextPatterns.h"
@@ -108,9 +109,14 @@ void Catalogue::AddAlignment(std::string_view tagText, std::uint64_t position) {
     entry.name =
         NameForNewEntry(alignmentNames_, alignments_.size(), ExtractNameAndDescription(tagText));
     alignmentNames_.insert(entry.name);
-    profileNames_.clear();
-    surfaceKeys_.clear();
+    // Fresh sets rather than clear(): clearing costs the bucket count of the
+    // largest set so far, for every later alignment.
+    profileNames_ = {};
+    surfaceKeys_ = {};
     entry.stationStart = StationStartText(tagText);
+    if (const auto length = AttributeValue(tagText, "length")) {
+        entry.length = ParseLeadingDouble(*length);
+    }
     entry.position = position;
     alignments_.push_back(std::move(entry));
 }
@@ -132,7 +138,8 @@ void Catalogue::AddProfile(std::string_view tagText, std::uint64_t position) {
         name = UniqueName(profileNames_, profiles.size(), name, name + FormatInt(index));
     }
     profileNames_.insert(name);
-    profiles.push_back({std::move(name), position});
+    profiles.push_back({std::move(name), position,
+                        StartsWithNoCase(tagText, "<ProfSurf") ? "ProfSurf" : "ProfAlign"});
 }
 
 void Catalogue::AddCrossSectionSurface(std::string_view tagText, std::uint64_t /*position*/) {
@@ -142,6 +149,31 @@ void Catalogue::AddCrossSectionSurface(std::string_view tagText, std::uint64_t /
     std::string name = ExtractNameAndDescription(tagText);
     if (surfaceKeys_.insert(ToUpperAscii(name)).second) {
         alignments_.back().surfaces.push_back(std::move(name));
+    }
+}
+
+void Catalogue::CountPoint() {
+    if (!pointGroups_.empty()) {
+        ++pointGroups_.back().points;
+    }
+}
+
+void Catalogue::CountGeometry(std::string_view tagText) {
+    if (alignments_.empty()) {
+        return;
+    }
+    AlignmentEntry& alignment = alignments_.back();
+    for (auto [tag, count] :
+         {std::pair{"<Line", &alignment.lines}, std::pair{"<Curve", &alignment.curves},
+          std::pair{"<Spiral", &alignment.spirals}}) {
+        const std::string_view name(tag);
+        if (StartsWithNoCase(tagText, name) && tagText.size() > name.size()) {
+            const char next = tagText[name.size()];
+            if (IsScanSpace(next) || next == '>' || next == '/') {
+                ++*count;
+            }
+            return;
+        }
     }
 }
 

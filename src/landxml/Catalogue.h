@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_set>
@@ -15,11 +16,13 @@ namespace chainforge {
 struct PointGroupEntry {
     std::string name;
     std::uint64_t position = 0;
+    std::int64_t points = 0;  // CgPoint tags of the group seen by the scan
 };
 
 struct ProfileEntry {
     std::string name;
     std::uint64_t position = 0;
+    std::string element = "ProfAlign";  // or "ProfSurf": the tag that closes it
 };
 
 struct AlignmentEntry {
@@ -28,6 +31,11 @@ struct AlignmentEntry {
     std::uint64_t position = 0;
     std::vector<ProfileEntry> profiles;
     std::vector<std::string> surfaces;
+    std::optional<double> length;  // the length attribute, when it holds a number
+    // Line, Curve and Spiral tags of the alignment seen by the scan.
+    std::int64_t lines = 0;
+    std::int64_t curves = 0;
+    std::int64_t spirals = 0;
 
     int ProfileCount() const { return static_cast<int>(profiles.size()); }
     int SurfaceCount() const { return static_cast<int>(surfaces.size()); }
@@ -53,6 +61,10 @@ class Catalogue {
     // Attach to the alignment added last; without one they are dropped.
     void AddProfile(std::string_view tagText, std::uint64_t position);
     void AddCrossSectionSurface(std::string_view tagText, std::uint64_t position);
+    // Counts a point of the group added last, and a geometry element of the
+    // alignment added last.
+    void CountPoint();
+    void CountGeometry(std::string_view tagText);
 
     const std::vector<PointGroupEntry>& PointGroups() const { return pointGroups_; }
     const std::vector<AlignmentEntry>& Alignments() const { return alignments_; }

@@ -9,6 +9,8 @@
 #include <cstring>
 #include <optional>
 
+#include "landxml/TextPatterns.h"
+
 namespace chainforge {
 
 // Anonymous memory for the file's bytes. Huge pages keep the cost of first
@@ -266,6 +268,7 @@ void CDocumentBuffer::Adopt(std::unique_ptr<Storage> storage, std::uint64_t size
     position_ = 0;
     loaded_ = true;
     haveLine_ = false;
+    unfinished_ = {};
     closingSearched_ = false;
     openingSearched_ = false;
 }
@@ -325,6 +328,7 @@ bool CDocumentBuffer::ReadTag(std::string& lineBuffer) {
 
 bool CDocumentBuffer::ReadLine(std::string& text) {
     haveLine_ = false;
+    unfinished_ = {};
     if (position_ >= size_) {
         return false;
     }
@@ -337,6 +341,7 @@ bool CDocumentBuffer::ReadLine(std::string& text) {
     bool hasComment = false;
     const char* const stop = LineEndAfter(open + 1, end, hasComment);
     if (stop == end) {
+        unfinished_ = std::string_view(open, static_cast<std::size_t>(end - open));
         position_ = size_;
         return false;
     }
@@ -349,6 +354,10 @@ bool CDocumentBuffer::ReadLine(std::string& text) {
     lineEnd_ = static_cast<std::uint64_t>(stop - data_);
     haveLine_ = true;
     return true;
+}
+
+bool CDocumentBuffer::EndedInside(std::string_view element) const {
+    return FindNoCase(unfinished_, "</" + std::string(element)) == std::string_view::npos;
 }
 
 void CDocumentBuffer::ReadLineInto(std::string& lineBuffer) {

@@ -57,6 +57,16 @@ class CDocumentBuffer {
     // empty text when the line was not continued.
     std::string ContinueElement(std::string& line);
 
+    // After a ReadLine that met the end of the data: the raw text of the
+    // unfinished last line from its "<", so that a reader can tell a file
+    // cut off inside its element from one whose closing tag merely lacks a
+    // line end. Empty when there was none.
+    std::string_view UnfinishedLine() const { return unfinished_; }
+
+    // True when the data ended (the last ReadLine returned false) before the
+    // closing tag "</" + element (letter case ignored) was read.
+    bool EndedInside(std::string_view element) const;
+
     bool IsLoaded() const { return loaded_; }
     bool AtEnd() const { return position_ >= size_; }
     std::uint64_t Size() const { return size_; }
@@ -85,6 +95,7 @@ class CDocumentBuffer {
     std::uint64_t lineStart_ = 0;
     std::uint64_t lineEnd_ = 0;
     bool haveLine_ = false;
+    std::string_view unfinished_;
     // The last search for "</": where it started and what it found.
     std::uint64_t closingSearchedFrom_ = 0;
     std::uint64_t nextClosing_ = 0;

@@ -179,6 +179,8 @@ bool CTagRecognizer::SkipSectionTag(std::string_view tagText, std::uint64_t posi
                 EnterSection(tagText, kNestedPointGroup);
             } else if (StartsWithNoCase(tagText, "</CgPoints")) {
                 state_ = kTopLevel;
+            } else if (MatchesTag(tagText, "<CgPoint ") || StartsWithNoCase(tagText, "<CgPoint>")) {
+                catalogue_.CountPoint();
             }
             return false;
         case kNestedPointGroup:
@@ -195,6 +197,8 @@ bool CTagRecognizer::SkipSectionTag(std::string_view tagText, std::uint64_t posi
                 catalogue_.AddCrossSectionSurface(tagText, position);
             } else if (MatchesTag(tagText, "<ProfSurf ") || MatchesTag(tagText, "<ProfAlign ")) {
                 catalogue_.AddProfile(tagText, position);
+            } else {
+                catalogue_.CountGeometry(tagText);
             }
             return false;
         case kRoadways:

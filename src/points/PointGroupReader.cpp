@@ -106,26 +106,27 @@ void AddPointOfLine(std::string_view line, PointNamer& namer, PointList& points)
 
 }  // namespace
 
-void ReadPointGroup(CDocumentBuffer& document, const Catalogue& catalogue,
+bool ReadPointGroup(CDocumentBuffer& document, const Catalogue& catalogue,
                     const std::string& groupName, PointList& points) {
     const PointGroupEntry* group = catalogue.FindPointGroup(groupName);
     if (group == nullptr) {
-        return;
+        return true;
     }
     document.Seek(group->position);
     PointNamer namer;
     std::string line;
     while (document.ReadLine(line)) {
         if (ContainsNoCase(line, kGroupEnd)) {
-            return;
+            return true;
         }
         const std::string closing =
             IsPointElement(line) ? document.ContinueElement(line) : std::string();
         AddPointOfLine(line, namer, points);
         if (ContainsNoCase(closing, kGroupEnd)) {
-            return;
+            return true;
         }
     }
+    return !document.EndedInside("CgPoints");
 }
 
 }  // namespace chainforge

@@ -8,8 +8,9 @@
 
 namespace chainforge {
 
-// Appends one point line for every point of the named point group.
-void ReadPointGroup(CDocumentBuffer& document, const Catalogue& catalogue,
+// Appends one point line for every point of the named point group. Returns
+// false when the data ended inside the group (what was read is kept).
+bool ReadPointGroup(CDocumentBuffer& document, const Catalogue& catalogue,
                     const std::string& groupName, PointList& points);
 
 }  // namespace chainforge

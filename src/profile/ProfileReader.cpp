@@ -26,6 +26,7 @@ struct ProfileState {
     Vertex current;
     double curveLength = 0.0;
     bool firstVertex = true;
+    ProfileReadCounts counts;
 };
 
 enum class ProfileLine {
@@ -94,6 +95,7 @@ void AppendNumber(std::string& text, double value) {
 void OpenWithVertex(ProfileState& state, std::string& verticalControl) {
     state.previous = state.current;
     state.firstVertex = false;
+    ++state.counts.vertices;
     AppendNumber(verticalControl, state.current.station);
     AppendNumber(verticalControl, state.current.elevation);
 }
@@ -111,6 +113,7 @@ void AppendFurtherVertex(ProfileState& state, std::string& verticalControl) {
     AppendNumber(verticalControl, GradeBetween(state.previous, state.current));
     AppendNumber(verticalControl, state.current.station);
     state.previous = state.current;
+    ++state.counts.vertices;
 }
 
 void ReadVertexLine(std::string_view line, ProfileState& state, std::string& verticalControl) {
@@ -125,7 +128,8 @@ void ReadVertexLine(std::string_view line, ProfileState& state, std::string& ver
 
 // A symmetric curve about its intersection point, written as the grade to
 // that point and the stations where the curve begins and ends.
-void ReadCurveLine(std::string_view line, ProfileState& state, std::string& verticalControl) {
+// True when the curve was written.
+bool ReadCurveLine(std::string_view line, ProfileState& state, std::string& verticalControl) {
     // Attribute names are taken in any letter case, as producers vary.
     const std::string upper = ToUpperAscii(line);
     if (const auto length = AttributeValue(upper, "LENGTH")) {
@@ -133,7 +137,7 @@ void ReadCurveLine(std::string_view line, ProfileState& state, std::string& vert
     }
     ScanVertex(ElementValues(line), state.current);
     if (!HasGradeFromPrevious(state)) {
-        return;
+        return false;
     }
     const double halfLength = 0.5 * state.curveLength;
     AppendNumber(verticalControl, GradeBetween(state.previous, state.current));
@@ -142,6 +146,8 @@ void ReadCurveLine(std::string_view line, ProfileState& state, std::string& vert
     verticalControl += FormatFiniteG(state.current.station + halfLength, kChainDigits);
     verticalControl += "\" ";
     state.previous = state.current;
+    ++state.counts.vertices;
+    return true;
 }
 
 void ReadPointListLine(std::string_view line, ProfileState& state, std::string& verticalControl) {
@@ -161,16 +167,21 @@ void ReadProfileLine(ProfileLine kind, std::string_view line, ProfileState& stat
                      std::string& verticalControl) {
     switch (kind) {
         case ProfileLine::Vertex:
+            ReadVertexLine(line, state, verticalControl);
+            break;
         // Its curve lengths differ on the two sides, which the vertical
         // control cannot hold; its intersection point keeps the grades true.
         case ProfileLine::UnsymmetricCurve:
+            ++state.counts.unsymmetricAsPvi;
             ReadVertexLine(line, state, verticalControl);
             break;
         case ProfileLine::ParabolicCurve:
+            state.counts.parabolic += ReadCurveLine(line, state, verticalControl) ? 1 : 0;
+            break;
         // Written as the parabola of the same length: the radius cannot be
         // held, and dropping the curve would lose its intersection point.
         case ProfileLine::CircularCurve:
-            ReadCurveLine(line, state, verticalControl);
+            state.counts.circular += ReadCurveLine(line, state, verticalControl) ? 1 : 0;
             break;
         case ProfileLine::PointList:
             ReadPointListLine(line, state, verticalControl);
@@ -181,35 +192,33 @@ void ReadProfileLine(ProfileLine kind, std::string_view line, ProfileState& stat
     }
 }
 
-// The profile's recorded position, or nothing after telling the user.
-std::optional<std::uint64_t> FindProfile(const Catalogue& catalogue, UserInterface& ui,
-                                         const std::string& alignmentName,
-                                         const std::string& profileName) {
+// The profile's catalogue entry, or nothing after telling the user.
+const ProfileEntry* FindProfile(const Catalogue& catalogue, UserInterface& ui,
+                                const std::string& alignmentName, const std::string& profileName) {
     const AlignmentEntry* alignment = catalogue.FindAlignment(alignmentName);
     if (alignment == nullptr) {
         ui.ShowMessage("Error: Alignment Cannot be found");
-        return std::nullopt;
+        return nullptr;
     }
-    for (int i = 0; i < alignment->ProfileCount(); ++i) {
-        if (alignment->GetProfileName(i) == profileName) {
-            return alignment->GetProfilePosition(i);
+    for (const ProfileEntry& profile : alignment->profiles) {
+        if (profile.name == profileName) {
+            return &profile;
         }
     }
     ui.ShowMessage("Error: Profile Cannot be found");
-    return std::nullopt;
+    return nullptr;
 }
 
 }  // namespace
 
-void ReadProfile(CDocumentBuffer& document, const Catalogue& catalogue, UserInterface& ui,
-                 const std::string& alignmentName, const std::string& profileName,
-                 std::string& verticalControl) {
-    const std::optional<std::uint64_t> position =
-        FindProfile(catalogue, ui, alignmentName, profileName);
-    if (!position) {
-        return;
+ProfileReadCounts ReadProfile(CDocumentBuffer& document, const Catalogue& catalogue,
+                              UserInterface& ui, const std::string& alignmentName,
+                              const std::string& profileName, std::string& verticalControl) {
+    const ProfileEntry* profile = FindProfile(catalogue, ui, alignmentName, profileName);
+    if (profile == nullptr) {
+        return {};
     }
-    document.Seek(*position);
+    document.Seek(profile->position);
     ProfileState state;
     std::string line;
     // A profile whose closing tag is missing ends with the data, keeping
@@ -217,7 +226,7 @@ void ReadProfile(CDocumentBuffer& document, const Catalogue& catalogue, UserInte
     while (document.ReadLine(line)) {
         const ProfileLine kind = ClassifyProfileLine(line);
         if (kind == ProfileLine::End) {
-            return;
+            return state.counts;
         }
         if (kind != ProfileLine::Other) {
             // Anything after the closing tag on its line is passed over.
@@ -225,6 +234,10 @@ void ReadProfile(CDocumentBuffer& document, const Catalogue& catalogue, UserInte
         }
         ReadProfileLine(kind, line, state, verticalControl);
     }
+    if (document.EndedInside("ProfAlign") && document.EndedInside("ProfSurf")) {
+        state.counts.cutOffInside = profile->element;
+    }
+    return state.counts;
 }
 
 }  // namespace chainforge

@@ -66,10 +66,13 @@ CentrePoint CentreOf(const std::vector<std::string>& pairs, std::size_t centre) 
     return {ReadBack(FormatFiniteG(atZero, kChainDigits)), true};
 }
 
-void AppendUnlessRepeat(TemplateList& templates, std::string text) {
+// Returns the points of the template kept: 0 when it repeats the last.
+std::int64_t AppendUnlessRepeat(TemplateList& templates, std::string text, std::size_t points) {
     if (templates.empty() || !TemplatesMatch(text, templates.back())) {
         templates.push_back(std::move(text));
+        return static_cast<std::int64_t>(points);
     }
+    return 0;
 }
 
 // One call's pass over an alignment's CrossSects element.
@@ -91,6 +94,9 @@ class CrossSectionPass {
 
     // For a pass cut short by the end of the alignment or of the data.
     void CloseIfOpened();
+
+    bool Opened() const { return inSection_; }
+    SectionReadCounts& Counts() { return counts_; }
 
   private:
     void ReadStation(std::string_view line);
@@ -126,6 +132,7 @@ class CrossSectionPass {
     double previousGrade_ = 0.0;
     double largestDeviation_ = 0.0;
     double smallestDeviation_ = 1000000.0;
+    SectionReadCounts counts_;
 };
 
 bool CrossSectionPass::TakeLine(CDocumentBuffer& document, std::string& line) {
@@ -138,6 +145,9 @@ bool CrossSectionPass::TakeLine(CDocumentBuffer& document, std::string& line) {
         ReadStation(line);
     } else if (MatchesTag(line, "CrossSectSurf ")) {
         onSurface_ = EqualsNoCase(ExtractNameAndDescription(line), surfaceName_);
+    } else if (MatchesTag(line, "DesignCrossSectSurf ") ||
+               StartsWithNoCase(line, "DesignCrossSectSurf>")) {
+        ++counts_.corridorShapes;
     } else if (onSurface_ && StartsWithNoCase(line, "PntList2D")) {
         document.ContinueElement(line);
         ProcessSection(line);
@@ -161,6 +171,7 @@ void CrossSectionPass::ProcessSection(std::string_view line) {
     std::vector<std::string> pairs;
     SplitIntoPairs(line.substr(std::min<std::size_t>(10, line.size())), pairs);
     const std::optional<std::size_t> centre = FindCentrePoint(pairs);
+    ++counts_.read;
     if (centre) {
         TakeCentrePoint(CentreOf(pairs, *centre));
     }
@@ -229,7 +240,7 @@ void CrossSectionPass::AppendLeftTemplate(const std::vector<std::string>& pairs,
         AppendTemplateSegment(pairs[i], previousOffset, previousElevation, -1, text,
                               static_cast<int>(i));
     }
-    AppendUnlessRepeat(leftTemplates_, std::move(text));
+    counts_.leftPoints += AppendUnlessRepeat(leftTemplates_, std::move(text), centre);
 }
 
 void CrossSectionPass::AppendRightTemplate(const std::vector<std::string>& pairs,
@@ -243,7 +254,8 @@ void CrossSectionPass::AppendRightTemplate(const std::vector<std::string>& pairs
         AppendTemplateSegment(pairs[i], previousOffset, previousElevation, +1, text,
                               static_cast<int>(pairs.size() - 1 - i));
     }
-    AppendUnlessRepeat(rightTemplates_, std::move(text));
+    counts_.rightPoints +=
+        AppendUnlessRepeat(rightTemplates_, std::move(text), pairs.size() - first);
 }
 
 void CrossSectionPass::Close() {
@@ -268,14 +280,14 @@ bool EndsAlignment(std::string_view line) {
 
 }  // namespace
 
-void ReadCrossSections(CDocumentBuffer& document, const Catalogue& catalogue, UserInterface& ui,
-                       const std::string& alignmentName, std::string& verticalControl,
-                       const std::string& surfaceName, TemplateList& leftTemplates,
-                       TemplateList& rightTemplates) {
+SectionReadCounts ReadCrossSections(CDocumentBuffer& document, const Catalogue& catalogue,
+                                    UserInterface& ui, const std::string& alignmentName,
+                                    std::string& verticalControl, const std::string& surfaceName,
+                                    TemplateList& leftTemplates, TemplateList& rightTemplates) {
     const AlignmentEntry* alignment = catalogue.FindAlignment(alignmentName);
     if (alignment == nullptr) {
         ui.ShowMessage("Error: Alignment Cannot be found");
-        return;
+        return {};
     }
     document.Seek(alignment->position);
     CrossSectionPass pass(ui, verticalControl, surfaceName, leftTemplates, rightTemplates);
@@ -285,10 +297,12 @@ void ReadCrossSections(CDocumentBuffer& document, const Catalogue& catalogue, Us
             break;
         }
         if (!pass.TakeLine(document, line)) {
-            return;
+            return pass.Counts();
         }
     }
+    pass.Counts().cutOff = pass.Opened() && document.AtEnd() && document.EndedInside("CrossSects");
     pass.CloseIfOpened();
+    return pass.Counts();
 }
 
 }  // namespace chainforge

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "landxml/Catalogue.h"
@@ -9,13 +10,22 @@
 
 namespace chainforge {
 
+// What one read met, for the conversion report.
+struct SectionReadCounts {
+    std::int64_t read = 0;            // sections of the surface taken
+    std::int64_t leftPoints = 0;      // points of the left templates kept
+    std::int64_t rightPoints = 0;     // and of the right ones
+    std::int64_t corridorShapes = 0;  // DesignCrossSectSurf elements not read
+    bool cutOff = false;              // the data ended inside CrossSects
+};
+
 // Reads the cross-sections of the named alignment for the named surface into
 // left and right templates. With a vertical control text it evaluates that
 // profile at each section; with an empty one it builds the vertical control
 // from the sections' centre points.
-void ReadCrossSections(CDocumentBuffer& document, const Catalogue& catalogue, UserInterface& ui,
-                       const std::string& alignmentName, std::string& verticalControl,
-                       const std::string& surfaceName, TemplateList& leftTemplates,
-                       TemplateList& rightTemplates);
+SectionReadCounts ReadCrossSections(CDocumentBuffer& document, const Catalogue& catalogue,
+                                    UserInterface& ui, const std::string& alignmentName,
+                                    std::string& verticalControl, const std::string& surfaceName,
+                                    TemplateList& leftTemplates, TemplateList& rightTemplates);
 
 }  // namespace chainforge

@@ -1,0 +1,33 @@
+// The positions of the document's CgPoints by name, for geometry that refers
+// to a point (pntRef="...") instead of giving its coordinates.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+#include "landxml/DocumentBuffer.h"
+
+namespace chainforge {
+
+struct ReferencedPoint {
+    double a = 0.0;
+    double b = 0.0;
+};
+
+class PointReferences {
+  public:
+    // Walks the whole document once, comments passed over: every CgPoint
+    // element of any group with a name and at least one number in its text.
+    explicit PointReferences(const CDocumentBuffer& document);
+
+    // The first such point in the document of exactly that name (entities
+    // decoded on both sides).
+    std::optional<ReferencedPoint> Find(std::string_view name) const;
+
+  private:
+    std::unordered_map<std::string, ReferencedPoint> points_;
+};
+
+}  // namespace chainforge

@@ -1,0 +1,61 @@
+// What one conversion wrote and what it left out, for the person who runs it:
+// the summary printed after a conversion and its JSON form.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace chainforge {
+
+struct ConversionReport {
+    struct File {
+        std::string path;
+        std::uint64_t bytes = 0;
+    };
+    // An element met but not converted, how often, and why.
+    struct NotConverted {
+        std::string kind;
+        std::int64_t count = 0;
+        std::string reason;
+    };
+
+    std::vector<File> files;
+    struct {
+        std::int64_t written = 0;
+        std::int64_t addedForAlignment = 0;
+    } points;
+    struct {
+        std::int64_t vertices = 0;
+        std::int64_t curves = 0;
+        std::int64_t spiralsIgnored = 0;
+    } horizontal;
+    struct {
+        std::int64_t vertices = 0;
+        std::int64_t parabolic = 0;
+        std::int64_t circular = 0;
+        std::int64_t unsymmetricAsPvi = 0;
+    } vertical;
+    struct {
+        std::int64_t read = 0;
+        std::int64_t leftPoints = 0;
+        std::int64_t rightPoints = 0;
+    } sections;
+    std::vector<NotConverted> notConverted;
+    std::vector<std::string> messages;  // every message shown during the run
+
+    // Adds count elements of a kind; nothing when count is 0.
+    void AddNotConverted(std::string kind, std::int64_t count, std::string reason);
+};
+
+// The report as JSON (UTF-8, LF line ends).
+std::string ReportJson(const ConversionReport& report);
+
+// The report as lines for a person to read, each ended by a line feed.
+std::string ReportText(const ConversionReport& report);
+
+// A JSON string literal of text: quotes, backslashes and control characters
+// escaped; other bytes as they are (the texts are UTF-8).
+std::string JsonString(const std::string& text);
+
+}  // namespace chainforge
