@@ -5,6 +5,7 @@
 #include <optional>
 #include <vector>
 
+#include "alignment/ClothoidArcs.h"
 #include "alignment/PointPositionIndex.h"
 #include "alignment/PointReferences.h"
 #include "landxml/NumberText.h"
@@ -125,9 +126,15 @@ class HorizontalControlBuilder {
 
     void TangentVertex(const VertexLine& line);
     void CurveVertex(const VertexLine& line);
+    // A straight or one arc of a spiral, given by positions.
+    void Tangent(VertexPosition position);
+    void Arc(VertexPosition start, VertexPosition centre, VertexPosition end);
 
   private:
-    std::int64_t PointAt(const VertexLine& line, std::string_view code);
+    std::int64_t PointAt(const VertexLine& line, std::string_view code) {
+        return PointAt(positions_.Of(line), code);
+    }
+    std::int64_t PointAt(VertexPosition position, std::string_view code);
     void WriteFirstEntry(std::string_view opening, std::int64_t number);
     void WriteNumber(std::int64_t number, std::string_view closing);
     void OpenCurve(std::int64_t number);
@@ -148,8 +155,7 @@ class HorizontalControlBuilder {
 
 // The number of the point at the line's position; a new point with the given
 // code when there is none yet.
-std::int64_t HorizontalControlBuilder::PointAt(const VertexLine& line, std::string_view code) {
-    const VertexPosition position = positions_.Of(line);
+std::int64_t HorizontalControlBuilder::PointAt(VertexPosition position, std::string_view code) {
     if (const auto existing = index_.NumberAt(position.a, position.b)) {
         return *existing;
     }
@@ -184,7 +190,11 @@ void HorizontalControlBuilder::TangentVertex(const VertexLine& line) {
     if (!line.upper.starts_with("START") && !line.upper.starts_with("END")) {
         return;
     }
-    const std::int64_t number = PointAt(line, "PI");
+    Tangent(positions_.Of(line));
+}
+
+void HorizontalControlBuilder::Tangent(VertexPosition position) {
+    const std::int64_t number = PointAt(position, "PI");
     if (lastWritten_ == number) {
         return;
     }
@@ -207,6 +217,15 @@ void HorizontalControlBuilder::CurveVertex(const VertexLine& line) {
         WriteNumber(number, "\"");
         lastWritten_ = number;
     }
+}
+
+void HorizontalControlBuilder::Arc(VertexPosition start, VertexPosition centre,
+                                   VertexPosition end) {
+    OpenCurve(PointAt(start, "PC"));
+    WriteNumber(PointAt(centre, "RP"), "");
+    const std::int64_t number = PointAt(end, "PT");
+    WriteNumber(number, "\"");
+    lastWritten_ = number;
 }
 
 // A curve that starts where the text ends takes that number inside its
@@ -265,28 +284,45 @@ bool OpensElement(std::string_view upperLine, std::string_view name) {
 class GeometryLineReader {
   public:
     GeometryLineReader(UserInterface& ui, bool& spiralWarning, HorizontalControlBuilder& builder,
+                       VertexPositions& positions, const SpiralOptions& spirals,
                        HorizontalReadCounts& counts)
-        : ui_(ui), spiralWarning_(spiralWarning), builder_(builder), counts_(counts) {}
+        : ui_(ui),
+          spiralWarning_(spiralWarning),
+          builder_(builder),
+          positions_(positions),
+          spirals_(spirals),
+          counts_(counts) {}
 
     bool MayContinue(std::string_view line) const {
-        return (inLine_ || inCurve_) && IsVertexElement(line);
+        return (inLine_ || inCurve_ || spiral_) && IsVertexElement(line);
     }
     LineOutcome Handle(std::string_view line);
-    // The end of the reading: a curve still open is taken as it stands.
-    void Finish() { TakeCurve(); }
+    // The end of the reading: a curve or spiral still open is taken as it
+    // stands.
+    void Finish() {
+        TakeCurve();
+        TakeSpiral();
+    }
 
   private:
-    bool ChangesElement(std::string_view upperLine);
+    bool ChangesElement(const VertexLine& line);
     void TakeCurve();
+    void TakeSpiral();
+    std::optional<ClothoidSpiral> SpiralOf(const std::vector<VertexLine>& lines);
+    void LeaveOutSpiral(std::string reason);
     void WarnOfSpiral();
 
     UserInterface& ui_;
     bool& spiralWarning_;
     HorizontalControlBuilder& builder_;
+    VertexPositions& positions_;
+    const SpiralOptions& spirals_;
     HorizontalReadCounts& counts_;
     bool inLine_ = false;
     bool inCurve_ = false;
     std::vector<VertexLine> curveLines_;
+    // The open spiral's lines, its opening line first.
+    std::optional<std::vector<VertexLine>> spiral_;
 };
 
 LineOutcome GeometryLineReader::Handle(std::string_view line) {
@@ -296,34 +332,44 @@ LineOutcome GeometryLineReader::Handle(std::string_view line) {
         Finish();
         return LineOutcome::Stop;
     }
-    if (ChangesElement(vertex.upper)) {
+    if (ChangesElement(vertex)) {
         return LineOutcome::Continue;
     }
     if (inLine_) {
         builder_.TangentVertex(vertex);
     } else if (inCurve_) {
         curveLines_.push_back(std::move(vertex));
+    } else if (spiral_) {
+        spiral_->push_back(std::move(vertex));
     }
     return LineOutcome::Continue;
 }
 
 // The opening and closing lines of the elements. A spiral changes neither
-// flag: its lines come while both are clear and leave no trace.
-bool GeometryLineReader::ChangesElement(std::string_view upperLine) {
+// flag: its lines come while both are clear.
+bool GeometryLineReader::ChangesElement(const VertexLine& line) {
+    const std::string_view upperLine = line.upper;
     if (upperLine.starts_with("LINE")) {
+        TakeSpiral();
         inLine_ = true;
     } else if (upperLine.starts_with("/LINE")) {
         inLine_ = false;
     } else if (upperLine.starts_with("CURVE")) {
+        TakeSpiral();
         TakeCurve();
         inCurve_ = true;
     } else if (upperLine.starts_with("/CURVE")) {
         TakeCurve();
         inCurve_ = false;
     } else if (upperLine.starts_with("SPIRAL")) {
-        ++counts_.spiralsIgnored;
-        WarnOfSpiral();
-    } else if (!upperLine.starts_with("/SPIRAL")) {
+        TakeSpiral();
+        spiral_.emplace(1, line);
+        if (IsSelfClosing(upperLine)) {
+            TakeSpiral();
+        }
+    } else if (upperLine.starts_with("/SPIRAL")) {
+        TakeSpiral();
+    } else {
         if (OpensElement(upperLine, "IRREGULARLINE")) {
             ++counts_.irregularLines;
         } else if (OpensElement(upperLine, "CHAIN")) {
@@ -356,6 +402,92 @@ void GeometryLineReader::TakeCurve() {
     curveLines_.clear();
 }
 
+// Writes the spiral as arcs within the tolerance, or leaves it out as a
+// straight's gap when it cannot be: a kind other than clothoid, a missing or
+// bad length, or points that do not fit it.
+void GeometryLineReader::TakeSpiral() {
+    if (!spiral_) {
+        return;
+    }
+    const std::vector<VertexLine> lines = std::move(*spiral_);
+    spiral_.reset();
+    if (!spirals_.asArcs) {
+        LeaveOutSpiral(
+            "spirals are left out (--spirals ignore); a straight joins their neighbours");
+        return;
+    }
+    const auto kind = AttributeValue(lines.front().text, "spiType");
+    if (kind && !EqualsNoCase(*kind, "clothoid")) {
+        LeaveOutSpiral("spiral type " + std::string(*kind) + " is not converted");
+        return;
+    }
+    const std::optional<ClothoidSpiral> spiral = SpiralOf(lines);
+    if (!spiral) {
+        LeaveOutSpiral("Start, PI or End missing");
+        return;
+    }
+    const SpiralApproximation approximation =
+        ApproximateSpiral(*spiral, spirals_.tolerance, spirals_.maxArcs);
+    if (approximation.outcome == SpiralOutcome::FallBack) {
+        LeaveOutSpiral(approximation.reason);
+        return;
+    }
+    ++counts_.spiralsAsArcs;
+    counts_.largestSpiralDeviation =
+        std::max(counts_.largestSpiralDeviation, approximation.largestDeviation);
+    if (approximation.outcome == SpiralOutcome::Line) {
+        builder_.Tangent({spiral->start.a, spiral->start.b});
+        builder_.Tangent({spiral->end.a, spiral->end.b});
+        return;
+    }
+    for (const ArcPiece& arc : approximation.arcs) {
+        if (arc.straight) {
+            builder_.Tangent({arc.start.a, arc.start.b});
+            builder_.Tangent({arc.end.a, arc.end.b});
+        } else {
+            builder_.Arc({arc.start.a, arc.start.b}, {arc.centre.a, arc.centre.b},
+                         {arc.end.a, arc.end.b});
+            ++counts_.spiralArcs;
+        }
+    }
+}
+
+// The spiral of the opening line's attributes and its Start, PI and End.
+std::optional<ClothoidSpiral> GeometryLineReader::SpiralOf(const std::vector<VertexLine>& lines) {
+    ClothoidSpiral spiral;
+    const std::string_view opening = lines.front().text;
+    const auto length = AttributeValue(opening, "length");
+    spiral.length = length ? ParseLeadingDouble(*length).value_or(0.0) : 0.0;
+    spiral.radiusStart = ReadRadius(AttributeValue(opening, "radiusStart").value_or(""));
+    spiral.radiusEnd = ReadRadius(AttributeValue(opening, "radiusEnd").value_or(""));
+    std::optional<VertexPosition> start;
+    std::optional<VertexPosition> pi;
+    std::optional<VertexPosition> end;
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+        const std::string_view upper = lines[i].upper;
+        std::optional<VertexPosition>* slot = OpensElement(upper, "START") ? &start
+                                              : OpensElement(upper, "PI")  ? &pi
+                                              : OpensElement(upper, "END") ? &end
+                                                                           : nullptr;
+        if (slot != nullptr && !*slot) {
+            *slot = positions_.Of(lines[i]);
+        }
+    }
+    if (!start || !pi || !end) {
+        return std::nullopt;
+    }
+    spiral.start = {start->a, start->b};
+    spiral.pi = {pi->a, pi->b};
+    spiral.end = {end->a, end->b};
+    return spiral;
+}
+
+void GeometryLineReader::LeaveOutSpiral(std::string reason) {
+    ++counts_.spiralsIgnored;
+    counts_.spiralReasons.push_back(std::move(reason));
+    WarnOfSpiral();
+}
+
 void GeometryLineReader::WarnOfSpiral() {
     if (spiralWarning_) {
         ui_.ShowMessage(kSpiralIgnored);
@@ -374,7 +506,8 @@ bool SamePosition(std::string_view first, std::string_view second) {
 HorizontalReadCounts ReadHorizontalAlignment(CDocumentBuffer& document, const Catalogue& catalogue,
                                              UserInterface& ui, bool& spiralWarning,
                                              PointList& points, const std::string& alignmentName,
-                                             std::string& horizontalControl) {
+                                             std::string& horizontalControl,
+                                             const SpiralOptions& spirals) {
     HorizontalReadCounts counts;
     const AlignmentEntry* alignment = catalogue.FindAlignment(alignmentName);
     if (alignment == nullptr) {
@@ -388,7 +521,7 @@ HorizontalReadCounts ReadHorizontalAlignment(CDocumentBuffer& document, const Ca
     VertexPositions positions(document, ui, counts);
     HorizontalControlBuilder builder(
         points, horizontalControl, LeadingDoubleOrZero(alignment->stationStart), positions, counts);
-    GeometryLineReader reader(ui, spiralWarning, builder, counts);
+    GeometryLineReader reader(ui, spiralWarning, builder, positions, spirals, counts);
     std::string line;
     while (document.ReadLine(line)) {
         const std::string closing =

@@ -16,12 +16,24 @@ namespace chainforge {
 // each differ by at most 0.0001.
 bool SamePosition(std::string_view first, std::string_view second);
 
+// How spirals are written: as runs of circular arcs within the tolerance of
+// the clothoid, in the file's units, or left out.
+struct SpiralOptions {
+    bool asArcs = true;
+    double tolerance = 0.001;
+    int maxArcs = 10000;
+};
+
 // What one read met, for the conversion report.
 struct HorizontalReadCounts {
     std::int64_t vertices = 0;     // point numbers in the horizontal control text
     std::int64_t curves = 0;       // circular curves written
     std::int64_t pointsAdded = 0;  // vertex points appended to the point list
     std::int64_t spiralsIgnored = 0;
+    std::vector<std::string> spiralReasons;  // why each one left out was
+    std::int64_t spiralsAsArcs = 0;
+    std::int64_t spiralArcs = 0;
+    double largestSpiralDeviation = 0.0;
     std::int64_t irregularLines = 0;
     std::int64_t chains = 0;
     std::int64_t curvesWithoutVertices = 0;      // given only by PI and radius
@@ -36,6 +48,7 @@ struct HorizontalReadCounts {
 HorizontalReadCounts ReadHorizontalAlignment(CDocumentBuffer& document, const Catalogue& catalogue,
                                              UserInterface& ui, bool& spiralWarning,
                                              PointList& points, const std::string& alignmentName,
-                                             std::string& horizontalControl);
+                                             std::string& horizontalControl,
+                                             const SpiralOptions& spirals = {});
 
 }  // namespace chainforge

@@ -91,7 +91,11 @@ std::string ReportJson(const ConversionReport& report) {
     out += "  \"horizontal\": " +
            Object({Field("vertices", report.horizontal.vertices),
                    Field("curves", report.horizontal.curves),
-                   Field("spirals_ignored", report.horizontal.spiralsIgnored)}) +
+                   Field("spirals_ignored", report.horizontal.spiralsIgnored),
+                   Field("spirals_as_arcs", report.horizontal.spiralsAsArcs),
+                   Field("spiral_arcs", report.horizontal.spiralArcs),
+                   JsonString("largest_spiral_deviation") + ": " +
+                       FormatG(report.horizontal.largestSpiralDeviation)}) +
            ",\n";
     out += "  \"vertical\": " +
            Object({Field("vertices", report.vertical.vertices),
@@ -114,7 +118,10 @@ std::string ReportText(const ConversionReport& report) {
     out += "points: " + FormatInt(report.points.written) + " written (" +
            FormatInt(report.points.addedForAlignment) + " added for the alignment)\n";
     out += "horizontal control: " + Plural(report.horizontal.vertices, "vertex", "vertices") +
-           ", " + Plural(report.horizontal.curves, "curve", "curves") + "\n";
+           ", " + Plural(report.horizontal.curves, "curve", "curves") + "; " +
+           FormatInt(report.horizontal.spiralsAsArcs) + " spirals as " +
+           Plural(report.horizontal.spiralArcs, "arc", "arcs") + " (largest deviation " +
+           FormatG(report.horizontal.largestSpiralDeviation) + ")\n";
     out += "vertical control: " + Plural(report.vertical.vertices, "vertex", "vertices") + ", " +
            FormatInt(report.vertical.parabolic) + " parabolic, " +
            FormatInt(report.vertical.circular) + " circular and " +

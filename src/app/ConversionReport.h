@@ -29,6 +29,9 @@ struct ConversionReport {
         std::int64_t vertices = 0;
         std::int64_t curves = 0;
         std::int64_t spiralsIgnored = 0;
+        std::int64_t spiralsAsArcs = 0;
+        std::int64_t spiralArcs = 0;
+        double largestSpiralDeviation = 0.0;
     } horizontal;
     struct {
         std::int64_t vertices = 0;

@@ -1,6 +1,9 @@
 #include "app/RunConversion.h"
 
+#include <algorithm>
 #include <filesystem>
+#include <utility>
+#include <vector>
 
 #include "alignment/HorizontalAlignmentReader.h"
 #include "chainfile/ChainFileWriter.h"
@@ -86,8 +89,23 @@ void AddHorizontal(const HorizontalReadCounts& counts, ConversionReport& report)
     report.horizontal.vertices = counts.vertices;
     report.horizontal.curves = counts.curves;
     report.horizontal.spiralsIgnored = counts.spiralsIgnored;
-    report.AddNotConverted("Spiral", counts.spiralsIgnored,
-                           "spirals are left out; a straight joins their neighbours");
+    report.horizontal.spiralsAsArcs = counts.spiralsAsArcs;
+    report.horizontal.spiralArcs = counts.spiralArcs;
+    report.horizontal.largestSpiralDeviation = counts.largestSpiralDeviation;
+    // One entry for each reason, in the order first met.
+    std::vector<std::pair<std::string, std::int64_t>> reasons;
+    for (const std::string& reason : counts.spiralReasons) {
+        auto it = std::find_if(reasons.begin(), reasons.end(),
+                               [&reason](const auto& r) { return r.first == reason; });
+        if (it == reasons.end()) {
+            reasons.emplace_back(reason, 1);
+        } else {
+            ++it->second;
+        }
+    }
+    for (const auto& [reason, count] : reasons) {
+        report.AddNotConverted("Spiral", count, reason);
+    }
     report.AddNotConverted("IrregularLine", counts.irregularLines, "irregular lines are not read");
     report.AddNotConverted("Chain", counts.chains, "chains of point references are not read");
     report.AddNotConverted("Curve", counts.curvesWithoutVertices,
@@ -133,7 +151,7 @@ ConversionReport RunConversion(const ConversionSelections& selections, CDocument
     if (selections.alignment) {
         const HorizontalReadCounts horizontal =
             ReadHorizontalAlignment(document, catalogue, ui, spiralWarning, points,
-                                    *selections.alignment, horizontalControl);
+                                    *selections.alignment, horizontalControl, selections.spirals);
         AddHorizontal(horizontal, report);
         cutOff.Check(horizontal.cutOff, "CoordGeom");
         if (selections.profile) {

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "alignment/HorizontalAlignmentReader.h"
 #include "app/ConversionReport.h"
 #include "landxml/Catalogue.h"
 #include "landxml/DocumentBuffer.h"
@@ -19,6 +20,7 @@ struct ConversionSelections {
     std::optional<std::string> profile;
     std::optional<std::string> surface;
     bool asciiPoints = false;  // take the points from an ASCII point file
+    SpiralOptions spirals;
 };
 
 inline constexpr const char* kVpiOnlyQuestion =

@@ -15,7 +15,7 @@ constexpr const char* kUsage =
     "       chainforge-cli convert FILE.xml [--points GROUP | --ascii-points IN.asc]\n"
     "           [--alignment NAME] [--profile NAME] [--surface NAME]\n"
     "           [--ascii-out OUT.asc] [--chain-out OUT.ch] [--report-json OUT.json]\n"
-    "           [--yes] [--force]\n"
+    "           [--spirals arcs|ignore] [--spiral-tolerance T] [--yes] [--force]\n"
     "       chainforge-cli --help | --version\n";
 
 constexpr const char* kHelp =
@@ -40,6 +40,9 @@ constexpr const char* kHelp =
     "  --yes                   answer Yes to the question about cross-sections\n"
     "                          without a profile (otherwise No)\n"
     "  --report-json OUT.json  also write the conversion report as JSON\n"
+    "  --spirals arcs|ignore   spirals as circular arcs (the default) or left out\n"
+    "  --spiral-tolerance T    largest distance of the arcs from a spiral, in the\n"
+    "                          file's units, 1e-6 to 1 (default 0.001)\n"
     "  --force                 replace output files that exist\n"
     "\n"
     "Options:\n"

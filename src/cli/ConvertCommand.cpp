@@ -12,6 +12,7 @@
 #include "cli/CliSupport.h"
 #include "cli/CommandLineUserInterface.h"
 #include "io/OutputFile.h"
+#include "landxml/NumberText.h"
 #include "landxml/TextPatterns.h"
 
 namespace chainforge {
@@ -24,6 +25,8 @@ struct ConvertOptions {
     std::optional<std::string> asciiOut;
     std::optional<std::string> chainOut;
     std::optional<std::string> reportJson;
+    std::optional<std::string> spirals;
+    std::optional<std::string> spiralTolerance;
     bool yes = false;
     bool force = false;
 };
@@ -33,6 +36,8 @@ const std::map<std::string, std::optional<std::string> ConvertOptions::*> kValue
     {"--ascii-out", &ConvertOptions::asciiOut},
     {"--chain-out", &ConvertOptions::chainOut},
     {"--report-json", &ConvertOptions::reportJson},
+    {"--spirals", &ConvertOptions::spirals},
+    {"--spiral-tolerance", &ConvertOptions::spiralTolerance},
 };
 
 const std::map<std::string, std::optional<std::string> ConversionSelections::*> kSelectionOptions{
@@ -67,6 +72,26 @@ std::string ParseArguments(const std::vector<std::string>& args, ConvertOptions&
         } else {
             return "convert takes one LandXML file";
         }
+    }
+    return {};
+}
+
+// Fills the spiral options; returns the usage problem, or the empty text.
+std::string ReadSpiralOptions(const ConvertOptions& options, SpiralOptions& spirals) {
+    if (options.spirals) {
+        if (*options.spirals != "arcs" && *options.spirals != "ignore") {
+            return "--spirals takes arcs or ignore";
+        }
+        spirals.asArcs = *options.spirals == "arcs";
+    }
+    if (options.spiralTolerance) {
+        double tolerance = 0.0;
+        const std::string& text = *options.spiralTolerance;
+        if (ReadLeadingDouble(text, tolerance) != text.size() || !(tolerance >= 1e-6) ||
+            !(tolerance <= 1.0)) {
+            return "--spiral-tolerance takes a number from 1e-6 to 1";
+        }
+        spirals.tolerance = tolerance;
     }
     return {};
 }
@@ -187,6 +212,9 @@ int RunConvertCommand(const std::vector<std::string>& args, std::ostream& out, s
     }
     if (problem.empty()) {
         problem = CheckOutputNames(options);
+    }
+    if (problem.empty()) {
+        problem = ReadSpiralOptions(options, options.selections.spirals);
     }
     if (!problem.empty()) {
         return UsageError(err, problem);
