@@ -106,7 +106,8 @@ std::string ReportJson(const ConversionReport& report) {
     out += "  \"sections\": " +
            Object({Field("read", report.sections.read),
                    Field("left_points", report.sections.leftPoints),
-                   Field("right_points", report.sections.rightPoints)}) +
+                   Field("right_points", report.sections.rightPoints),
+                   Field("corridor_shapes", report.sections.corridorShapes)}) +
            ",\n";
     out += "  \"not_converted\": " + List(notConverted) + ",\n";
     out += "  \"messages\": " + List(messages) + "\n";
@@ -128,7 +129,8 @@ std::string ReportText(const ConversionReport& report) {
            FormatInt(report.vertical.unsymmetricAsPvi) + " unsymmetric (as a PVI) curves\n";
     out += "sections: " + FormatInt(report.sections.read) + " read; template points " +
            FormatInt(report.sections.leftPoints) + " left, " +
-           FormatInt(report.sections.rightPoints) + " right\n";
+           FormatInt(report.sections.rightPoints) + " right; " +
+           Plural(report.sections.corridorShapes, "corridor shape", "corridor shapes") + " used\n";
     for (const auto& item : report.notConverted) {
         out += "not converted: " + FormatInt(item.count) + " " + item.kind + " (" + item.reason +
                ")\n";

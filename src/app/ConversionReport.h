@@ -43,6 +43,7 @@ struct ConversionReport {
         std::int64_t read = 0;
         std::int64_t leftPoints = 0;
         std::int64_t rightPoints = 0;
+        std::int64_t corridorShapes = 0;  // DesignCrossSectSurf shapes used
     } sections;
     std::vector<NotConverted> notConverted;
     std::vector<std::string> messages;  // every message shown during the run

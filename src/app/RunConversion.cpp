@@ -126,8 +126,11 @@ void AddSections(const SectionReadCounts& counts, ConversionReport& report) {
     report.sections.read = counts.read;
     report.sections.leftPoints = counts.leftPoints;
     report.sections.rightPoints = counts.rightPoints;
+    report.sections.corridorShapes = counts.corridorShapesUsed;
     report.AddNotConverted("DesignCrossSectSurf", counts.corridorShapes,
                            "corridor shapes are read only for the surface \"Corridor Top\"");
+    report.AddNotConverted("DesignCrossSectSurf", counts.corridorShapesLeftOut,
+                           "data other than offset and elevation (dataFormat) is not read");
 }
 
 }  // namespace

@@ -152,6 +152,12 @@ void Catalogue::AddCrossSectionSurface(std::string_view tagText, std::uint64_t /
     }
 }
 
+void Catalogue::AddCorridorSurface() {
+    if (!alignments_.empty() && surfaceKeys_.insert("CORRIDOR TOP").second) {
+        alignments_.back().surfaces.emplace_back("Corridor Top");
+    }
+}
+
 void Catalogue::CountPoint() {
     if (!pointGroups_.empty()) {
         ++pointGroups_.back().points;

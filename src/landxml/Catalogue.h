@@ -61,6 +61,8 @@ class Catalogue {
     // Attach to the alignment added last; without one they are dropped.
     void AddProfile(std::string_view tagText, std::uint64_t position);
     void AddCrossSectionSurface(std::string_view tagText, std::uint64_t position);
+    // Lists the corridor's finished surface, "Corridor Top", once.
+    void AddCorridorSurface();
     // Counts a point of the group added last, and a geometry element of the
     // alignment added last.
     void CountPoint();

@@ -197,6 +197,9 @@ bool CTagRecognizer::SkipSectionTag(std::string_view tagText, std::uint64_t posi
                 catalogue_.AddCrossSectionSurface(tagText, position);
             } else if (MatchesTag(tagText, "<ProfSurf ") || MatchesTag(tagText, "<ProfAlign ")) {
                 catalogue_.AddProfile(tagText, position);
+            } else if (MatchesTag(tagText, "<DesignCrossSectSurf ") ||
+                       StartsWithNoCase(tagText, "<DesignCrossSectSurf>")) {
+                catalogue_.AddCorridorSurface();
             } else {
                 catalogue_.CountGeometry(tagText);
             }

@@ -11,6 +11,7 @@
 #include "landxml/TextPatterns.h"
 #include "profile/FiniteNumberText.h"
 #include "profile/SplitIntoPairs.h"
+#include "xsection/CorridorEnvelope.h"
 #include "xsection/ProfileEvaluation.h"
 #include "xsection/TemplateText.h"
 #include "xsection/ToleranceTests.h"
@@ -28,6 +29,23 @@ struct CentrePoint {
     // centreline, which a profile elevation may then replace.
     bool interpolated = false;
 };
+
+// A line that opens the element of that name (followed by white space, ">"
+// or "/").
+bool IsOpening(std::string_view line, std::string_view name) {
+    if (!StartsWithNoCase(line, name) || line.size() == name.size()) {
+        return false;
+    }
+    const char next = line[name.size()];
+    return IsScanSpace(next) || next == '>' || next == '/';
+}
+
+// A shape or point without a dataFormat, or with "Offset Elevation", holds
+// offsets and elevations; others (slope and distance) are not read.
+bool OffsetElevationData(std::string_view line) {
+    const auto format = AttributeValue(line, "dataFormat");
+    return !format || *format == "Offset Elevation";
+}
 
 void ReadAttributeNumber(std::string_view line, std::string_view name, double& value) {
     if (const auto text = AttributeValue(line, name)) {
@@ -87,6 +105,7 @@ class CrossSectionPass {
           leftTemplates_(leftTemplates),
           rightTemplates_(rightTemplates),
           vpiOnly_(verticalControl.empty()),
+          corridor_(EqualsNoCase(surfaceName, kCorridorSurface)),
           profile_(verticalControl) {}
 
     // Takes one line; false once the CrossSects element has closed.
@@ -101,6 +120,10 @@ class CrossSectionPass {
   private:
     void ReadStation(std::string_view line);
     void ProcessSection(std::string_view line);
+    void ProcessPairs(const std::vector<std::string>& pairs);
+    void OpenCorridorShape(std::string_view line);
+    void TakeCorridorPoint(std::string_view line);
+    void TakeCorridorSection();
     void TakeCentrePoint(const CentrePoint& centre);
     void AddToVerticalControl(double centreElevation);
     double CompareWithProfile(const CentrePoint& centre);
@@ -115,6 +138,13 @@ class CrossSectionPass {
     TemplateList& leftTemplates_;
     TemplateList& rightTemplates_;
     const bool vpiOnly_;
+    // The finished surface of the corridor shapes is read, not a PntList2D.
+    const bool corridor_;
+    struct CorridorShapeRead {
+        CorridorShape shape;
+        bool usable = true;
+    };
+    std::vector<CorridorShapeRead> shapes_;  // of the section being read
     // Read once: every section evaluates the same text.
     const VerticalProfile profile_;
 
@@ -139,15 +169,21 @@ bool CrossSectionPass::TakeLine(CDocumentBuffer& document, std::string& line) {
     if (!inSection_) {
         inSection_ = StartsWithNoCase(line, "CrossSects");
     } else if (StartsWithNoCase(line, "/CrossSects>")) {
+        TakeCorridorSection();
         Close();
         return false;
     } else if (MatchesTag(line, "CrossSect ")) {
+        TakeCorridorSection();
         ReadStation(line);
+    } else if (StartsWithNoCase(line, "/CrossSect>")) {
+        TakeCorridorSection();
     } else if (MatchesTag(line, "CrossSectSurf ")) {
         onSurface_ = EqualsNoCase(ExtractNameAndDescription(line), surfaceName_);
-    } else if (MatchesTag(line, "DesignCrossSectSurf ") ||
-               StartsWithNoCase(line, "DesignCrossSectSurf>")) {
-        ++counts_.corridorShapes;
+    } else if (IsOpening(line, "DesignCrossSectSurf")) {
+        OpenCorridorShape(line);
+    } else if (corridor_ && IsOpening(line, "CrossSectPnt")) {
+        document.ContinueElement(line);
+        TakeCorridorPoint(line);
     } else if (onSurface_ && StartsWithNoCase(line, "PntList2D")) {
         document.ContinueElement(line);
         ProcessSection(line);
@@ -155,8 +191,60 @@ bool CrossSectionPass::TakeLine(CDocumentBuffer& document, std::string& line) {
     return true;
 }
 
+void CrossSectionPass::OpenCorridorShape(std::string_view line) {
+    if (!corridor_) {
+        ++counts_.corridorShapes;
+        return;
+    }
+    shapes_.emplace_back();
+    shapes_.back().shape.closed = AttributeValue(line, "closedArea").value_or("") == "true";
+    shapes_.back().usable = OffsetElevationData(line);
+}
+
+void CrossSectionPass::TakeCorridorPoint(std::string_view line) {
+    if (shapes_.empty()) {
+        return;
+    }
+    CorridorShapeRead& shape = shapes_.back();
+    shape.usable = shape.usable && OffsetElevationData(line);
+    const std::size_t tagEnd = line.find('>');
+    const std::string_view text = tagEnd == std::string_view::npos ? "" : line.substr(tagEnd + 1);
+    SectionPoint point;
+    const std::size_t used = ReadLeadingDouble(text, point.offset);
+    if (used > 0 && ReadLeadingDouble(text.substr(used), point.elevation) > 0) {
+        shape.shape.points.push_back(point);
+    }
+}
+
+// The finished surface of the section's shapes goes on as a section's
+// point list would.
+void CrossSectionPass::TakeCorridorSection() {
+    if (!corridor_ || shapes_.empty()) {
+        return;
+    }
+    std::vector<CorridorShape> used;
+    for (CorridorShapeRead& read : shapes_) {
+        if (read.usable) {
+            used.push_back(std::move(read.shape));
+        }
+    }
+    counts_.corridorShapesUsed += static_cast<std::int64_t>(used.size());
+    counts_.corridorShapesLeftOut += static_cast<std::int64_t>(shapes_.size() - used.size());
+    shapes_.clear();
+    const std::vector<SectionPoint> surface = FinishedSurface(used);
+    if (surface.empty()) {
+        return;
+    }
+    std::vector<std::string> pairs;
+    for (const SectionPoint& point : surface) {
+        pairs.push_back(FormatG(point.offset, 17) + " " + FormatG(point.elevation, 17));
+    }
+    ProcessPairs(pairs);
+}
+
 void CrossSectionPass::CloseIfOpened() {
     if (inSection_) {
+        TakeCorridorSection();
         Close();
     }
 }
@@ -170,6 +258,10 @@ void CrossSectionPass::ReadStation(std::string_view line) {
 void CrossSectionPass::ProcessSection(std::string_view line) {
     std::vector<std::string> pairs;
     SplitIntoPairs(line.substr(std::min<std::size_t>(10, line.size())), pairs);
+    ProcessPairs(pairs);
+}
+
+void CrossSectionPass::ProcessPairs(const std::vector<std::string>& pairs) {
     const std::optional<std::size_t> centre = FindCentrePoint(pairs);
     ++counts_.read;
     if (centre) {
@@ -218,7 +310,9 @@ void CrossSectionPass::AddToVerticalControl(double centreElevation) {
 // centre elevation the templates start from.
 double CrossSectionPass::CompareWithProfile(const CentrePoint& centre) {
     const double atProfile = profile_.ElevationAt(station_);
-    if (Differs(atProfile, centre.elevation, kTolerance)) {
+    // Corridor shapes stand relative to the grade line, not at elevations
+    // that could be compared with the profile.
+    if (!corridor_ && Differs(atProfile, centre.elevation, kTolerance)) {
         const double deviation = std::abs(atProfile - centre.elevation);
         if (deviation > largestDeviation_) {
             largestDeviation_ = deviation;

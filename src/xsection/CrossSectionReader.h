@@ -16,8 +16,13 @@ struct SectionReadCounts {
     std::int64_t leftPoints = 0;      // points of the left templates kept
     std::int64_t rightPoints = 0;     // and of the right ones
     std::int64_t corridorShapes = 0;  // DesignCrossSectSurf elements not read
-    bool cutOff = false;              // the data ended inside CrossSects
+    std::int64_t corridorShapesUsed = 0;
+    std::int64_t corridorShapesLeftOut = 0;  // not offset and elevation data
+    bool cutOff = false;                     // the data ended inside CrossSects
 };
+
+// The surface that stands for the finished surface of a corridor's shapes.
+inline constexpr const char* kCorridorSurface = "Corridor Top";
 
 // Reads the cross-sections of the named alignment for the named surface into
 // left and right templates. With a vertical control text it evaluates that
