@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 #include "landxml/NumberText.h"
@@ -10,10 +11,12 @@ namespace chainforge {
 namespace {
 
 // Cells ten times the tolerance keep a search to a few cells. Coordinates
-// beyond the grid's reach (where a cell number would lose precision) are
-// found by walking the list instead.
+// beyond the grid's reach (where a cell number would lose precision) go in
+// cells of one unit; beyond kFarReach neighbouring doubles lie further apart
+// than the tolerance, so a value is a cell of its own.
 constexpr double kCellsPerUnit = 1000.0;
 constexpr double kGridReach = 1e9;
+constexpr double kFarReach = 4e18;
 
 std::string_view WithoutTrailingSpace(std::string_view text) {
     while (!text.empty() && IsScanSpace(text.back())) {
@@ -142,6 +145,15 @@ std::int64_t PointPositionIndex::CellOf(double value) {
     return static_cast<std::int64_t>(std::floor(value * kCellsPerUnit));
 }
 
+std::int64_t PointPositionIndex::FarCellOf(double value) {
+    if (std::fabs(value) < kFarReach) {
+        return static_cast<std::int64_t>(std::floor(value));
+    }
+    std::int64_t bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    return bits;
+}
+
 void PointPositionIndex::Add(std::string_view pointLine) {
     const std::optional<NumberedPoint> point = ReadNumberedPoint(pointLine);
     if (!point) {
@@ -150,15 +162,15 @@ void PointPositionIndex::Add(std::string_view pointLine) {
     highest_ = std::max(highest_, point->number);
     Entry entry{*point, kNone};
     const std::size_t index = entries_.size();
-    if (IsGridCoordinate(point->x) && IsGridCoordinate(point->y)) {
-        CellEntries& cell = cells_[Cell{CellOf(point->x), CellOf(point->y)}];
-        if (cell.last == kNone) {
-            cell.first = index;
-        } else {
-            entries_[cell.last].nextInCell = index;
-        }
-        cell.last = index;
+    const bool inGrid = IsGridCoordinate(point->x) && IsGridCoordinate(point->y);
+    CellEntries& cell = inGrid ? cells_[Cell{CellOf(point->x), CellOf(point->y)}]
+                               : farCells_[Cell{FarCellOf(point->x), FarCellOf(point->y)}];
+    if (cell.last == kNone) {
+        cell.first = index;
+    } else {
+        entries_[cell.last].nextInCell = index;
     }
+    cell.last = index;
     entries_.push_back(entry);
 }
 
@@ -187,21 +199,42 @@ std::optional<std::size_t> PointPositionIndex::FirstInGrid(double x, double y) c
     return first;
 }
 
-std::optional<std::size_t> PointPositionIndex::FirstByWalk(double x, double y) const {
-    for (std::size_t i = 0; i < entries_.size(); ++i) {
-        const NumberedPoint& p = entries_[i].point;
-        if (WithinSamePositionTolerance(p.x, p.y, x, y)) {
-            return i;
+// The earliest match among the far cells around the position, or first when
+// that comes earlier. Cells are a unit wide, so the margin reaches at most
+// the two cells of its ends on either axis.
+std::optional<std::size_t> PointPositionIndex::FirstFar(double x, double y,
+                                                        std::optional<std::size_t> first) const {
+    const double margin = 2 * kSamePositionTolerance;
+    const std::int64_t xs[] = {FarCellOf(x - margin), FarCellOf(x + margin)};
+    const std::int64_t ys[] = {FarCellOf(y - margin), FarCellOf(y + margin)};
+    for (std::size_t i = 0; i < 2; ++i) {
+        for (std::size_t j = 0; j < 2; ++j) {
+            if ((i == 1 && xs[1] == xs[0]) || (j == 1 && ys[1] == ys[0])) {
+                continue;
+            }
+            const CellEntries* cell = farCells_.Find(Cell{xs[i], ys[j]});
+            for (std::size_t k = cell == nullptr ? kNone : cell->first;
+                 k != kNone && (!first || k < *first); k = entries_[k].nextInCell) {
+                const NumberedPoint& p = entries_[k].point;
+                if (WithinSamePositionTolerance(p.x, p.y, x, y)) {
+                    first = k;
+                    break;
+                }
+            }
         }
     }
-    return std::nullopt;
+    return first;
 }
 
 std::optional<std::int64_t> PointPositionIndex::NumberAt(double x, double y) const {
     // A position well inside the grid can only match points held in it.
     const double inside = kGridReach - 1.0;
     const bool inGrid = std::fabs(x) <= inside && std::fabs(y) <= inside;
-    const std::optional<std::size_t> first = inGrid ? FirstInGrid(x, y) : FirstByWalk(x, y);
+    // Near or beyond the grid's edge a match may be held on either side of it.
+    const bool nearGrid = std::fabs(x) <= kGridReach + 1.0 && std::fabs(y) <= kGridReach + 1.0;
+    const std::optional<std::size_t> first =
+        inGrid ? FirstInGrid(x, y)
+               : FirstFar(x, y, nearGrid ? FirstInGrid(x, y) : std::optional<std::size_t>());
     if (!first) {
         return std::nullopt;
     }

@@ -85,10 +85,12 @@ class PointPositionIndex {
     static bool IsGridCoordinate(double value);
     static std::int64_t CellOf(double value);
     std::optional<std::size_t> FirstInGrid(double x, double y) const;
-    std::optional<std::size_t> FirstByWalk(double x, double y) const;
+    static std::int64_t FarCellOf(double value);
+    std::optional<std::size_t> FirstFar(double x, double y, std::optional<std::size_t> first) const;
 
     std::vector<Entry> entries_;  // in list order
     CellTable cells_;
+    CellTable farCells_;  // points with a coordinate beyond the grid
     std::int64_t highest_ = 0;
 };
 

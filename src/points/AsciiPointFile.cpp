@@ -1,8 +1,10 @@
 #include "points/AsciiPointFile.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <cerrno>
+#include <new>
 #include <optional>
 #include <string_view>
 
@@ -22,9 +24,15 @@ FileDialogRequest AsciiFileDialog(bool askBeforeReplacing) {
 }
 
 // The whole file, or nothing when it cannot be opened or read to its end.
+// Only regular files are read: a FIFO or device could block or never end.
 std::optional<std::string> ReadWholeFile(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
+        return std::nullopt;
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
         return std::nullopt;
     }
     std::string bytes;
@@ -104,13 +112,19 @@ int ReadAsciiPointFile(UserInterface& ui, PointList& points) {
     if (!path) {
         return 0;
     }
-    const std::optional<std::string> bytes = ReadWholeFile(*path);
-    if (!bytes) {
-        ui.ShowMessage("Cannot open file " + *path);
-        return 2;
+    const std::size_t before = points.size();
+    try {
+        const std::optional<std::string> bytes = ReadWholeFile(*path);
+        if (bytes) {
+            AppendPointLines(*bytes, points);
+            return 1;
+        }
+    } catch (const std::bad_alloc&) {
+        // A file too large for memory cannot be opened, as a LandXML file.
+        points.resize(before);
     }
-    AppendPointLines(*bytes, points);
-    return 1;
+    ui.ShowMessage("Cannot open file " + *path);
+    return 2;
 }
 
 int WriteAsciiPointFile(UserInterface& ui, const PointList& points) {

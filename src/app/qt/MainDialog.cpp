@@ -247,6 +247,7 @@ void CMainDialog::RunConversion() {
         .profile = profilesList_->SelectedText(),
         .surface = crossSectionsList_->SelectedText(),
         .asciiPoints = asciiPointsCheck_->isChecked(),
+        .spirals = SpiralOptions{},  // arcs within 0.001
     };
     const CWaitCursor wait;
     chainforge::RunConversion(selections, document_, catalogue_, spiralWarning_, *ui_);
