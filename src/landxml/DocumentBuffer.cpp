@@ -326,6 +326,31 @@ bool CDocumentBuffer::ReadTag(std::string& lineBuffer) {
     return true;
 }
 
+void CDocumentBuffer::SkipToTag(std::string_view prefix, std::string_view otherPrefix) {
+    const char* const end = data_ + size_;
+    const char* p = data_ + position_;
+    // The byte after "<" rules out nearly every tag before a full comparison.
+    const auto second = [](std::string_view tag) { return tag.size() > 1 ? tag[1] : '\0'; };
+    const char first = ToUpperAscii(second(prefix));
+    const char other = ToUpperAscii(second(otherPrefix));
+    while ((p = static_cast<const char*>(std::memchr(p, '<', static_cast<std::size_t>(end - p)))) !=
+           nullptr) {
+        const char next = p + 1 < end ? ToUpperAscii(p[1]) : '\0';
+        if (next == '!' && IsCommentAt(p, end)) {
+            p = AfterComment(p, end);
+            continue;
+        }
+        const std::string_view rest(p, static_cast<std::size_t>(end - p));
+        if ((next == first && StartsWithNoCase(rest, prefix)) ||
+            (next == other && !otherPrefix.empty() && StartsWithNoCase(rest, otherPrefix))) {
+            position_ = static_cast<std::uint64_t>(p - data_);
+            return;
+        }
+        ++p;
+    }
+    position_ = size_;
+}
+
 bool CDocumentBuffer::ReadLine(std::string& text) {
     haveLine_ = false;
     unfinished_ = {};

@@ -36,6 +36,12 @@ class CDocumentBuffer {
     // data ends before a tag is complete.
     bool ReadTag(std::string& lineBuffer);
 
+    // Moves the position to the "<" of the next tag that begins with one of
+    // the prefixes (letters compared without regard to ASCII case), comments
+    // passed over; to the end when there is none. For a section whose other
+    // tags do not matter: it looks at each "<" once, copying nothing.
+    void SkipToTag(std::string_view prefix, std::string_view otherPrefix = {});
+
     // Reads the next line: the text after the next "<" up to the next carriage
     // return or line feed, every "<" and zero byte removed. Returns false,
     // leaving text as it was, when the data ends before the line does.

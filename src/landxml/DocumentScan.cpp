@@ -232,6 +232,28 @@ bool CTagRecognizer::SkipSectionTag(std::string_view tagText, std::uint64_t posi
     return false;
 }
 
+std::pair<std::string_view, std::string_view> CTagRecognizer::SkipTarget() const {
+    switch (state_) {
+        case kTopLevel:
+        case kPointGroup:  // its points are counted
+        case kAlignments:
+        case kApplication:
+            return {};
+        case kNestedPointGroup:
+            return {"</CgPoints", {}};
+        case kRoadways:
+            return {"</Roadways", "<Roadways/>"};
+        default:
+            break;
+    }
+    for (const SectionEnd& end : kSectionEnds) {
+        if (end.state == state_) {
+            return {end.closingTag, {}};
+        }
+    }
+    return {};
+}
+
 void CTagRecognizer::CheckVersion(std::string_view tagText) {
     const std::size_t at = FindNoCase(tagText, "VERSION=");
     double version = 0.0;
@@ -286,6 +308,9 @@ void ScanDocument(CDocumentBuffer& document, Catalogue& catalogue, UserInterface
     std::string lineBuffer;
     bool anyTag = false;
     while (!document.AtEnd()) {
+        if (const auto [closing, other] = recognizer.SkipTarget(); !closing.empty()) {
+            document.SkipToTag(closing, other);
+        }
         if (document.ReadTag(lineBuffer)) {
             anyTag = true;
             recognizer.RecognizeTag(lineBuffer, document.Position());

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "landxml/Catalogue.h"
 #include "landxml/DocumentBuffer.h"
@@ -53,6 +54,10 @@ class CTagRecognizer {
     bool SkipSectionTag(std::string_view tagText, std::uint64_t position);
 
     SectionState State() const { return state_; }
+
+    // In a section where only its closing tag matters: that tag's prefix (and
+    // a second one that also ends it, or empty). Empty elsewhere.
+    std::pair<std::string_view, std::string_view> SkipTarget() const;
 
   private:
     void CheckVersion(std::string_view tagText);
