@@ -38,6 +38,31 @@ if command -v xmllint > /dev/null; then
     echo "$scan $lint" | awk '{printf "ratio to xmllint --stream: %.2f\n", $1 / $3}'
 fi
 
+# A tag-dense file: a Surfaces element of short <P> and <F> lines, about 11
+# bytes a tag, where only the section's closing tag matters to the scan.
+DENSE="$BUILD/bench-data/tag-dense-${SIZE_MB}mb.xml"
+if [ ! -s "$DENSE" ]; then
+    echo "Generating $DENSE"
+    awk -v mb="$SIZE_MB" 'BEGIN {
+        printf "<?xml version=\"1.0\"?>\r\n<LandXML version=\"1.2\">\r\n<Surfaces>\r\n<Surface name=\"S\">\r\n"
+        n = int(mb * 1048576 / 44)
+        for (i = 0; i < n; i++) printf "<P id=\"%d\">1.5 2.5 3</P>\r\n<F>1 2 3</F>\r\n", i
+        printf "</Surface>\r\n</Surfaces>\r\n</LandXML>\r\n"
+    }' > "$DENSE"
+fi
+cat "$DENSE" > /dev/null
+dense_floor=$(best "$TOOLS/count_tags" "$DENSE")
+dense_scan=$(best "$BUILD/chainforge-cli" list --tsv "$DENSE")
+echo "Tag-dense file: $DENSE ($(stat -c %s "$DENSE") bytes)"
+echo "memchr tag count:          $dense_floor"
+echo "chainforge-cli list --tsv: $dense_scan"
+echo "$dense_scan $dense_floor" | awk '{printf "wall-time ratio to the memchr floor: %.2f (the copy into memory included)\n", $1 / $3}'
+if [ -x /usr/bin/time ]; then  # CPU time in user mode, the measure of the target
+    u_floor=$(/usr/bin/time -f %U "$TOOLS/count_tags" "$DENSE" 2>&1 >/dev/null | tail -1)
+    u_scan=$(/usr/bin/time -f %U "$BUILD/chainforge-cli" list --tsv "$DENSE" 2>&1 >/dev/null | tail -1)
+    echo "$u_scan $u_floor" | awk '{printf "user-time ratio: %.2f s / %.2f s = %.2f (target <= 1.5)\n", $1, $2, $1 / $2}'
+fi
+
 for program in "$TOOLS"/bench_*; do
     [ -x "$program" ] || continue
     echo "== $(basename "$program")"
