@@ -1,5 +1,5 @@
-// The conversion run as the desktop program drives it: what it asks and when.
-// The bytes it writes are golden cases of the command line (data/golden).
+// What only the desktop program can ask of a conversion run; the rest runs
+// through the command line in the golden cases (data/golden).
 #include "app/RunConversion.h"
 
 #include <gtest/gtest.h>
@@ -49,33 +49,6 @@ const std::string kRoad = test::CrLf({"<CgPoints name=\"Pts\">",
                                       "</ProfAlign>",
                                       "</Alignment>",
                                       "</Alignments>"});
-const Names kSpiral{"Spiral Detected and Ignored.  This has not been finished"};
-
-TEST(RunConversion, DialogsAndTheSpiralMessageOnce) {
-    Loaded road(kRoad);
-    test::TempDir dir;
-    ConversionSelections s;
-    s.pointGroup = "Pts";
-    s.alignment = "S";
-    s.profile = "FG";
-    for (const Names& messages : {kSpiral, Names{}}) {
-        ScriptedUserInterface ui;
-        ui.QueueFileName(dir.File("out.asc"));
-        ui.QueueFileName(dir.File("out.ch"));
-        road.Run(s, ui);
-        EXPECT_EQ(ui.Messages(), messages);
-        ASSERT_EQ(ui.Events().size(), messages.size() + 2);
-        const FileDialogRequest& points = ui.Events()[messages.size()].request;
-        const FileDialogRequest& chain = ui.Events()[messages.size() + 1].request;
-        EXPECT_EQ(points.filter, "ASCII Files (*.asc)|*.ASC||");
-        EXPECT_EQ(points.defaultExtension, "ASC");
-        EXPECT_TRUE(points.askBeforeReplacing);
-        EXPECT_EQ(chain.filter, "Chain Files (*.ch)|*.CH||");
-        EXPECT_EQ(chain.defaultExtension, "CH");
-    }
-    EXPECT_FALSE(road.spiralWarning);
-}
-
 TEST(RunConversion, SelectionsTheCommandLineRefuses) {
     Loaded road(kRoad);
     ScriptedUserInterface nothing;

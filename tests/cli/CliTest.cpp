@@ -86,7 +86,9 @@ TEST(Cli, UsageHelpAndVersion) {
     const CliResult help = RunWith({"--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("list FILE.xml"), std::string::npos);
-    EXPECT_EQ(RunWith({"--version"}).out, "chainforge-cli 0.9b1\n");
+    const CliResult version = RunWith({"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, "chainforge-cli 0.9b1\n");
 }
 
 // Standard output of convert: each file written with its size.

@@ -76,67 +76,27 @@ TEST(ScanDocument, CataloguesGroupsAlignmentsProfilesAndSurfaces) {
     EXPECT_EQ(alignment.surfaces, (Names{"Top"}));
 }
 
-// Document -> the point groups found and the messages shown.
+// data/tables/scan.txt, then bytes without a line end: no bytes are no
+// format; any bytes without a tag are of an unknown one.
 TEST(ScanDocument, GroupsAndMessages) {
-    const struct {
-        std::string text;
-        Names groups;
-        Names messages;
-    } cases[] = {
-        {"", {}, {}},
-        {"x", {}, {kFormat}},  // bytes without a tag
-        {"plain text", {}, {kFormat}},
-        {"<<<<", {}, {kFormat}},
-        {"<CGPoints>\r\n", {"UnNamed Group"}, {}},  // the last tag is seen once
-        {"<LandXML version=\"1.1\">\r\n</LandXML>", {}, {}},
-        {"<LandXML version=\"1.2\">\r\n", {}, {kVersion}},
-        {"<LandXML\r\n version=\"2.0\">\r\n</LandXML>", {}, {kVersion}},
-        {"<LandXML xmlns=\"a\">\r\n</LandXML>", {}, {}},
-        {CrLf({"<LandXML version=\"1.0\">", "<Mystery/>", "<PipeNetwork>", "<Other>"}),
-         {},
-         {kFormat}},
-        {CrLf({"<CgPoints name=\"A\">", "</CgPoints>", "<CGPOINTS>", "</CGPOINTS>",
-               "<cgpoints name=\"lower\">", "</cgpoints>",  // the name pattern is case-sensitive
-               "<CgPoints zoneNumber=\"56\">", "<CgPoint name=\"1\">1 2 3</CgPoint>", "</CgPoints>",
-               "<CgPoints\tzone=\"56\" name=\"Lots\">", "</CgPoints>", "<CgPoints name=\"C\"/>",
-               "<CgPoints zone=\"1\"/>"}),  // an empty group of no known form
-         {"A", "UnNamed Group", "", "UnNamed Group3", "Lots"},
-         {kFormat}},
-        {CrLf({"<Units/>", "<CoordinateSystem name=\"x\"/>", "<Feature code=\"f\"/>", "<Roadways/>",
-               "<CgPoints name=\"A\">", "<CgPoints/>", "</CgPoints>", "<CgPoints name=\"B\">",
-               "</CgPoints>"}),
-         {"A", "B"},
-         {}},
-        // A nested group and its points belong to the outer one.
-        {CrLf({"<CgPoints name=\"A\">", "<CgPoints name=\"inner\">", "<CgPoint>4 5 6</CgPoint>",
-               "</CgPoints>", "<CgPoint>1 2 3</CgPoint>", "</CgPoints>", "<CgPoints name=\"B\">",
-               "</CgPoints>"}),
-         {"A", "B"},
-         {}},
-        {CrLf({"<Application name=\"a\">", "<Author x=\"1\"/>", "</Author>", "</Application>"}),
-         {},
-         {}},
-        // Any other child ends the section and is recognised at the top level.
-        {CrLf({"<Application name=\"a\">", "<Unknown/>", "<CgPoints name=\"G\">", "</CgPoints>"}),
-         {"G"},
-         {kFormat}},
-        {CrLf({"<Application name=\"a\">", "<CgPoints name=\"G\">", "</CgPoints>"}), {"G"}, {}},
-        {CrLf({"<Surfaces>", "<CgPoints name=\"no\">", "</Surfaces>", "<Parcels name=\"p\">",
-               "<Mystery/>", "</Parcels>", "<Roadways>", "<CgPoints name=\"no\">", "</Roadways>",
-               "<Survey>", "<CgPoints name=\"no\">", "</Survey>", "<PlanFeatures>",
-               "<PlanFeature name=\"x\">", "</PlanFeature>", "</PlanFeatures>",
-               "<!-- a comment <CgPoints name=\"no\" -->", "<CgPoints name=\"yes\">",
-               "</CgPoints>"}),
-         {"yes"},
-         {}},
-        {CrLf({"<Units>", "<CgPoints name=\"A\">", "</CgPoints>"}), {}, {}},  // never closed
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.text.substr(0, 60));
-        Scan scan(c.text);
-        EXPECT_EQ(scan.Groups(), c.groups);
-        EXPECT_EQ(scan.ui.Messages(), c.messages);
+    auto cases = test::ReadTable("scan.txt");
+    for (const char* bytes : {"x", "<<<<", "plain text"}) {
+        cases.push_back({bytes, {}, {"format"}});
     }
+    for (const auto& c : cases) {
+        Scan scan(c.input.empty() ? c.title : CrLf(c.input));
+        Names seen;
+        for (const std::string& group : scan.Groups()) {
+            seen.push_back("group: " + group);
+        }
+        for (const std::string& message : scan.ui.Messages()) {
+            seen.push_back(message == kFormat    ? "format"
+                           : message == kVersion ? "version"
+                                                 : message);
+        }
+        EXPECT_EQ(seen, c.expected) << c.title;
+    }
+    EXPECT_TRUE(Scan("").ui.Events().empty());
 }
 
 TEST(ScanDocument, AlignmentTagsWithLineBreaksAndRescans) {

@@ -4,7 +4,7 @@
 
 #include <cfloat>
 
-#include "support/TestSupport.h"
+#include <clocale>
 
 namespace chainforge {
 namespace {
@@ -76,14 +76,13 @@ TEST(NumberText, ReadsWhatTheScanPatternReads) {
 }
 
 TEST(NumberText, SameUnderACommaDecimalLocale) {
-    test::CommaDecimalLocale locale;
-    if (!locale.Active()) {
-        GTEST_SKIP() << "no comma-decimal locale installed";
-    }
-    EXPECT_EQ(FormatG(1.5e-5), "1.5e-005");
-    EXPECT_EQ(FormatG(1234.5678), "1234.57");
-    EXPECT_EQ(FormatF(-1.5), "-1.500000");
+    const std::string previous = std::setlocale(LC_ALL, nullptr);
+    ASSERT_NE(std::setlocale(LC_ALL, "de_DE.UTF-8"), nullptr) << "run scripts/install-deps.sh";
+    EXPECT_EQ(FormatG(1.5e-5) + " " + FormatG(1234.5678) + " " + FormatF(-1.5),
+              "1.5e-005 1234.57 -1.500000");
     EXPECT_EQ(ParseLeadingDouble("1,5"), 1.0);
+    EXPECT_EQ(ParseLeadingDouble("2.5"), 2.5);
+    std::setlocale(LC_ALL, previous.c_str());
 }
 
 }  // namespace

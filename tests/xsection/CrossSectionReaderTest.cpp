@@ -30,14 +30,7 @@ struct Read {
     Texts left;
     Texts right;
     Texts messages;
-    bool operator==(const Read&) const = default;
 };
-
-void PrintTo(const Read& r, std::ostream* os) {
-    *os << "vc \"" << r.verticalControl << "\" left " << ::testing::PrintToString(r.left)
-        << " right " << ::testing::PrintToString(r.right) << " messages "
-        << ::testing::PrintToString(r.messages);
-}
 
 Read ReadFrom(const std::string& bytes, std::string verticalControl = {},
               const std::string& surface = "G", const std::string& alignment = "A") {
@@ -49,110 +42,59 @@ Read ReadFrom(const std::string& bytes, std::string verticalControl = {},
     return read;
 }
 
-Texts Deviation(const std::string& smallest, const std::string& largest) {
-    return {"The Centerline was off from the cross-section by as little as " + smallest +
-            " and much as " + largest +
-            ".  It is recommended that you either use no profile, or use a surface that is "
-            "closer to mimicing the profile"};
+// data/tables/sections.txt
+TEST(ReadCrossSections, Table) {
+    for (const auto& c : test::ReadTable("sections.txt")) {
+        Lines body{"<CrossSects>"};
+        std::string profile;
+        for (const std::string& line : c.input) {
+            const std::size_t colon = line.find(": ");
+            if (line.starts_with("section ")) {
+                body = body + Section(line.substr(8, colon - 8), line.substr(colon + 2));
+            } else if (line.starts_with("profile: ")) {
+                profile = line.substr(9);
+            } else {
+                body.push_back(line);
+            }
+        }
+        const Read read =
+            ReadFrom(test::AlignmentsDocument({body + Lines{"</CrossSects>"}}), profile);
+        Texts seen{"vc: " + read.verticalControl};
+        for (const std::string& left : read.left) {
+            seen.push_back("left: " + left);
+        }
+        for (const std::string& right : read.right) {
+            seen.push_back("right: " + right);
+        }
+        for (const std::string& message : read.messages) {
+            // "... by as little as LEAST and much as MOST.  It is recommended ..."
+            const std::size_t least = message.find("as little as ") + 13;
+            const std::size_t most = message.find(" and much as ");
+            seen.push_back("deviation: " + message.substr(least, most - least) + " " +
+                           message.substr(most + 13, message.find(".  It") - most - 13));
+            EXPECT_EQ(message.substr(0, least),
+                      "The Centerline was off from the cross-section by as little as ");
+            EXPECT_TRUE(
+                message.ends_with(".  It is recommended that you either use no profile, or use a "
+                                  "surface that is closer to mimicing the profile"));
+        }
+        EXPECT_EQ(seen, c.expected) << c.title;
+    }
 }
 
-// Document and the profile's vertical control (empty: none) -> what is read.
-TEST(ReadCrossSections, Table) {
-    const std::string example = "-10 99 -4 100 0 100.08 4 100 10 99.5";
-    const std::string near = "-6 8 -3 9 0 10 3 9 6 8";
-    const std::string tiny = "0." + std::string(150, '0') + "1";
-    const std::string flat = "0 10 0 1000 ";
-    const struct {
-        std::string document;
-        std::string profile;
-        Read read;
-    } cases[] = {
-        {Sections({Section("100", example)}),
-         "",
-         {"100 100.08 0 100 ", {"100 -2 4 6 0.01 6"}, {"100 -2 4 12 0.01 12"}, {}}},
-        {Sections(
-             {{"<CrossSect sta=\"100\">", "<CrossSectSurf name=\"G\">", "<PntList2D>-10 99 -4 100",
-               "\t0 100.08 4 100", "10 99.5</PntList2D>", "</CrossSectSurf>", "</CrossSect>"}}),
-         "",
-         {"100 100.08 0 100 ", {"100 -2 4 6 0.01 6"}, {"100 -2 4 12 0.01 12"}, {}}},
-        // A centre point near the centreline; the centre elevation interpolated.
-        {Sections({Section("7", "-0.0001 5 0.00005 6 3 6")}),
-         "",
-         {"7 6 0 7 ", {"7 0.0001 0.01 0.0001"}, {"7 10000 0.01 10000"}, {}}},
-        {Sections({Section("50", "-6 10 2 14")}),
-         "",
-         {"50 13 0 50 ", {"50 2 0.01 2"}, {"50 "}, {}}},
-        {Sections({Section("50", "-6 10 2 14")}),
-         "0 10 2 100 -1 200 ",
-         {"0 10 2 100 -1 200 ", {"50 6 0.01 6"}, {"50 "}, Deviation("2", "2")}},
-        // The profile's elevation taken with six decimals.
-        {Sections({Section("12.3456789", "-6 10 2 14 10 10.2 20 10.2")}),
-         "0 10 1 300 ",
-         {"0 10 1 300 ",
-          {"12.3457 48.5999 0.01 48.5999"},
-          {"12.3457 0.76543 10 10000 0.01 10000"},
-          Deviation("2.87654", "2.87654")}},
-        // No centre point: at first, and later.
-        {Sections({Section("0", "-2 -1")}), "", {"0 0 ", {"0 2 0.01 2"}, {"0 "}, {}}},
-        {Sections({Section("0", "-2 9 0 10"), Section("10", "-4 8 -2 9")}),
-         "",
-         {"0 10 0 0 ", {"0 2 0.01 2", "10 -50 2 2 0.01 2"}, {"0 "}, {}}},
-        // Templates repeated but for the station are dropped.
-        {Sections({Section("0", near), Section("10", near),
-                   Section("20", "-6.0005 8 -3 9 0 10 3 9 6 8"),
-                   Section("30", "-6.002 8 -3 9 0 10 3 9 6 8")}),
-         flat,
-         {flat,
-          {"0 -33.3333 3 3 0.01 3", "30 -33.3333 3 3.002 0.01 3.002"},
-          {"0 -33.3333 3 3 0.01 3"},
-          {}}},
-        // Vertical control from the sections; a section at the last station adds no grade.
-        {Sections({Section("0", "0 10"), Section("50", "0 11"), Section("100", "0 12"),
-                   Section("150", "0 12.5")}),
-         "",
-         {"0 10 2 100 1 150 ", {"0 "}, {"0 "}, {}}},
-        {Sections({Section("0", "0 10"), Section("50", "0 11"), Section("50", "-2 19 0 20"),
-                   Section("60", "-2 18"), Section("100", "0 12")}),
-         "",
-         {"0 10 2 100 ", {"0 ", "50 2 0.01 2", "60 1 0.01 1", "100 "}, {"0 "}, {}}},
-        {Sections({}), "", {"0 0 ", {}, {}, {}}},
-        // Deviation from the profile; beyond its end the elevation is zero.
-        {Sections({Section("5", "0 10.0101")}), flat, {flat, {"5 "}, {"5 "}, {}}},
-        {Sections({Section("5", "0 10.0102")}),
-         flat,
-         {flat, {"5 "}, {"5 "}, Deviation("0.0102", "0.0102")}},
-        {Sections({Section("5", "0 10.5"), Section("6", "0 10"), Section("7", "0 10.02")}),
-         flat,
-         {flat, {"5 "}, {"5 "}, Deviation("0.02", "0.5")}},
-        {Sections({Section("200", "-1 5 1 7")}),
-         "0 10 0 100 ",
-         {"0 10 0 100 ", {"200 0.2 0.01 0.2"}, {"200 "}, Deviation("6", "6")}},
-        // Attributes in any order; a section without a station keeps the last.
-        {Sections({{"<CrossSect name=\"X\" angleSkew=\"0\" sta=\"250\">",
-                    "<CrossSectSurf side=\"x\" name=\"G\">", "<PntList2D>0 1</PntList2D>",
-                    "</CrossSectSurf>", "</CrossSect>"},
-                   {"<CrossSect name=\"Y\">", "<CrossSectSurf name=\"G\">",
-                    "<PntList2D>0 2</PntList2D>", "</CrossSectSurf>", "</CrossSect>"}}),
-         "",
-         {"250 1 0 250 ", {"250 "}, {"250 "}, {}}},
-        // Where the alignment or the data ends.
+// Where the alignment or the data ends.
+TEST(ReadCrossSections, Ends) {
+    const std::pair<std::string, std::string> cases[] = {
         {test::AlignmentsDocument({{"<CoordGeom>", "</CoordGeom>"},
                                    Lines{"<CrossSects>"} + Section("0", "-2 9 0 10 2 9")}),
-         "",
-         {"", {}, {}, {}}},
+         ""},
         {test::CrLf(Lines{"<Alignments>", "<Alignment name=\"A\">", "<CrossSects>"} +
                     Section("20", "0 5")),
-         "",
-         {"20 5 0 20 ", {"20 "}, {"20 "}, {}}},
-        {test::CrLf({"<Alignments>", "<Alignment name=\"A\">"}), "", {"", {}, {}, {}}},
-        // Malformed numbers; the last segment's run and rise overflow.
-        {Sections(
-             {Section("0", "abc 5 2 x 3"), Section("10", tiny + " 4 -1e308 1e308 1e308 -1e308")}),
-         "",
-         {"0 5 -10 10 ", {"0 "}, {"0 0.4 0.01 0.4", "10 -10000 1e+306 0 0.01 0"}, {}}},
+         "20 5 0 20 "},
+        {test::CrLf({"<Alignments>", "<Alignment name=\"A\">"}), ""},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(ReadFrom(c.document, c.profile), c.read) << c.document.substr(80, 200);
+    for (const auto& [document, verticalControl] : cases) {
+        EXPECT_EQ(ReadFrom(document).verticalControl, verticalControl);
     }
 }
 
@@ -164,8 +106,9 @@ TEST(ReadCrossSections, SurfaceAndAlignmentNames) {
           "</CrossSectSurf>", "</CrossSect>"}});
     EXPECT_EQ(ReadFrom(bytes, "", " - Only").verticalControl, "0 2 0 0 ");
     EXPECT_EQ(ReadFrom(bytes, "", "g").verticalControl, "0 1 0 0 ");
-    EXPECT_EQ(ReadFrom(bytes, "", "G", "Z"),
-              (Read{"", {}, {}, {"Error: Alignment Cannot be found"}}));
+    const Read missing = ReadFrom(bytes, "kept ", "G", "Z");
+    EXPECT_EQ(missing.messages, Texts{"Error: Alignment Cannot be found"});
+    EXPECT_EQ(missing.verticalControl + std::to_string(missing.left.size()), "kept 0");
 }
 
 }  // namespace
