@@ -63,10 +63,10 @@ fuzz: deps
 	FUZZ_SECONDS=$(FUZZ_SECONDS) sh fuzz/run.sh $(FUZZ_BUILD)
 
 format:
-	find src tests bench fuzz -name '*.cpp' -o -name '*.h' | xargs clang-format -i
+	find src tests tools bench fuzz -name '*.cpp' -o -name '*.h' | xargs clang-format -i
 
 format-check:
-	find src tests bench fuzz -name '*.cpp' -o -name '*.h' | xargs clang-format --dry-run --Werror
+	find src tests tools bench fuzz -name '*.cpp' -o -name '*.h' | xargs clang-format --dry-run --Werror
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(OUT)

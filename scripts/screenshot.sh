@@ -7,7 +7,7 @@ set -eu
 build="${1:-build}"
 program="$build/chainforge-screenshots"
 if [ ! -x "$program" ]; then
-    echo "$program is missing: build with the desktop program and the tests enabled" >&2
+    echo "$program is missing: build with the desktop program enabled" >&2
     exit 1
 fi
 QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-offscreen}" "$program" "$build/screenshots"

@@ -2,19 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include "points/ScannedDocument.h"
+#include "support/ScannedDocument.h"
 
 namespace chainforge {
 namespace {
 
-using test::LandXml;
-using test::ScannedDocument;
-using Lines = std::vector<std::string>;
-
-Lines operator+(Lines first, const Lines& second) {
-    first.insert(first.end(), second.begin(), second.end());
-    return first;
-}
+using test::Lines;
+using test::operator+;
 
 Lines Line(const std::string& start, const std::string& end) {
     return {"<Line>", "<Start>" + start + "</Start>", "<End>" + end + "</End>", "</Line>"};
@@ -32,8 +26,8 @@ Lines Curve(const std::string& start, const std::string& center, const std::stri
 // An alignment "Road" whose CoordGeom holds the given lines.
 std::string RoadDocument(const Lines& geometry,
                          const std::string& tag = "<Alignment name=\"Road\" staStart=\"1000\">") {
-    return LandXml(Lines{"<Alignments name=\"all\">", tag, "<CoordGeom>"} + geometry +
-                   Lines{"</CoordGeom>", "</Alignment>", "</Alignments>"});
+    return test::LandXml(Lines{"<Alignments name=\"all\">", tag, "<CoordGeom>"} + geometry +
+                         Lines{"</CoordGeom>", "</Alignment>", "</Alignments>"});
 }
 
 struct Converted {
@@ -42,187 +36,92 @@ struct Converted {
     std::vector<std::string> messages;
 };
 
-Converted ConvertDocument(const std::string& document, PointList points = {},
-                          const std::string& name = "Road", std::string text = "") {
-    ScannedDocument scanned(document);
-    Converted result{std::move(text), std::move(points), {}};
-    bool spiralWarning = false;
+Converted Convert(const std::string& document, PointList points = {},
+                  const std::string& name = "Road", bool spiralWarning = false) {
+    test::ScannedDocument scanned(document);
+    Converted result{"earlier ", std::move(points), {}};
     ReadHorizontalAlignment(scanned.document, scanned.catalogue, scanned.ui, spiralWarning,
                             result.points, name, result.text);
+    result.text.erase(0, 8);
     result.messages = scanned.ui.Messages();
     return result;
 }
 
-Converted Convert(const Lines& geometry, PointList points = {}) {
-    return ConvertDocument(RoadDocument(geometry), std::move(points));
-}
-
-const Lines kLineCurveLine = Line("100 200", "150 200") + Curve("150 200", "150 250", "200 250") +
-                             Line("200 250", "300 250");
-
 TEST(ReadHorizontalAlignment, WritesLinesAndCurvesAsPointNumbers) {
-    test::CommaDecimalLocale locale;
-    const Converted result = ConvertDocument(RoadDocument(kLineCurveLine), {}, "Road", "earlier ");
-    EXPECT_EQ(result.text, "earlier 1 1000.000000 \"2 3 4\" 5 ");
-    EXPECT_EQ(result.points, (PointList{
-                                 "1,100.000000,200.000000,0,PI",
-                                 "2,150.000000,200.000000,0,PI",
-                                 "3,150.000000,250.000000,0,RP",
-                                 "4,200.000000,250.000000,0,PT",
-                                 "5,300.000000,250.000000,0,PI",
-                             }));
+    const Converted result =
+        Convert(RoadDocument(Line("100 200", "150 200") + Curve("150 200", "150 250", "200 250") +
+                             Line("200 250", "300 250")));
+    EXPECT_EQ(result.text, "1 1000.000000 \"2 3 4\" 5 ");
+    EXPECT_EQ(result.points,
+              (PointList{"1,100.000000,200.000000,0,PI", "2,150.000000,200.000000,0,PI",
+                         "3,150.000000,250.000000,0,RP", "4,200.000000,250.000000,0,PT",
+                         "5,300.000000,250.000000,0,PI"}));
     EXPECT_TRUE(result.messages.empty());
 }
 
-struct TextCase {
-    const char* what;
-    Lines geometry;
-    PointList points;
-    std::string text;
-};
-
-PointList NumberedOneTo99() {
-    PointList points;
-    for (int n = 99; n >= 1; --n) {
-        points.push_back(std::to_string(n) + ",0," + std::to_string(n) + ",0,");
-    }
-    return points;
-}
-
-TEST(ReadHorizontalAlignment, WritesTheHorizontalControlText) {
-    const TextCase cases[] = {
-        {"tangents meeting",
-         Line("10 10", "20 10") + Line("20 10", "30 10"),
-         {},
-         "1 1000.000000 2 3 "},
-        {"a curve first, and two curves sharing a point",
-         Curve("10 10", "10 20", "20 20") + Curve("20 20", "30 20", "30 30"),
-         {},
-         "\"1 1000.000000 2 3\" \"3 4 5\" "},
-        {"End before Center",
-         {"<Curve>", "<Start>10 10</Start>", "<End>20 20</End>", "<Center>10 20</Center>",
-          "</Curve>"},
-         {},
-         "\"1 1000.000000 2\" 3 "},
-        {"a curve on a zero-length first line keeps the station",
-         Line("10 10", "10 10") + Curve("10 10", "10 20", "20 20"),
-         {},
-         "\"1 1000.000000 2 3\" "},
-        {"new numbers above the list's", Line("100 200", "150 200"), NumberedOneTo99(),
-         "100 1000.000000 101 "},
-        {"64-bit numbers",
-         Line("100 200", "150 200"),
-         {"9000000000,1,1,0,", "100,150,200,0,"},
-         "9000000001 1000.000000 100 "},
-        {"within 0.0001 as six-decimal text, not 0.0002",
-         Line("1000 2000", "3000 4000") + Line("3000 4000", "5000 6000") +
-             Line("5000 6000", "2000 8000"),
-         {"7,1000.0001,2000.0001,5,A", "8,3000.0002,4000,5,B", "9,5000,6000.0002,5,C",
-          "4,2000.0001004,8000,5,D"},
-         "7 1000.000000 10 11 4 "},
-        {"the first match in list order",
-         Line("10 10", "20 20"),
-         {"40,10,10,0,", "30,10,10,0,", "50,10.00005,10,0,"},
-         "40 1000.000000 51 "},
-        {"points without a whole number and two numbers pass over",
-         Line("100 200", "150 200"),
-         {"CP1,100,200,0,", "7A,150,200,0,", "7.5,150,200,0,", "60,abc,200,0,", "61,150,",
-          "62,150,200x,0,", "70", "12,900,900,0,"},
-         "13 1000.000000 14 "},
-        {"a point numbered -1", Line("100 200", "150 200"), {"-1,100,200,0,"}, "-1 1000.000000 1 "},
-        {"other children of a Line",
-         {"<Line>", "<Start>100 200</Start>", "<Feature code=\"x\">",
-          "<Property label=\"a\" value=\"1\"/>", "</Feature>", "<End>150 200</End>", "</Line>"},
-         {},
-         "1 1000.000000 2 "},
-        {"vertex text across line breaks",
-         {"<Line>", "<Start code=\"POB\">", "100 200", "</Start>", "<End>", "\t150  200 ", "</End>",
-          "</Line>", "<Curve>", "<Start>150 200</Start>", "<Center>", "  150 250", "</Center>",
-          "<End>200 250</End>", "</Curve>"},
-         {},
-         "1 1000.000000 \"2 3 4\" "},
-        {"an unclosed vertex ends at the Line's closing tag",
-         {"<Line>", "<Start>100 200</Start>", "<End>150 200", "</Line>", "<Spiral>",
-          "<Start>150 200</Start>", "<End>170 220</End>", "</Spiral>"},
-         {},
-         "1 1000.000000 2 "},
-    };
-    for (const TextCase& c : cases) {
-        SCOPED_TRACE(c.what);
-        EXPECT_EQ(Convert(c.geometry, c.points).text, c.text);
+// data/tables/alignment.txt
+TEST(ReadHorizontalAlignment, Table) {
+    for (const auto& c : test::ReadTable("alignment.txt")) {
+        Lines geometry;
+        PointList points;
+        for (const std::string& line : c.input) {
+            (line.starts_with("point: ") ? points : geometry)
+                .push_back(line.substr(line.starts_with("point: ") ? 7 : 0));
+        }
+        const Converted result = Convert(RoadDocument(geometry), points);
+        EXPECT_EQ(result.text, c.expected.at(0)) << c.title;
+        if (c.expected.size() > 1) {
+            EXPECT_EQ(result.points, PointList(c.expected.begin() + 1, c.expected.end()))
+                << c.title;
+        }
     }
 }
 
-// A vertex that only refers to a point, or whose text is not numbers,
-// stands at 0, 0; a missing second number is 0.
-TEST(ReadHorizontalAlignment, PutsVerticesWithoutCoordinatesAtZero) {
-    const Converted result =
-        Convert({"<Line>", "<Start pntRef=\"5\"/>", "<End>abc def</End>", "</Line>", "<Line>",
-                 "<Start>5</Start>", "<End>7 8</End>", "</Line>"});
-    EXPECT_EQ(result.text, "1 1000.000000 2 3 ");
-    EXPECT_EQ(result.points, (PointList{"1,0.000000,0.000000,0,PI", "2,5.000000,0.000000,0,PI",
-                                        "3,7.000000,8.000000,0,PI"}));
-}
-
-TEST(ReadHorizontalAlignment, IgnoresSpiralsAndWarnsOnceWhileTheFlagIsSet) {
-    ScannedDocument scanned(
+TEST(ReadHorizontalAlignment, SpiralsAreIgnoredWithAWarningWhileTheFlagIsSet) {
+    const std::string document =
         RoadDocument(Line("10 10", "20 10") +
                      Lines{"<Spiral length=\"5\">", "<Start>20 10</Start>", "<PI>30 10</PI>",
                            "<End>40 20</End>", "</Spiral>", "<Spiral>", "</Spiral>"} +
-                     Curve("40 20", "40 40", "60 40")));
-    bool spiralWarning = true;
-    for (int run = 0; run < 2; ++run) {
-        PointList points;
-        std::string text;
-        ReadHorizontalAlignment(scanned.document, scanned.catalogue, scanned.ui, spiralWarning,
-                                points, "Road", text);
-        EXPECT_EQ(text, "1 1000.000000 2 \"3 4 5\" ");
+                     Curve("40 20", "40 40", "60 40"));
+    for (const bool warn : {true, false}) {
+        const Converted result = Convert(document, {}, "Road", warn);
+        EXPECT_EQ(result.text, "1 1000.000000 2 \"3 4 5\" ");
+        EXPECT_EQ(result.messages.size(), warn ? 1u : 0u);
     }
-    EXPECT_FALSE(spiralWarning);
-    EXPECT_EQ(scanned.ui.Messages(),
-              Lines{"Spiral Detected and Ignored.  This has not been finished"});
 }
 
-TEST(ReadHorizontalAlignment, ReportsAnAlignmentNotInTheCatalogue) {
-    const Converted result =
-        ConvertDocument(RoadDocument(Line("1 2", "3 4")), {"1,2,3,4,"}, "road", "x ");
-    EXPECT_EQ(result.messages, Lines{"Error: Alignment Cannot be found"});
-    EXPECT_EQ(result.text, "x ");
-    EXPECT_EQ(result.points, PointList{"1,2,3,4,"});
+TEST(ReadHorizontalAlignment, NamesStationsAndTheEnds) {
+    const Converted missing = Convert(RoadDocument(Line("1 2", "3 4")), {"1,2,3,4,"}, "road");
+    EXPECT_EQ(missing.messages, Lines{"Error: Alignment Cannot be found"});
+    EXPECT_EQ(missing.text, "");
+    EXPECT_EQ(missing.points, PointList{"1,2,3,4,"});
+    const std::pair<std::string, std::string> cases[] = {
+        {RoadDocument(Line("1 2", "3 4"), "<Alignment name=\"Road\" staStart=\"12345.678\">"),
+         "1 12345.700000 2 "},
+        {RoadDocument(Line("1 2", "3 4"), "<Alignment name=\"Road\">"), "1 0.000000 2 "},
+        // The document ends: what was read is kept.
+        {test::CrLf({"<Alignments>", "<Alignment name=\"Road\">", "<CoordGeom>", "<Line>",
+                     "<Start>1 2</Start>", "<End>3 4</End>"}) +
+             "<End>5 6</End>",
+         "1 0.000000 2 "},
+        {test::CrLf({"<Alignments>", "<Alignment name=\"Road\">", "<CoordGeom>", "<Line>",
+                     "<Start>1 2", "<End>3 4"}),
+         "1 0.000000 2 "},
+        // An alignment without geometry of its own does not take the next one's.
+        {test::LandXml(Lines{"<Alignments>", "<Alignment name=\"Bare\">", "<Profile name=\"P\">",
+                             "</Profile>", "</Alignment>", "<Alignment name=\"Empty\"/>",
+                             "<Alignment name=\"Road\">", "<CoordGeom>"} +
+                       Line("1 2", "3 4") + Lines{"</CoordGeom>", "</Alignment>", "</Alignments>"}),
+         "1 0.000000 2 "},
+    };
+    for (const auto& [document, text] : cases) {
+        EXPECT_EQ(Convert(document).text, text);
+    }
+    EXPECT_EQ(Convert(cases[4].first, {}, "Bare").text, "");
+    EXPECT_EQ(Convert(cases[4].first, {}, "Empty").text, "");
 }
 
-TEST(ReadHorizontalAlignment, WritesTheStartStationAsTheCatalogueHoldsIt) {
-    const std::string tag = "<Alignment name=\"Road\" staStart=\"12345.678\">";
-    EXPECT_EQ(ConvertDocument(RoadDocument(Line("1 2", "3 4"), tag)).text, "1 12345.700000 2 ");
-    EXPECT_EQ(ConvertDocument(RoadDocument(Line("1 2", "3 4"), "<Alignment name=\"Road\">")).text,
-              "1 0.000000 2 ");
-}
-
-TEST(ReadHorizontalAlignment, KeepsWhatItReadWhenTheDocumentEnds) {
-    const Lines start{"<LandXML version=\"1.1\">", "<Alignments>", "<Alignment name=\"Road\">",
-                      "<CoordGeom>", "<Line>"};
-    EXPECT_EQ(ConvertDocument(test::CrLf(start + Lines{"<Start>1 2</Start>", "<End>3 4</End>"}) +
-                              "<End>5 6</End>")
-                  .text,
-              "1 0.000000 2 ");
-    EXPECT_EQ(ConvertDocument(test::CrLf(start + Lines{"<Start>1 2", "<End>3 4"})).text,
-              "1 0.000000 2 ");
-}
-
-// An alignment without geometry of its own does not take the next one's.
-TEST(ReadHorizontalAlignment, StopsAtTheEndOfTheAlignment) {
-    const std::string document = LandXml(
-        Lines{"<Alignments>", "<Alignment name=\"Bare\">",
-              "<Profile name=\"P\"><ProfAlign name=\"FG\"><PVI>0 10</PVI></ProfAlign></Profile>",
-              "</Alignment>", "<Alignment name=\"Empty\"/>", "<Alignment name=\"Road\">",
-              "<CoordGeom>"} +
-        Line("1 2", "3 4") + Lines{"</CoordGeom>", "</Alignment>", "</Alignments>"});
-    EXPECT_EQ(ConvertDocument(document, {}, "Bare").text, "");
-    EXPECT_EQ(ConvertDocument(document, {}, "Empty").text, "");
-    EXPECT_EQ(ConvertDocument(document, {}, "Road").text, "1 0.000000 2 ");
-}
-
-TEST(SamePosition, ComparesBothCoordinatesWithinOneTenThousandth) {
+TEST(SamePosition, BothCoordinatesWithinOneTenThousandth) {
     EXPECT_TRUE(SamePosition("1000.000100 2000.000100", "1000 2000"));
     EXPECT_TRUE(SamePosition("0.000100 -0.000100", "0 0"));
     EXPECT_FALSE(SamePosition("1000.000200 2000.000000", "1000 2000"));

@@ -35,7 +35,7 @@ TEST(PointPositionIndex, FindsWhatAWalkThroughTheListFinds) {
     const double bases[] = {0.0, -3.2, 6783020.064, 21530666.426, 999999999.9996, -5e11};
     PointList points;
     std::vector<std::pair<std::int64_t, std::string>> walked;
-    for (int i = 0; i < 3000; ++i) {
+    for (int i = 0; i < 1500; ++i) {
         const double base = bases[random() % std::size(bases)];
         const double x = base + static_cast<double>(random() % 40) * 0.00007;
         const double y = -base + static_cast<double>(random() % 40) * 0.00007;
@@ -45,7 +45,7 @@ TEST(PointPositionIndex, FindsWhatAWalkThroughTheListFinds) {
     }
     const PointPositionIndex index(points);
     int matches = 0;
-    for (int i = 0; i < 3000; ++i) {
+    for (int i = 0; i < 1500; ++i) {
         const double base = bases[random() % std::size(bases)];
         const double a = base + static_cast<double>(random() % 400) * 0.00001 - 0.0005;
         const double b = -base + static_cast<double>(random() % 400) * 0.00001 - 0.0005;
@@ -54,7 +54,7 @@ TEST(PointPositionIndex, FindsWhatAWalkThroughTheListFinds) {
         EXPECT_EQ(index.NumberAt(a, b), expected) << ExactText(a) << " " << ExactText(b);
         matches += expected ? 1 : 0;
     }
-    EXPECT_GT(matches, 100);
+    EXPECT_GT(matches, 50);
 }
 
 }  // namespace

@@ -23,11 +23,8 @@ TEST(LayoutAnchors, EachModeFollowsAGrowthOfTheWindow) {
     EXPECT_EQ(Resized(Stretch, Move, 450, 330), (AnchorRect{10, 50, 160, 100}));
 }
 
-TEST(LayoutAnchors, ShrinkingMovesTheOtherWay) {
+TEST(LayoutAnchors, ShrinkingMovesTheOtherWayAndUnknownModesStay) {
     EXPECT_EQ(Resized(Stretch, Move, 390, 295), (AnchorRect{10, 15, 100, 65}));
-}
-
-TEST(LayoutAnchors, AnUnknownModeStaysFixed) {
     EXPECT_EQ(Resized(static_cast<AnchorMode>(7), static_cast<AnchorMode>(-1), 450, 330), kControl);
 }
 
@@ -42,6 +39,9 @@ TEST(LayoutAnchors, ProportionalKeepsTheNearEdgesShareOfTheExtent) {
     EXPECT_EQ(AnchorAxis({100, 200}, Proportional, quarter, 155, 555), (AnchorSpan{138, 238}));
     // A near edge at the extent stays at the far end of the window.
     EXPECT_EQ(AnchorAxis({400, 410}, Proportional, {400, 400}, 100, 500), (AnchorSpan{500, 510}));
+    // No extent to share: the span stays.
+    EXPECT_EQ(AnchorAxis({100, 200}, Proportional, {100, 0}, 400, 800), (AnchorSpan{100, 200}));
+    EXPECT_EQ(AnchorAxis({100, 200}, Proportional, {100, -1}, 400, 800), (AnchorSpan{100, 200}));
 }
 
 TEST(LayoutAnchors, PassesFromTheLastRectangleReturnExactlyAfterARoundTrip) {

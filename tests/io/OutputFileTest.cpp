@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <cerrno>
@@ -15,115 +17,139 @@ namespace {
 
 namespace fs = std::filesystem;
 using Names = std::vector<std::string>;
+constexpr auto kOwnerReadWrite = fs::perms::owner_read | fs::perms::owner_write;
 
 std::size_t EntriesIn(const fs::path& folder) {
     return static_cast<std::size_t>(
         std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
 }
 
-// Accepts the first write of at most three bytes, then reports a full disk.
-ssize_t FillsUpAfterThreeBytes(int fd, const void* data, std::size_t size) {
-    static thread_local bool full = false;
-    if (full) {
-        full = false;
-        errno = ENOSPC;
+// Stand-ins for the write system call. Each call counts.
+int calls = 0;
+ssize_t OneByteAtATime(int fd, const void* data, std::size_t) {
+    ++calls;
+    return ::write(fd, data, 1);
+}
+ssize_t InterruptedFirst(int fd, const void* data, std::size_t size) {
+    if (calls++ == 0) {
+        errno = EINTR;
         return -1;
     }
-    full = true;
-    return ::write(fd, data, size < 3 ? size : 3);
+    return ::write(fd, data, size);
+}
+ssize_t FullAfterThreeBytes(int fd, const void* data, std::size_t size) {
+    if (calls++ == 0) {
+        return ::write(fd, data, size < 3 ? size : 3);
+    }
+    errno = ENOSPC;
+    return -1;
+}
+ssize_t WritesNothing(int, const void*, std::size_t) {
+    ++calls;
+    return 0;
 }
 
-TEST(WriteOutputFile, WritesAndReplaces) {
+TEST(WriteOutputFile, ReplacesKeepingTheModeAndLeavesNothingElse) {
     test::TempDir dir;
     ScriptedUserInterface ui;
     const std::string path = dir.File("out.ch");
     ASSERT_EQ(WriteOutputFile(ui, path, "first\r\n"), 1);
-    fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    fs::permissions(path, kOwnerReadWrite | fs::perms::group_read);
     ASSERT_EQ(WriteOutputFile(ui, path, "second\r\n"), 1);
     EXPECT_EQ(test::ReadFileBytes(path), "second\r\n");
     EXPECT_EQ(fs::status(path).permissions() & fs::perms::all,
-              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+              kOwnerReadWrite | fs::perms::group_read);
     EXPECT_EQ(EntriesIn(dir.Path()), 1u);
     EXPECT_TRUE(ui.Events().empty());
+}
+
+// Short and interrupted writes go on; a failing write keeps the old file.
+TEST(WriteOutputFile, ThroughTheWriteSeam) {
+    const struct {
+        WriteFunction write;
+        int result;
+        int calls;
+    } cases[] = {{&OneByteAtATime, 1, 11},
+                 {&InterruptedFirst, 1, 2},
+                 {&FullAfterThreeBytes, 0, 2},
+                 {&WritesNothing, 0, 1}};
+    for (const auto& c : cases) {
+        test::TempDir dir;
+        ScriptedUserInterface ui;
+        const std::string path = dir.File("out.asc");
+        test::WriteFileBytes(path, "old");
+        calls = 0;
+        EXPECT_EQ(WriteOutputFile(ui, path, "new content", c.write), c.result);
+        EXPECT_EQ(calls, c.calls);
+        EXPECT_EQ(test::ReadFileBytes(path), c.result == 1 ? "new content" : "old");
+        EXPECT_EQ(EntriesIn(dir.Path()), 1u);
+        EXPECT_EQ(ui.Messages(), c.result == 1 ? Names{} : Names{"Cannot write file " + path});
+    }
 }
 
 TEST(WriteOutputFile, CannotCreate) {
     test::TempDir dir;
     ScriptedUserInterface ui;
     const std::string missing = dir.File("no/such/folder/out.asc");
-    EXPECT_EQ(WriteOutputFile(ui, missing, "x"), 0);
-    EXPECT_EQ(WriteOutputFile(ui, dir.Path().string(), "x"), 0);
     const std::string readOnly = dir.File("locked.asc");
     test::WriteFileBytes(readOnly, "keep");
     fs::permissions(readOnly, fs::perms::owner_read);
-    EXPECT_EQ(WriteOutputFile(ui, readOnly, "x"), 0);
+    for (const std::string& path : {missing, dir.Path().string(), readOnly}) {
+        EXPECT_EQ(WriteOutputFile(ui, path, "x"), 0);
+    }
     EXPECT_EQ(test::ReadFileBytes(readOnly), "keep");
     EXPECT_EQ(ui.Messages(),
               (Names{"Cannot open file " + missing, "Cannot open file " + dir.Path().string(),
                      "Cannot open file " + readOnly}));
 }
 
-TEST(WriteOutputFile, DiskFullPartWayKeepsTheOldFile) {
+// A target that is neither a regular file nor a folder, here a named pipe of
+// the test's own, is written in place and stays what it was.
+TEST(WriteOutputFile, WritesIntoAPipeInPlace) {
     test::TempDir dir;
+    const std::string pipe = dir.File("pipe");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    const int reader = ::open(pipe.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
     ScriptedUserInterface ui;
-    const std::string path = dir.File("out.asc");
-    test::WriteFileBytes(path, "old content");
-    EXPECT_EQ(WriteOutputFile(ui, path, "new content", &FillsUpAfterThreeBytes), 0);
-    EXPECT_EQ(test::ReadFileBytes(path), "old content");
+    EXPECT_EQ(WriteOutputFile(ui, pipe, "through"), 1);
+    calls = 0;
+    EXPECT_EQ(WriteOutputFile(ui, pipe, "x", &WritesNothing), 0);
+    char buffer[16] = {};
+    EXPECT_EQ(::read(reader, buffer, sizeof buffer), 7);
+    ::close(reader);
+    EXPECT_EQ(std::string(buffer), "through");
+    EXPECT_TRUE(fs::is_fifo(pipe));
     EXPECT_EQ(EntriesIn(dir.Path()), 1u);
-    EXPECT_EQ(ui.Messages(), Names{"Cannot write file " + path});
+    EXPECT_EQ(ui.Messages(), Names{"Cannot write file " + pipe});
 }
 
-TEST(WriteOutputFile, DeviceThatIsFull) {
-    if (!fs::exists("/dev/full")) {
-        GTEST_SKIP();
-    }
-    ScriptedUserInterface ui;
-    EXPECT_EQ(WriteOutputFile(ui, "/dev/full", "x"), 0);
-    EXPECT_EQ(ui.Messages(), Names{"Cannot write file /dev/full"});
-    EXPECT_TRUE(fs::is_character_file("/dev/full"));
-}
-
-}  // namespace
-}  // namespace chainforge
-
-namespace chainforge {
-namespace {
-
-// Runs body in a child process that has given up root, since root may write
-// into any folder; returns the child's exit status.
-template <typename Body>
-int AsUnprivilegedUser(Body body) {
+// A writable file in a read-only folder: the temporary file cannot be made.
+// Run as a user who is not root, since root writes into any folder.
+TEST(WriteOutputFile, ReadOnlyFolder) {
+    test::TempDir dir;
+    const fs::path folder = dir.Path() / "locked";
+    fs::create_directory(folder);
+    const std::string path = (folder / "out.ch").string();
+    test::WriteFileBytes(path, "keep");
+    fs::permissions(path, fs::perms::all);
+    fs::permissions(folder, fs::perms::all & ~(fs::perms::owner_write | fs::perms::group_write |
+                                               fs::perms::others_write));
+    fs::permissions(dir.Path(), fs::perms::others_exec, fs::perm_options::add);
     const pid_t child = ::fork();
     if (child == 0) {
         if (::getuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) {
             _exit(100);
         }
-        _exit(body());
+        ScriptedUserInterface ui;
+        _exit(WriteOutputFile(ui, path, "new") == 0 &&
+                      ui.Messages() == Names{"Cannot open file " + path}
+                  ? 0
+                  : 1);
     }
     int status = 0;
     ::waitpid(child, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-TEST(WriteOutputFile, ReadOnlyFolder) {
-    test::TempDir dir;
-    const fs::path folder = dir.Path() / "locked";
-    fs::create_directory(folder);
-    test::WriteFileBytes(folder / "out.ch", "keep");
-    fs::permissions(folder / "out.ch", fs::perms::all);
-    fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
-                                fs::perms::group_exec | fs::perms::others_read |
-                                fs::perms::others_exec);
-    fs::permissions(dir.Path(), fs::perms::others_exec, fs::perm_options::add);
-    const std::string path = (folder / "out.ch").string();
-    const int status = AsUnprivilegedUser([&path] {
-        ScriptedUserInterface ui;
-        const bool right = WriteOutputFile(ui, path, "new") == 0 &&
-                           ui.Messages() == Names{"Cannot open file " + path};
-        return right ? 0 : 1;
-    });
-    EXPECT_EQ(status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     EXPECT_EQ(test::ReadFileBytes(path), "keep");
     EXPECT_EQ(EntriesIn(folder), 1u);
 }

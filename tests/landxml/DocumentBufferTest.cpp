@@ -10,102 +10,76 @@ namespace chainforge {
 namespace {
 
 using std::string_literals::operator""s;
+using Texts = std::vector<std::string>;
 
-TEST(ReadTag, TakesTextFromLessThanThroughGreaterThan) {
+// Every tag, or every line, that the buffer reads from bytes; the text left
+// in the caller's string after the last read comes last.
+Texts Read(const std::string& bytes, bool (CDocumentBuffer::*read)(std::string&)) {
     CDocumentBuffer document;
-    document.Assign("junk<Tag a=\"1\">text<B\r\n c=\"2\">tail");
-    std::string tag;
-    ASSERT_TRUE(document.ReadTag(tag));
-    EXPECT_EQ(tag, "<Tag a=\"1\">");
-    EXPECT_EQ(document.Position(), 15u);
-    ASSERT_TRUE(document.ReadTag(tag));
-    EXPECT_EQ(tag, "<B\r\n c=\"2\">");
-    // "tail" holds no tag: the buffer keeps what it held, the data is used up.
-    EXPECT_FALSE(document.ReadTag(tag));
-    EXPECT_EQ(tag, "<B\r\n c=\"2\">");
+    document.Assign(bytes);
+    Texts texts;
+    std::string text = "before";
+    while ((document.*read)(text)) {
+        texts.push_back(text);
+    }
     EXPECT_TRUE(document.AtEnd());
+    texts.push_back("left: " + text);
+    return texts;
 }
 
-TEST(ReadTag, OddBytes) {
+TEST(ReadTag, FromLessThanThroughGreaterThan) {
+    const std::pair<std::string, Texts> cases[] = {
+        {"junk<Tag a=\"1\">text<B\r\n c=\"2\">tail",
+         {"<Tag a=\"1\">", "<B\r\n c=\"2\">", "left: <B\r\n c=\"2\">"}},
+        {"x>y<A\0B<C>"s, {"", "<AB<C>", "left: <AB<C>"}},  // zero bytes dropped
+        {"<A><B", {"<A>", "left: <A>"}},
+    };
+    for (const auto& [bytes, tags] : cases) {
+        EXPECT_EQ(Read(bytes, &CDocumentBuffer::ReadTag), tags) << bytes;
+    }
     CDocumentBuffer document;
-    document.Assign("x>y<A\0B<C>"s);
-    std::string tag = "before";
-    ASSERT_TRUE(document.ReadTag(tag));
-    EXPECT_EQ(tag, "");  // a ">" before any "<"
-    ASSERT_TRUE(document.ReadTag(tag));
-    EXPECT_EQ(tag, "<AB<C>");  // zero bytes dropped, inner "<" kept
-    document.Assign("<A><B");
-    ASSERT_TRUE(document.ReadTag(tag));
-    EXPECT_FALSE(document.ReadTag(tag));
-    EXPECT_EQ(tag, "<A>");
+    document.Assign("junk<Tag a=\"1\">text");
+    std::string tag;
+    document.ReadTag(tag);
+    EXPECT_EQ(document.Position(), 15u);
 }
 
 TEST(ReadLine, TextAfterTheLessThanUpToTheLineEnd) {
+    const std::pair<std::string, Texts> cases[] = {
+        {"\r\n  <CgPoint name=\"7\">5 2 1</CgPoint>\r\n<Next>\r\n",
+         {"CgPoint name=\"7\">5 2 1/CgPoint>", "Next>", "left: Next>"}},
+        {"<A>1</A>\n<B>2</B>\n", {"A>1/A>", "B>2/B>", "left: B>2/B>"}},
+        {"<A>\r\n<B>no end", {"A>", "left: A>"}},  // an unfinished last line is dropped
+    };
+    for (const auto& [bytes, lines] : cases) {
+        EXPECT_EQ(Read(bytes, &CDocumentBuffer::ReadLine), lines) << bytes;
+    }
     CDocumentBuffer document;
-    document.Assign("\r\n  <CgPoint name=\"7\">5000.1 2000.2 100.3</CgPoint>\r\n<Next>\r\n");
-    std::string line;
-    ASSERT_TRUE(document.ReadLine(line));
-    EXPECT_EQ(line, "CgPoint name=\"7\">5000.1 2000.2 100.3/CgPoint>");
-    ASSERT_TRUE(document.ReadLine(line));
-    EXPECT_EQ(line, "Next>");
-    EXPECT_FALSE(document.ReadLine(line));
-    EXPECT_EQ(line, "Next>");
-}
-
-TEST(ReadLine, LineFeedAloneEndsALine) {
-    CDocumentBuffer document;
-    document.Assign("<A>1</A>\n<B>2</B>\n");
-    std::string line;
-    ASSERT_TRUE(document.ReadLine(line));
-    EXPECT_EQ(line, "A>1/A>");
-    ASSERT_TRUE(document.ReadLine(line));
-    EXPECT_EQ(line, "B>2/B>");
-}
-
-TEST(ReadLine, UnfinishedLastLineIsDropped) {
-    CDocumentBuffer document;
-    document.Assign("<A>\r\n<B>no end");
-    std::string line;
-    ASSERT_TRUE(document.ReadLine(line));
-    EXPECT_FALSE(document.ReadLine(line));
-    EXPECT_EQ(line, "A>");
+    document.Assign("<A>\r\n");
+    document.Seek(3);
+    document.Seek(6);  // beyond the size: ignored
+    EXPECT_EQ(document.Position(), 3u);
+    document.Seek(5);
     std::string fresh = "old";
     document.ReadLineInto(fresh);
     EXPECT_EQ(fresh, "");
 }
 
-TEST(Seek, BeyondTheSizeIsIgnored) {
-    CDocumentBuffer document;
-    document.Assign("<A>\r\n");
-    document.Seek(3);
-    EXPECT_EQ(document.Position(), 3u);
-    document.Seek(6);
-    EXPECT_EQ(document.Position(), 3u);
-    document.Seek(5);
-    std::string line = "kept";
-    EXPECT_FALSE(document.ReadLine(line));
-    EXPECT_EQ(line, "kept");
-}
-
 TEST(ContinueElement, ReadsTheTextOnToTheClosingTag) {
     CDocumentBuffer document;
     document.Assign(
-        "<Start code=\"POB\">\r\n   100.5\t200.25 \r\n\r\n 7</Start> ignored\r\n<End>1 "
-        "2</End>\r\n");
+        "<Start code=\"POB\">\r\n   100.5\t200.25 \r\n\r\n 7</Start> ignored\r\n<End>1 2"
+        "</End>\r\n");
     std::string line;
     ASSERT_TRUE(document.ReadLine(line));
     EXPECT_EQ(document.ContinueElement(line), "/Start> ignored");
     EXPECT_EQ(line, "Start code=\"POB\"> 100.5\t200.25 7");
     ASSERT_TRUE(document.ReadLine(line));
     EXPECT_EQ(line, "End>1 2/End>");
-}
-
-TEST(ContinueElement, LeavesCompleteOrSelfClosingLines) {
+    // Complete or self-closing lines, or no closing tag at all: nothing changes.
     for (const char* text : {"<Start>1 2</Start>\r\n<X>3</X>\r\n", "<Start/>\r\n<X>3</X>\r\n",
                              "<Start code=\r\n\"a\">1 2</Start>\r\n", "<Start>\r\n1 2\r\n"}) {
-        CDocumentBuffer document;
         document.Assign(text);
-        std::string line;
         ASSERT_TRUE(document.ReadLine(line));
         const std::string before = line;
         const auto position = document.Position();
@@ -115,7 +89,7 @@ TEST(ContinueElement, LeavesCompleteOrSelfClosingLines) {
     }
 }
 
-TEST(Open, LoadsAPrivateCopy) {
+TEST(Open, LoadsAPrivateCopyOfARegularFile) {
     test::TempDir dir;
     const std::string path = dir.File("a.xml");
     test::WriteFileBytes(path, "<A>\r\n");
@@ -124,25 +98,15 @@ TEST(Open, LoadsAPrivateCopy) {
     test::WriteFileBytes(path, "<Changed>\r\n<More>\r\n");
     std::filesystem::resize_file(path, 2);
     EXPECT_EQ(document.Bytes(), "<A>\r\n");
-    EXPECT_EQ(document.Position(), 0u);
-}
-
-TEST(Open, FailureKeepsWhatWasLoaded) {
-    test::TempDir dir;
-    CDocumentBuffer document;
-    document.Assign("<A>\r\n");
     document.Seek(2);
-    EXPECT_EQ(document.Open(dir.File("missing.xml")), 1);
-    EXPECT_EQ(document.Open(dir.Path().string()), 1);  // a folder
+    // Failures keep what was loaded: no file, a folder, a device read as empty.
+    for (const std::string& bad : {dir.File("missing.xml"), dir.Path().string(), "/dev/null"s}) {
+        EXPECT_EQ(document.Open(bad), 1) << bad;
+    }
     EXPECT_EQ(document.Bytes(), "<A>\r\n");
     EXPECT_EQ(document.Position(), 2u);
-}
-
-TEST(Open, EmptyFile) {
-    test::TempDir dir;
-    test::WriteFileBytes(dir.File("empty.xml"), "");
-    CDocumentBuffer document;
-    ASSERT_EQ(document.Open(dir.File("empty.xml")), 0);
+    test::WriteFileBytes(path, "");
+    ASSERT_EQ(document.Open(path), 0);
     EXPECT_TRUE(document.IsLoaded());
     EXPECT_EQ(document.Size(), 0u);
     EXPECT_TRUE(document.AtEnd());

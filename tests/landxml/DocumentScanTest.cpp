@@ -12,10 +12,10 @@ namespace {
 using test::CrLf;
 using Names = std::vector<std::string>;
 
-const std::string kFormatMessage =
+const std::string kFormat =
     std::string("Format does not match known types.  Please e-mail this file to ") +
     kMakerSupportEmail;
-const std::string kVersionMessage =
+const std::string kVersion =
     std::string(
         "This version is newer than what this program understands.  You might want to check ") +
     kMakerWebAddress + " for a newer version";
@@ -68,7 +68,7 @@ TEST(ScanDocument, CataloguesGroupsAlignmentsProfilesAndSurfaces) {
     const AlignmentEntry& alignment = scan.catalogue.Alignments()[0];
     EXPECT_EQ(alignment.name, "CL - Main");
     EXPECT_EQ(alignment.stationStart, "100");
-    EXPECT_EQ(alignment.position, text.find("staStart=\"100\">") + 15) << text;
+    EXPECT_EQ(alignment.position, text.find("staStart=\"100\">") + 15);
     ASSERT_EQ(alignment.ProfileCount(), 2);
     EXPECT_EQ(alignment.GetProfileName(0), "FG");
     EXPECT_EQ(alignment.GetProfilePosition(0), text.find("\r\n<PVI>"));
@@ -76,144 +76,39 @@ TEST(ScanDocument, CataloguesGroupsAlignmentsProfilesAndSurfaces) {
     EXPECT_EQ(alignment.surfaces, (Names{"Top"}));
 }
 
-TEST(ScanDocument, VersionCheck) {
-    EXPECT_TRUE(Scan("<LandXML version=\"1.1\">\r\n</LandXML>").ui.Events().empty());
-    EXPECT_EQ(Scan("<LandXML version=\"1.2\">\r\n</LandXML>").ui.Messages(),
-              Names{kVersionMessage});
-    // Attributes on the next line: the blank after the name may be any white space.
-    EXPECT_EQ(Scan("<LandXML\r\n version=\"2.0\">\r\n</LandXML>").ui.Messages(),
-              Names{kVersionMessage});
-    EXPECT_TRUE(Scan("<LandXML xmlns=\"a\">\r\n</LandXML>").ui.Events().empty());
-}
-
-TEST(ScanDocument, UnknownTagsDrawOneMessagePerScan) {
-    Scan scan(CrLf(
-        {"<LandXML version=\"1.0\">", "<Mystery/>", "<PipeNetwork>", "<Other>", "</LandXML>"}));
-    EXPECT_EQ(scan.ui.Messages(), Names{kFormatMessage});
-}
-
-TEST(ScanDocument, EndOfData) {
-    // Nothing at all: no message. Bytes without a tag: one message.
+// data/tables/scan.txt, then bytes without a line end: no bytes are no
+// format; any bytes without a tag are of an unknown one.
+TEST(ScanDocument, GroupsAndMessages) {
+    auto cases = test::ReadTable("scan.txt");
+    for (const char* bytes : {"x", "<<<<", "plain text"}) {
+        cases.push_back({bytes, {}, {"format"}});
+    }
+    for (const auto& c : cases) {
+        Scan scan(c.input.empty() ? c.title : CrLf(c.input));
+        Names seen;
+        for (const std::string& group : scan.Groups()) {
+            seen.push_back("group: " + group);
+        }
+        for (const std::string& message : scan.ui.Messages()) {
+            seen.push_back(message == kFormat    ? "format"
+                           : message == kVersion ? "version"
+                                                 : message);
+        }
+        EXPECT_EQ(seen, c.expected) << c.title;
+    }
     EXPECT_TRUE(Scan("").ui.Events().empty());
-    EXPECT_EQ(Scan("plain text").ui.Messages(), Names{kFormatMessage});
-    EXPECT_EQ(Scan("<<<<").ui.Messages(), Names{kFormatMessage});
-    // The last tag is seen once, also with text after it.
-    Scan group("<CGPoints>\r\n");
-    EXPECT_EQ(group.Groups(), (Names{"UnNamed Group"}));
-    EXPECT_EQ(Scan("<LandXML version=\"1.2\">\r\n").ui.Messages().size(), 1u);
 }
 
-TEST(ScanDocument, PointGroupNames) {
-    Scan scan(CrLf({
-        "<CgPoints name=\"A\">", "</CgPoints>", "<CGPOINTS>", "</CGPOINTS>",
-        "<cgpoints name=\"lower\">", "</cgpoints>",  // the name pattern is case-sensitive
-        "<CgPoints zoneNumber=\"56\">", "<CgPoint name=\"1\">1 2 3</CgPoint>", "</CgPoints>",
-        "<CgPoints\tzone=\"56\" name=\"Lots\">", "</CgPoints>", "<CgPoints name=\"Closed\"/>",
-        "<CgPoints zone=\"1\"/>",  // an empty group of no known form
-    }));
-    EXPECT_EQ(scan.Groups(), (Names{"A", "UnNamed Group", "", "UnNamed Group3", "Lots"}));
-    EXPECT_EQ(scan.ui.Messages(), Names{kFormatMessage});
-}
-
-TEST(ScanDocument, SelfClosingTagsOpenNoSection) {
-    Scan scan(CrLf({
-        "<Units/>",
-        "<CoordinateSystem name=\"x\"/>",
-        "<Feature code=\"f\"/>",
-        "<Roadways/>",
-        "<CgPoints name=\"A\">",
-        "<CgPoints/>",
-        "</CgPoints>",
-        "<CgPoints name=\"B\">",
-        "</CgPoints>",
-    }));
-    EXPECT_EQ(scan.Groups(), (Names{"A", "B"}));
-    EXPECT_TRUE(scan.ui.Events().empty());
-}
-
-TEST(ScanDocument, NestedPointGroupReturnsToItsParent) {
-    Scan scan(
-        CrLf({"<CgPoints name=\"A\">", "<CgPoints name=\"inner\">", "</CgPoints>",
-              "<CgPoint>1 2 3</CgPoint>", "</CgPoints>", "<CgPoints name=\"B\">", "</CgPoints>"}));
-    EXPECT_EQ(scan.Groups(), (Names{"A", "B"}));
-    EXPECT_TRUE(scan.ui.Events().empty());
-}
-
-TEST(ScanDocument, ApplicationSection) {
-    EXPECT_TRUE(
-        Scan(CrLf({"<Application name=\"a\">", "<Author x=\"1\"/>", "</Author>", "</Application>"}))
-            .ui.Events()
-            .empty());
-    // Any other child ends the section and is recognised at the top level.
-    Scan scan(
-        CrLf({"<Application name=\"a\">", "<Unknown/>", "<CgPoints name=\"G\">", "</CgPoints>"}));
-    EXPECT_EQ(scan.ui.Messages(), Names{kFormatMessage});
-    EXPECT_EQ(scan.Groups(), (Names{"G"}));
-    Scan child(CrLf({"<Application name=\"a\">", "<CgPoints name=\"G\">", "</CgPoints>"}));
-    EXPECT_EQ(child.Groups(), (Names{"G"}));
-}
-
-TEST(ScanDocument, SkippedSectionsHideTheirContent) {
-    Scan scan(CrLf({
-        "<Surfaces>",
-        "<CgPoints name=\"no\">",
-        "</Surfaces>",
-        "<Parcels name=\"p\">",
-        "<Mystery/>",
-        "</Parcels>",
-        "<Roadways>",
-        "<CgPoints name=\"no\">",
-        "</Roadways>",
-        "<Survey>",
-        "<CgPoints name=\"no\">",
-        "</Survey>",
-        "<PlanFeatures>",
-        "<PlanFeature name=\"x\">",
-        "</PlanFeature>",
-        "</PlanFeatures>",
-        "<!-- a comment <CgPoints name=\"no\" -->",
-        "<CgPoints name=\"yes\">",
-        "</CgPoints>",
-    }));
-    EXPECT_EQ(scan.Groups(), (Names{"yes"}));
-    EXPECT_TRUE(scan.ui.Events().empty());
-}
-
-TEST(ScanDocument, UnclosedSectionSwallowsTheRest) {
-    Scan scan(CrLf({"<Units>", "<CgPoints name=\"A\">", "</CgPoints>"}));
-    EXPECT_TRUE(scan.Groups().empty());
-}
-
-TEST(ScanDocument, AlignmentTagsWithLineBreaks) {
+TEST(ScanDocument, AlignmentTagsWithLineBreaksAndRescans) {
     Scan scan(
         "<Alignments>\n<Alignment\nname=\"A\"\nstaStart=\"5\">\n<ProfAlign\tname=\"P\">\n</"
         "Alignment>\n</Alignments>\n");
     ASSERT_EQ(scan.catalogue.Alignments().size(), 1u);
     EXPECT_EQ(scan.catalogue.Alignments()[0].name, "A");
     EXPECT_EQ(scan.catalogue.Alignments()[0].GetProfileName(0), "P");
-}
-
-TEST(ScanDocument, RescanStartsAfresh) {
-    CDocumentBuffer document;
-    Catalogue catalogue;
-    ScriptedUserInterface ui;
-    document.Assign("<CgPoints name=\"A\">\r\n</CgPoints>\r\n");
-    ScanDocument(document, catalogue, ui);
-    document.Seek(5);
-    ScanDocument(document, catalogue, ui);
-    ASSERT_EQ(catalogue.PointGroups().size(), 1u);
-    EXPECT_EQ(catalogue.PointGroups()[0].name, "A");
-}
-
-TEST(ScanDocument, EverySampleScansWithoutTrouble) {
-    for (const auto& path : test::SampleFiles()) {
-        CDocumentBuffer document;
-        ASSERT_EQ(document.Open(path.string()), 0) << path;
-        Catalogue catalogue;
-        ScriptedUserInterface ui;
-        ScanDocument(document, catalogue, ui);
-        EXPECT_LE(ui.Messages().size(), 2u) << path;
-    }
+    scan.document.Seek(5);
+    ScanDocument(scan.document, scan.catalogue, scan.ui);
+    EXPECT_EQ(scan.catalogue.Alignments().size(), 1u);
 }
 
 }  // namespace

@@ -1,27 +1,21 @@
 #include "support/TestSupport.h"
 
 #include <sys/wait.h>
+#include <unistd.h>
 #include <algorithm>
-#include <clocale>
 #include <cstdlib>
 #include <fstream>
-#include <random>
 #include <sstream>
 #include <stdexcept>
 
 namespace chainforge::test {
 
 TempDir::TempDir() {
-    std::random_device random;
-    const auto base = std::filesystem::temp_directory_path();
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        auto candidate = base / ("chainforge-test-" + std::to_string(random()));
-        if (std::filesystem::create_directory(candidate)) {
-            path_ = candidate;
-            return;
-        }
+    std::string name = (std::filesystem::temp_directory_path() / "chainforge-test-XXXXXX").string();
+    if (::mkdtemp(name.data()) == nullptr) {
+        throw std::runtime_error("cannot create a temporary folder");
     }
-    throw std::runtime_error("cannot create a temporary folder");
+    path_ = name;
 }
 
 TempDir::~TempDir() {
@@ -70,21 +64,6 @@ std::vector<std::filesystem::path> SampleFiles() {
     return files;
 }
 
-CommaDecimalLocale::CommaDecimalLocale() {
-    const char* current = std::setlocale(LC_ALL, nullptr);
-    previous_ = current != nullptr ? current : "C";
-    for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8"}) {
-        if (std::setlocale(LC_ALL, name) != nullptr) {
-            active_ = true;
-            return;
-        }
-    }
-}
-
-CommaDecimalLocale::~CommaDecimalLocale() {
-    std::setlocale(LC_ALL, previous_.c_str());
-}
-
 int RunProcess(const std::string& commandLine, std::string& out, std::string& err) {
     TempDir scratch;
     const std::string outFile = scratch.File("stdout");
@@ -94,6 +73,29 @@ int RunProcess(const std::string& commandLine, std::string& out, std::string& er
     out = ReadFileBytes(outFile);
     err = ReadFileBytes(errFile);
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+std::vector<TableCase> ReadTable(const std::string& name) {
+    std::vector<TableCase> cases;
+    std::ifstream in(std::string(CHAINFORGE_TEST_DATA) + "/tables/" + name);
+    bool expected = false;
+    for (std::string line; std::getline(in, line);) {
+        if (line.starts_with("== ")) {
+            cases.push_back({line.substr(3), {}, {}});
+            expected = false;
+        } else if (line == "--") {
+            expected = true;
+        } else if (!line.starts_with("#") && !cases.empty()) {
+            if (line.ends_with('|')) {
+                line.pop_back();
+            }
+            (expected ? cases.back().expected : cases.back().input).push_back(line);
+        }
+    }
+    if (cases.empty()) {
+        throw std::runtime_error("no cases in " + name);
+    }
+    return cases;
 }
 
 }  // namespace chainforge::test

@@ -30,27 +30,21 @@ void WriteFileBytes(const std::filesystem::path& path, std::string_view bytes);
 // Joins lines, each followed by CR LF.
 std::string CrLf(const std::vector<std::string>& lines);
 
-// The files of the shared sample folder (*.xml), sorted; empty when the
-// folder is not there.
+// The files of the shared sample folder (*.xml), sorted.
 std::vector<std::filesystem::path> SampleFiles();
-
-// Sets LC_ALL to a comma-decimal locale for its lifetime; Active() tells
-// whether one was available.
-class CommaDecimalLocale {
-  public:
-    CommaDecimalLocale();
-    ~CommaDecimalLocale();
-    CommaDecimalLocale(const CommaDecimalLocale&) = delete;
-    CommaDecimalLocale& operator=(const CommaDecimalLocale&) = delete;
-    bool Active() const { return active_; }
-
-  private:
-    std::string previous_;
-    bool active_ = false;
-};
 
 // Runs a command line through the shell; returns its exit status and fills
 // the captured standard output and error.
 int RunProcess(const std::string& commandLine, std::string& out, std::string& err);
+
+// The cases of data/tables/NAME. "== TITLE" starts a case; its input lines
+// follow, then "--" and its expected lines. Lines starting with "#" are
+// comments; a "|" ending a line is dropped, so that blanks before it count.
+struct TableCase {
+    std::string title;
+    std::vector<std::string> input;
+    std::vector<std::string> expected;
+};
+std::vector<TableCase> ReadTable(const std::string& name);
 
 }  // namespace chainforge::test

@@ -27,38 +27,33 @@ TEST(ToleranceTests, AllFalseForNotANumber) {
     }
 }
 
-struct Expected {
-    double station;
-    double elevation;
-};
-
-void ExpectElevations(const std::string& text, const std::vector<Expected>& table) {
-    for (const Expected& row : table) {
-        EXPECT_NEAR(ProfileElevationAt(row.station, text), row.elevation, 1e-9)
-            << "station " << row.station << " in \"" << text << "\"";
+// Profile text -> elevation at stations: tangents, a parabolic curve, and
+// no tangent at all.
+TEST(ProfileElevationAt, Table) {
+    const std::tuple<const char*, double, double> cases[] = {
+        {"0 10 2 100 -1 200 ", -50, 9},
+        {"0 10 2 100 -1 200 ", 0, 10},
+        {"0 10 2 100 -1 200 ", 50, 11},
+        {"0 10 2 100 -1 200 ", 100, 12},
+        {"0 10 2 100 -1 200 ", 150, 11.5},
+        {"0 10 2 100 -1 200 ", 200, 11},
+        {"0 10 2 100 -1 200 ", 250, 0},
+        {"0 10 2 100 -1 200 ", 100.00005, 12.000001},
+        {"0 100 2 \"80 120\" -2 200 ", 50, 101},
+        {"0 100 2 \"80 120\" -2 200 ", 80, 101.6},
+        {"0 100 2 \"80 120\" -2 200 ", 100, 101.8},
+        {"0 100 2 \"80 120\" -2 200 ", 120, 101.6},
+        {"0 100 2 \"80 120\" -2 200 ", 150, 101},
+        {"0 100 2 \"80 120\" -2 200 ", 200, 100},
+        {"0 100 2 \"80 120\" -2 200 ", 201, 0},
+        {"0 10 ", 0, 0},
+        {"0 10 ", -5, 0},
+        {"0 10 ", 5, 0},
+        {"", 10, 0},
+    };
+    for (const auto& [text, station, elevation] : cases) {
+        EXPECT_NEAR(ProfileElevationAt(station, text), elevation, 1e-9) << station << " " << text;
     }
-}
-
-TEST(ProfileElevationAt, Tangents) {
-    ExpectElevations("0 10 2 100 -1 200 ", {{-50, 9},
-                                            {0, 10},
-                                            {50, 11},
-                                            {100, 12},
-                                            {150, 11.5},
-                                            {200, 11},
-                                            {250, 0},
-                                            {100.00005, 12.000001}});
-}
-
-TEST(ProfileElevationAt, ParabolicCurve) {
-    ExpectElevations(
-        "0 100 2 \"80 120\" -2 200 ",
-        {{50, 101}, {80, 101.6}, {100, 101.8}, {120, 101.6}, {150, 101}, {200, 100}, {201, 0}});
-}
-
-TEST(ProfileElevationAt, NoElevationWithoutATangent) {
-    ExpectElevations("0 10 ", {{0, 0}, {-5, 0}, {5, 0}});
-    ExpectElevations("", {{0, 0}, {10, 0}});
 }
 
 // The evaluation as defined: a walk along the tokens, afresh for every

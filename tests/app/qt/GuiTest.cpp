@@ -1,0 +1,476 @@
+// The desktop program as the user drives it, offscreen: the main dialog with
+// a scripted user interface, the Qt message boxes and file dialogs, the icon
+// button. data/gui-road.xml holds groups "Survey" and "base"; alignments
+// "Main Road" (profiles "Design", "alternative"; surfaces "Finished Grade",
+// "existing ground") and "access", with decimals throughout so that a reader
+// that depends on the locale gives itself away.
+#include <QApplication>
+#include <QCheckBox>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPainter>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QUrl>
+#include <array>
+#include <clocale>
+#include <filesystem>
+#include <functional>
+#include <map>
+
+#include "app/qt/AboutDialog.h"
+#include "app/qt/IconButton.h"
+#include "app/qt/ListBox.h"
+#include "app/qt/MainDialog.h"
+#include "app/qt/QtUserInterface.h"
+#include "support/TestSupport.h"
+#include "ui/ScriptedUserInterface.h"
+
+namespace chainforge {
+namespace {
+
+using Kind = ScriptedUserInterface::EventKind;
+using Texts = std::vector<std::string>;
+using test::CrLf;
+
+// The next modal window that opens is handed to look, which must close it.
+void WhenModalOpens(std::function<void(QWidget&)> look) {
+    QTimer::singleShot(0, [look = std::move(look)] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            look(*modal);
+        }
+    });
+}
+
+QStringList Entries(const CListBox& list) {
+    QStringList texts;
+    for (int i = 0; i < list.count(); ++i) {
+        texts.append(list.item(i)->text());
+    }
+    return texts;
+}
+
+// The main dialog shown and active, its controls by name.
+struct Fixture {
+    test::TempDir folder;
+    ScriptedUserInterface ui;
+    CMainDialog dialog{&ui};
+
+    Fixture() {
+        dialog.show();
+        dialog.activateWindow();
+        if (!QTest::qWaitForWindowActive(&dialog)) {
+            qFatal("the main dialog never became the active window");
+        }
+    }
+    template <typename Widget = QWidget>
+    Widget& Control(const char* name) {
+        return *dialog.findChild<Widget*>(QString::fromLatin1(name));
+    }
+    QLineEdit& Edit() { return Control<QLineEdit>("fileNameEdit"); }
+    CListBox& List(const char* name) { return Control<CListBox>(name); }
+    int Count(const char* name) { return List(name).count(); }
+    // Types the name into the emptied field and leaves it with Tab.
+    void TypeAndLeave(const QString& name) {
+        Edit().setFocus();
+        Edit().selectAll();
+        QTest::keyClick(&Edit(), Qt::Key_Delete);
+        QTest::keyClicks(&Edit(), name);
+        QTest::keyClick(&Edit(), Qt::Key_Tab);
+    }
+    std::string Write(const char* name, const std::string& bytes) {
+        test::WriteFileBytes(folder.File(name), bytes);
+        return folder.File(name);
+    }
+    QString LoadRoad(const char* name = "road.xml") {
+        const std::string path =
+            Write(name, test::ReadFileBytes(std::string(CHAINFORGE_TEST_DATA) + "/gui-road.xml"));
+        TypeAndLeave(QString::fromStdString(path));
+        return QString::fromStdString(path);
+    }
+    void Select(const char* listName, const QString& entry) {
+        CListBox& list = List(listName);
+        const QList<QListWidgetItem*> found = list.findItems(entry, Qt::MatchExactly);
+        QCOMPARE(found.size(), 1);
+        list.scrollToItem(found.constFirst());
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, {},
+                          list.visualItemRect(found.constFirst()).center());
+    }
+    void Click(const char* button) {
+        QTest::mouseClick(&Control<QPushButton>(button), Qt::LeftButton);
+    }
+};
+
+QRect AreaOf(const QImage& image, const std::function<bool(QRgb)>& wanted, QRect within) {
+    QRect area;
+    for (int y = within.top(); y <= within.bottom(); ++y) {
+        for (int x = within.left(); x <= within.right(); ++x) {
+            if (wanted(image.pixel(x, y))) {
+                area |= QRect(x, y, 1, 1);
+            }
+        }
+    }
+    return area;
+}
+
+}  // namespace
+
+class GuiTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void startsEmptyAndResizesByTheAnchors();
+    void loadsWhatTheFieldNames();
+    void listsFollowTheChoices();
+    void createAndEnterWriteTheFiles();
+    void qtMessageBoxesAndFileDialogs();
+    void iconButtonPlacesIconAndCaption();
+};
+
+void GuiTest::startsEmptyAndResizesByTheAnchors() {
+    Fixture f;
+    QCOMPARE(f.dialog.windowTitle(), QStringLiteral("Chainforge"));
+    QCOMPARE(QApplication::focusWidget(), &f.Edit());
+    for (const char* list : {"pointsList", "alignmentsList", "profilesList", "crossSectionsList"}) {
+        QCOMPARE(f.Count(list), 0);
+    }
+    QWidget* widget = &f.Edit();
+    QStringList order;
+    for (int i = 0; i < 9; ++i) {
+        order.append(widget->objectName());
+        do {
+            widget = widget->nextInFocusChain();
+        } while (widget->focusPolicy() == Qt::NoFocus || !widget->isVisibleTo(&f.dialog));
+    }
+    QCOMPARE(order, (QStringList{"fileNameEdit", "browseButton", "createButton", "closeButton",
+                                 "profilesList", "crossSectionsList", "pointsList",
+                                 "alignmentsList", "asciiPointsCheck"}));
+
+    // Left, top, right and bottom shifts of each control from its anchors.
+    const QSize start = f.dialog.size();
+    QCOMPARE(f.dialog.minimumSize(), start);
+    const int dx = 57;
+    const int dy = 31;
+    const std::map<std::string, std::array<int, 4>> shifts = {
+        {"fileLabel", {0, 0, 0, 0}},
+        {"pointsLabel", {0, 0, 0, 0}},
+        {"fileNameEdit", {0, 0, dx, 0}},
+        {"browseButton", {dx, 0, dx, 0}},
+        {"pointsList", {0, 0, 0, dy}},
+        {"alignmentsList", {0, 0, dx, dy}},
+        {"alignmentsLabel", {0, 0, dx, 0}},
+        {"profilesList", {dx, 0, dx, dy}},
+        {"profilesLabel", {dx, 0, dx, 0}},
+        {"crossSectionsList", {dx, 0, dx, dy}},
+        {"crossSectionsLabel", {dx, 0, dx, 0}},
+        {"asciiPointsCheck", {0, dy, 0, dy}},
+        {"createButton", {dx, dy, dx, dy}},
+        {"closeButton", {dx, dy, dx, dy}},
+        {"sizeGrip", {dx, dy, dx, dy}}};
+    std::map<std::string, QRect> before;
+    for (const auto& [name, shift] : shifts) {
+        before[name] = f.Control(name.c_str()).geometry();
+    }
+    const auto resize = [&f](QSize size) {
+        f.dialog.resize(size);
+        QCoreApplication::processEvents();
+    };
+    resize(start - QSize(100, 50));
+    QCOMPARE(f.dialog.size(), start);
+    resize(start + QSize(dx, dy));
+    QCOMPARE(f.dialog.size(), start + QSize(dx, dy));
+    for (const auto& [name, s] : shifts) {
+        QVERIFY2(
+            f.Control(name.c_str()).geometry() == before[name].adjusted(s[0], s[1], s[2], s[3]),
+            name.c_str());
+    }
+    const QRect grip = f.Control("sizeGrip").geometry();
+    QCOMPARE(grip.bottomRight() + QPoint(1, 1), QPoint(f.dialog.width(), f.dialog.height()));
+    resize(start + QSize(400, 5));
+    resize(start);
+    for (const auto& [name, shift] : shifts) {
+        QVERIFY2(f.Control(name.c_str()).geometry() == before[name], name.c_str());
+    }
+
+    // F1 opens the About box over the dialog.
+    QString title;
+    QString version;
+    WhenModalOpens([&](QWidget& modal) {
+        title = qobject_cast<CAboutDialog*>(&modal) != nullptr ? modal.windowTitle() : QString();
+        if (auto* label = modal.findChild<QLabel*>(QStringLiteral("aboutVersion"))) {
+            version = label->text();
+        }
+        modal.close();
+    });
+    QTest::keyClick(&f.List("pointsList"), Qt::Key_F1);
+    QCOMPARE(title, QStringLiteral("About Chainforge"));
+    QCOMPARE(version, QStringLiteral("Chainforge Version 0.9b1"));
+    QVERIFY(f.dialog.isVisible());
+}
+
+void GuiTest::loadsWhatTheFieldNames() {
+    Fixture f;
+    const QString road = f.LoadRoad("Road.xml");
+    // Sorted without regard to letter case, as a list box sorts.
+    QCOMPARE(Entries(f.List("pointsList")), (QStringList{"base", "Survey"}));
+    QCOMPARE(Entries(f.List("alignmentsList")), (QStringList{"access", "Main Road"}));
+    QVERIFY(f.ui.Events().empty());
+    // The file changes; the same name in other letter case does not reload it.
+    f.Write("Road.xml", CrLf({"<LandXML version=\"1.1\">", "</LandXML>"}));
+    f.TypeAndLeave(road.left(road.size() - 8) + QStringLiteral("ROAD.XML"));
+    QCOMPARE(f.Count("alignmentsList"), 2);
+    // No ".xml" ending, or no such file: nothing loads, but the name is remembered.
+    const QString other = QString::fromStdString(f.folder.File("other.xml"));
+    f.TypeAndLeave(other + QStringLiteral(" "));
+    f.TypeAndLeave(other);
+    QCOMPARE(f.Count("alignmentsList"), 2);
+    f.Write("other.xml", CrLf({"<LandXML version=\"1.1\">", "</LandXML>"}));
+    f.TypeAndLeave(other);
+    QCOMPARE(f.Count("alignmentsList"), 2);
+    // Another name and back: the changed file is read.
+    f.TypeAndLeave(QStringLiteral("x"));
+    f.TypeAndLeave(road);
+    QCOMPARE(f.Count("alignmentsList"), 0);
+    // A file that cannot be opened empties the lists.
+    f.LoadRoad();
+    const std::string folder = f.folder.File("folder.xml");
+    std::filesystem::create_directory(folder);
+    f.TypeAndLeave(QString::fromStdString(folder));
+    QCOMPARE(f.Count("pointsList"), 0);
+    QCOMPARE(f.ui.Messages(), Texts{"Cannot open file " + folder});
+
+    // Browsing commits the chosen name; cancelling changes nothing.
+    const std::string browsed = f.Write("browsed.xml", test::ReadFileBytes(road.toStdString()));
+    f.LoadRoad("browsed.xml");
+    f.TypeAndLeave(QStringLiteral("x"));
+    f.ui.QueueFileName(browsed);
+    f.Click("browseButton");
+    QCOMPARE(f.Edit().text(), QString::fromStdString(browsed));
+    QCOMPARE(f.Count("alignmentsList"), 2);
+    QCOMPARE(f.ui.Events().back().request.defaultExtension, std::string("xml"));
+    QCOMPARE(f.ui.Events().back().request.filter, std::string("*.XML"));
+    f.Click("browseButton");
+    QCOMPARE(f.Edit().text(), QString::fromStdString(browsed));
+
+    // Dropping an XML file commits it.
+    f.TypeAndLeave(QStringLiteral("x"));
+    std::filesystem::copy_file(browsed, f.folder.File("dropped.XML"));
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(f.folder.File("dropped.XML")))});
+    const QPoint where = f.List("pointsList").geometry().center();
+    QDragEnterEvent enter(where, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&f.dialog, &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(where, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&f.dialog, &drop);
+    QCOMPARE(f.Edit().text(), QString::fromStdString(f.folder.File("dropped.XML")));
+    QCOMPARE(f.Count("alignmentsList"), 2);
+}
+
+void GuiTest::listsFollowTheChoices() {
+    Fixture f;
+    f.LoadRoad();
+    f.Select("alignmentsList", QStringLiteral("Main Road"));
+    QCOMPARE(Entries(f.List("profilesList")), (QStringList{"alternative", "Design"}));
+    QCOMPARE(Entries(f.List("crossSectionsList")),
+             (QStringList{"existing ground", "Finished Grade"}));
+    QCOMPARE(f.List("profilesList").GetCurSel(), -1);
+    f.Select("alignmentsList", QStringLiteral("access"));
+    QCOMPARE(f.Count("profilesList") + f.Count("crossSectionsList"), 0);
+    // A new load drops the narrowed lists.
+    f.Select("alignmentsList", QStringLiteral("Main Road"));
+    f.LoadRoad("again.xml");
+    QCOMPARE(f.Count("profilesList"), 0);
+    QCOMPARE(f.List("alignmentsList").GetCurSel(), -1);
+
+    // The check box greys the points list and keeps its selection.
+    f.Select("pointsList", QStringLiteral("Survey"));
+    auto& check = f.Control<QCheckBox>("asciiPointsCheck");
+    QTest::mouseClick(&check, Qt::LeftButton, {}, QPoint(6, check.height() / 2));
+    QVERIFY(check.isChecked() && !f.List("pointsList").isEnabled());
+    QTest::mouseClick(&check, Qt::LeftButton, {}, QPoint(6, check.height() / 2));
+    QVERIFY(f.List("pointsList").isEnabled());
+    QCOMPARE(f.List("pointsList").GetCurSel(), 1);
+
+    // Windows-1252 shown where the bytes are not UTF-8; looked up by the bytes.
+    f.TypeAndLeave(QString::fromStdString(
+        f.Write("names.xml", CrLf({"<Alignments>", "<Alignment name=\"Caf\xE9\" staStart=\"0\">",
+                                   "<ProfAlign name=\"p1\">", "</ProfAlign>", "</Alignment>",
+                                   "<Alignment name=\"Stra\xC3\x9F"
+                                   "e\" staStart=\"0\">",
+                                   "</Alignment>", "</Alignments>"}))));
+    QCOMPARE(Entries(f.List("alignmentsList")),
+             (QStringList{QStringLiteral("Caf\u00E9"), QStringLiteral("Stra\u00DFe")}));
+    f.Select("alignmentsList", QStringLiteral("Caf\u00E9"));
+    QCOMPARE(Entries(f.List("profilesList")), QStringList{"p1"});
+    QCOMPARE(f.List("alignmentsList").GetText(0), std::string("Caf\xE9"));
+    QVERIFY(f.ui.Messages().empty());
+}
+
+void GuiTest::createAndEnterWriteTheFiles() {
+    Fixture f;
+    f.LoadRoad();
+    f.Select("pointsList", QStringLiteral("Survey"));
+    f.Select("alignmentsList", QStringLiteral("Main Road"));
+    f.ui.QueueFileName(f.folder.File("road.asc"));
+    f.ui.QueueFileName(f.folder.File("road.ch"));
+    f.Click("createButton");
+    QCOMPARE(f.ui.CountOf(Kind::SaveDialog), std::size_t{2});
+    QCOMPARE(test::ReadFileBytes(f.folder.File("road.asc")),
+             CrLf({"7,5000.1,2000.2,100.3,", "8,5010,2000,101,IP", "9,5000.250000,2000.500000,0,PI",
+                   "10,5100.750000,2000.500000,0,PI"}));
+    QCOMPARE(test::ReadFileBytes(f.folder.File("road.ch")).substr(0, 46),
+             CrLf({"{", "@ Horizontal Control", "{9 1000.500000 10 }"}));
+    QCOMPARE(f.List("alignmentsList").GetCurSel(), 1);
+
+    // The same files under a comma-decimal locale, as QApplication sets it
+    // with LANG=de_DE.UTF-8.
+    f.Select("profilesList", QStringLiteral("Design"));
+    f.Select("crossSectionsList", QStringLiteral("Finished Grade"));
+    const std::string previous = std::setlocale(LC_ALL, nullptr);
+    for (const char* locale : {"C", "de_DE.UTF-8"}) {
+        QVERIFY2(std::setlocale(LC_ALL, locale) != nullptr, "run scripts/install-deps.sh");
+        f.ui.QueueFileName(f.folder.File(std::string(locale) + ".asc"));
+        f.ui.QueueFileName(f.folder.File(std::string(locale) + ".ch"));
+        f.Click("createButton");
+    }
+    std::setlocale(LC_ALL, previous.c_str());
+    for (const char* extension : {".asc", ".ch"}) {
+        QCOMPARE(test::ReadFileBytes(f.folder.File(std::string("de_DE.UTF-8") + extension)),
+                 test::ReadFileBytes(f.folder.File(std::string("C") + extension)));
+    }
+
+    // Enter runs Create and never closes; a name not yet committed is
+    // committed first.
+    f.ui.QueueFileName(f.folder.File("enter.asc"));
+    f.Edit().setFocus();
+    QTest::keyClick(&f.Edit(), Qt::Key_Return);
+    QVERIFY(std::filesystem::exists(f.folder.File("enter.asc")));
+    const std::size_t dialogs = f.ui.CountOf(Kind::SaveDialog);
+    f.Edit().setText(QString::fromStdString(
+        f.Write("spiral.xml",
+                CrLf({"<Alignments>", "<Alignment name=\"Bend\" staStart=\"0\">", "<CoordGeom>",
+                      "<Spiral length=\"20\" radiusStart=\"INF\" radiusEnd=\"50\">", "</Spiral>",
+                      "</CoordGeom>", "</Alignment>", "</Alignments>"}))));
+    QTest::keyClick(&f.Edit(), Qt::Key_Enter);
+    QCOMPARE(f.Count("pointsList"), 0);
+    QCOMPARE(f.ui.CountOf(Kind::SaveDialog), dialogs);
+    QVERIFY(f.dialog.isVisible());
+
+    // The spiral message shows once per commit of the name.
+    f.ui.ClearEvents();
+    f.Select("alignmentsList", QStringLiteral("Bend"));
+    f.Click("createButton");
+    f.Click("createButton");
+    QCOMPARE(f.ui.Messages().size(), std::size_t{1});
+    f.Edit().setFocus();
+    QTest::keyClick(&f.Edit(), Qt::Key_Tab);
+    f.Click("createButton");
+    QCOMPARE(f.ui.Messages(), Texts(2, "Spiral Detected and Ignored.  This has not been finished"));
+}
+
+void GuiTest::qtMessageBoxesAndFileDialogs() {
+    QWidget owner;
+    QtUserInterface ui(&owner);
+    QStringList seen;  // titles and texts, or filters and suffixes
+    WhenModalOpens([&](QWidget& modal) {
+        auto& box = static_cast<QMessageBox&>(modal);
+        seen << box.windowTitle() << box.text();
+        QCOMPARE(box.icon(), QMessageBox::Warning);
+        QCOMPARE(box.standardButtons(), QMessageBox::StandardButtons(QMessageBox::Ok));
+        box.accept();
+    });
+    // Bytes that are not UTF-8 are shown as Windows-1252; markup stays text.
+    ui.ShowMessage("Cannot open file /tmp/<b>caf\xE9</b>.xml");
+    QCOMPARE(seen, (QStringList{"Chainforge", "Cannot open file /tmp/<b>caf\u00E9</b>.xml"}));
+    for (const QMessageBox::StandardButton press : {QMessageBox::Yes, QMessageBox::No}) {
+        WhenModalOpens([press](QWidget& modal) {
+            QTest::mouseClick(static_cast<QMessageBox&>(modal).button(press), Qt::LeftButton);
+        });
+        QCOMPARE(ui.AskYesNo("Continue?"), press == QMessageBox::Yes);
+    }
+
+    test::TempDir folder;
+    seen.clear();
+    WhenModalOpens([&](QWidget& modal) {
+        auto& dialog = static_cast<QFileDialog&>(modal);
+        seen << dialog.nameFilters() << dialog.defaultSuffix();
+        QVERIFY(!dialog.testOption(QFileDialog::DontConfirmOverwrite));
+        dialog.setDirectory(QString::fromStdString(folder.Path().string()));
+        dialog.selectFile(QStringLiteral("road"));
+        static_cast<QDialog&>(dialog).accept();
+    });
+    const auto path = ui.AskSaveFileName({"CH", "", "Chain Files (*.ch)|*.CH||", true});
+    QCOMPARE(seen, (QStringList{"Chain Files (*.ch)", "CH"}));
+    QCOMPARE(path.value_or(""), folder.File("road.CH"));
+    // A label without the pattern gets it; a bare pattern stands alone.
+    QCOMPARE(NameFilters("Points|*.ASC|Text|*.TXT||"),
+             (QStringList{"Points (*.ASC)", "Text (*.TXT)"}));
+    QCOMPARE(NameFilters("*.XML"), QStringList{"*.XML"});
+}
+
+void GuiTest::iconButtonPlacesIconAndCaption() {
+    constexpr QRgb kRed = qRgb(255, 0, 0);
+    QPixmap picture(14, 14);
+    picture.fill(QColor(kRed));
+    const auto render = [](CIconButton& button) {
+        QImage image(button.size(), QImage::Format_RGB32);
+        image.fill(Qt::white);
+        button.render(&image);
+        return image;
+    };
+    const auto red = [&](CIconButton& button) {
+        const QImage image = render(button);
+        return AreaOf(
+            image, [](QRgb c) { return c == kRed; }, image.rect());
+    };
+    // Icon before a caption: margin 4, (30 - 14) / 2 = 8 from the top; the
+    // caption after margin, icon and gap (26) plus half the room left.
+    CIconButton go(QStringLiteral("Go"));
+    go.resize(120, 30);
+    QVERIFY(go.SetIcon(QIcon(picture), 14, 14));
+    QCOMPARE(red(go), QRect(4, 8, 14, 14));
+    const int captionWidth = go.fontMetrics().horizontalAdvance(QStringLiteral("Go"));
+    const int captionX = 26 + (120 - 26 - captionWidth) / 2;
+    QCOMPARE(go.CaptionPosition().x(), captionX);
+    const QRect text = AreaOf(
+        render(go), [](QRgb c) { return qGray(c) < 80; }, QRect(19, 3, 96, 24));
+    QVERIFY(text.left() >= captionX && text.right() <= captionX + captionWidth);
+
+    // An icon alone is centred, rounded down; pressing shifts it by a pixel.
+    CIconButton icon{QString()};
+    icon.resize(41, 31);
+    QVERIFY(icon.SetIcon(QIcon(picture), 14, 14));
+    QVERIFY(!icon.SetIcon(QIcon(), 14, 14));
+    QCOMPARE(red(icon), QRect(13, 8, 14, 14));
+    icon.setDown(true);
+    QCOMPARE(red(icon), QRect(14, 9, 14, 14));
+    icon.setDown(false);
+    icon.setEnabled(false);
+    QVERIFY(red(icon).isEmpty());
+
+    // A caption alone is centred and raised; the ampersand takes no room.
+    CIconButton browse(QStringLiteral("&Browse"));
+    browse.resize(100, 40);
+    const QFontMetrics metrics = browse.fontMetrics();
+    QCOMPARE(browse.CaptionPosition(),
+             QPoint((100 - metrics.horizontalAdvance(QStringLiteral("Browse"))) / 2,
+                    (40 - metrics.height()) / 2 - 1));
+}
+
+}  // namespace chainforge
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication application(argc, argv);
+    chainforge::GuiTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "GuiTest.moc"

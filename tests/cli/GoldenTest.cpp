@@ -1,0 +1,100 @@
+// Golden cases: each folder under data/golden runs chainforge-cli once.
+//   args       the arguments, one a line
+//   expected/  status, stderr and every file the run must leave, byte for byte
+// Every other file of the folder is an input, copied into the fresh folder in
+// which the program runs. Afterwards that folder holds exactly the inputs and
+// the expected files; an input not listed under expected/ stays unchanged.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <set>
+
+#include "support/TestSupport.h"
+
+namespace chainforge {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<std::string> CaseNames() {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(fs::path(CHAINFORGE_TEST_DATA) / "golden")) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::string Quoted(const std::string& text) {
+    std::string quoted(1, '\'');
+    for (const char c : text) {
+        if (c == '\'') {
+            quoted.append("'\\'");
+        }
+        quoted.push_back(c);
+    }
+    quoted.push_back('\'');
+    return quoted;
+}
+
+std::set<std::string> FilesIn(const fs::path& folder) {
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        if (entry.is_regular_file()) {
+            names.insert(entry.path().filename().string());
+        }
+    }
+    return names;
+}
+
+class Golden : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(Golden, Case) {
+    const fs::path source = fs::path(CHAINFORGE_TEST_DATA) / "golden" / GetParam();
+    const fs::path expected = source / "expected";
+    test::TempDir dir;
+    std::set<std::string> inputs = FilesIn(source);
+    inputs.erase("args");
+    for (const std::string& name : inputs) {
+        fs::copy_file(source / name, dir.Path() / name);
+    }
+    std::string command = "cd ";
+    command.append(Quoted(dir.Path().string())).append(" && timeout 60 ").append(CHAINFORGE_CLI);
+    std::ifstream args(source / "args");
+    for (std::string arg; std::getline(args, arg);) {
+        command.append(" ").append(Quoted(arg));
+    }
+    std::string out;
+    std::string err;
+    const int status = test::RunProcess(command, out, err);
+    EXPECT_EQ(std::to_string(status) + "\n", test::ReadFileBytes(expected / "status"));
+    EXPECT_EQ(err, test::ReadFileBytes(expected / "stderr"));
+
+    std::set<std::string> wanted = FilesIn(expected);
+    wanted.erase("status");
+    wanted.erase("stderr");
+    for (const std::string& name : FilesIn(dir.Path())) {
+        if (wanted.erase(name) != 0) {
+            EXPECT_EQ(test::ReadFileBytes(dir.Path() / name), test::ReadFileBytes(expected / name))
+                << name;
+        } else if (inputs.contains(name)) {
+            EXPECT_EQ(test::ReadFileBytes(dir.Path() / name), test::ReadFileBytes(source / name))
+                << name << " changed";
+        } else {
+            ADD_FAILURE() << "unexpected file " << name;
+        }
+    }
+    for (const std::string& name : wanted) {
+        ADD_FAILURE() << "missing file " << name;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cli, Golden, ::testing::ValuesIn(CaseNames()), [](const auto& info) {
+    std::string name = info.param;
+    std::replace(name.begin(), name.end(), '-', '_');
+    return name;
+});
+
+}  // namespace
+}  // namespace chainforge

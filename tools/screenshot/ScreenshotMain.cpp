@@ -1,0 +1,76 @@
+// Saves pictures of the main dialog and the About box as PNG files for a
+// person to look at: empty, loaded with the bundled example and an alignment
+// chosen, widened, and the About box.
+#include <QApplication>
+#include <QDir>
+#include <QLineEdit>
+#include <QTest>
+#include <cstdio>
+
+#include "app/qt/AboutDialog.h"
+#include "app/qt/AppIcons.h"
+#include "app/qt/ListBox.h"
+#include "app/qt/MainDialog.h"
+#include "ui/ScriptedUserInterface.h"
+
+namespace {
+
+bool Save(QWidget& widget, const QDir& folder, const char* name) {
+    const QString path = folder.filePath(QString::fromLatin1(name));
+    const bool saved = widget.grab().save(path);
+    std::printf("%s %s\n", saved ? "saved" : "could not save", qPrintable(path));
+    return saved;
+}
+
+void Select(chainforge::CMainDialog& dialog, const char* listName, const char* entry) {
+    auto* list = dialog.findChild<chainforge::CListBox*>(QString::fromLatin1(listName));
+    const QList<QListWidgetItem*> found =
+        list->findItems(QString::fromUtf8(entry), Qt::MatchExactly);
+    if (!found.isEmpty()) {
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(found.constFirst()).center());
+    }
+}
+
+bool SaveAll(const QDir& folder) {
+    chainforge::ScriptedUserInterface ui;
+    chainforge::CMainDialog dialog(&ui);
+    dialog.show();
+    dialog.activateWindow();
+    if (!QTest::qWaitForWindowActive(&dialog)) {
+        std::fprintf(stderr, "the main dialog never became the active window\n");
+    }
+    bool saved = Save(dialog, folder, "main-dialog-empty.png");
+    auto* edit = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    edit->setFocus();
+    QTest::keyClicks(edit, QStringLiteral(CHAINFORGE_EXAMPLE));
+    QTest::keyClick(edit, Qt::Key_Tab);
+    Select(dialog, "pointsList", "Control Survey");
+    Select(dialog, "alignmentsList", "MC01 - Main carriageway");
+    Select(dialog, "profilesList", "Design FG - Finished grade");
+    saved = Save(dialog, folder, "main-dialog-loaded.png") && saved;
+    dialog.resize(dialog.size() + QSize(240, 120));
+    QCoreApplication::processEvents();
+    saved = Save(dialog, folder, "main-dialog-widened.png") && saved;
+    chainforge::CAboutDialog about(&dialog);
+    about.show();
+    QCoreApplication::processEvents();
+    return Save(about, folder, "about-box.png") && saved;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication application(argc, argv);
+    QApplication::setWindowIcon(chainforge::ApplicationIcon());
+    const QString target =
+        argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshots");
+    if (!QDir().mkpath(target)) {
+        std::fprintf(stderr, "cannot create %s\n", qPrintable(target));
+        return 1;
+    }
+    return SaveAll(QDir(target)) ? 0 : 1;
+}
