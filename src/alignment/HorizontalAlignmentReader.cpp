@@ -91,7 +91,8 @@ class VertexPositions {
 VertexPosition VertexPositions::Of(const VertexLine& line) {
     const std::string_view elementText = ElementText(line.upper);
     double first = 0.0;
-    const auto reference = AttributeValue(line.text.substr(0, line.text.find('>')), "pntRef");
+    const std::string_view text(line.text);
+    const auto reference = AttributeValue(text.substr(0, text.find('>')), "pntRef");
     if (!reference || ReadLeadingDouble(elementText, first) > 0) {
         return ReadTwoNumbers(elementText);
     }

@@ -36,7 +36,11 @@ class RecordingUserInterface : public UserInterface {
     }
     bool FileExists(const std::string& path) override { return ui_.FileExists(path); }
 
-    // Records the file last chosen as written, with its size on disk.
+    // Forgets the file last chosen, so that a writer that asks for none
+    // (nothing to write) records nothing.
+    void ForgetSaveName() { lastSaved_.reset(); }
+
+    // Records the file chosen since ForgetSaveName as written, with its size.
     void RecordWrittenFile() {
         if (!lastSaved_) {
             return;
@@ -174,10 +178,12 @@ ConversionReport RunConversion(const ConversionSelections& selections, CDocument
         AddSections(sections, report);
         cutOff.Check(sections.cutOff, "CrossSects");
     }
+    ui.ForgetSaveName();
     if (WriteAsciiPointFile(ui, points) == 1) {
         ui.RecordWrittenFile();
         report.points.written = static_cast<std::int64_t>(points.size());
     }
+    ui.ForgetSaveName();
     if (WriteChainFile(ui, horizontalControl, verticalControl, leftTemplates, rightTemplates) ==
         1) {
         ui.RecordWrittenFile();

@@ -33,11 +33,11 @@ struct Row {
 };
 
 bool RowMatches(std::string_view tagText, const Row& row) {
+    if (row.match == Match::Prefix) {
+        return MatchesTag(tagText, row.tag);
+    }
     if (!StartsWithNoCase(tagText, row.tag)) {
         return false;
-    }
-    if (row.match == Match::Prefix) {
-        return true;
     }
     const char next = tagText.size() > row.tag.size() ? tagText[row.tag.size()] : '\0';
     if (row.match == Match::Element) {

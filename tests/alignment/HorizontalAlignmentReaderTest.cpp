@@ -97,7 +97,7 @@ TEST(ReadHorizontalAlignment, NamesStationsAndTheEnds) {
     EXPECT_EQ(missing.points, PointList{"1,2,3,4,"});
     const std::pair<std::string, std::string> cases[] = {
         {RoadDocument(Line("1 2", "3 4"), "<Alignment name=\"Road\" staStart=\"12345.678\">"),
-         "1 12345.700000 2 "},
+         "1 12345.678000 2 "},
         {RoadDocument(Line("1 2", "3 4"), "<Alignment name=\"Road\">"), "1 0.000000 2 "},
         // The document ends: what was read is kept.
         {test::CrLf({"<Alignments>", "<Alignment name=\"Road\">", "<CoordGeom>", "<Line>",

@@ -22,7 +22,9 @@ TEST(Catalogue, NameAndDescription) {
         {"<Alignment desc=\"Main\">", " - Main"},
         {"<Alignment length=\"3\">", ""},
         {"<Alignment NAME=\"Up\" Desc=\"x\">", "Up - x"},
-        {"<Alignment name='single'>", ""},
+        {"<Alignment name='single' desc='it\"s'>", "single - it\"s"},
+        {"<Alignment name=\"R&amp;D &#x41;&#66;\" desc=\"a&lt;b &bogus;\">",
+         "R&D AB - a<b &bogus;"},
         {"<Alignment oname=\"a\" name=\"b\">", "a"},  // the first attribute ending so
     };
     for (const auto& [tag, name] : cases) {
@@ -53,10 +55,10 @@ TEST(Catalogue, AlignmentsWithStartStation) {
     Catalogue catalogue;
     const std::pair<const char*, const char*> cases[] = {
         {"<Alignment name=\"CL\" staStart=\"10000.5\">", "10000.5"},
-        {"<Alignment name=\"B\" staStart=\"123456.78\">", "123457"},
+        {"<Alignment name=\"B\" staStart=\"123456.78\">", "123456.78"},
         {"<Alignment name=\"C\">", "0.0"},
         {"<Alignment name=\"E\" STASTART=\"x\">", "0"},
-        {"<Alignment name=\"B\" staStart=\"12345.678\">", "12345.7"},
+        {"<Alignment name=\"B\" staStart='12345.678'>", "12345.678"},
     };
     for (const auto& [tag, station] : cases) {
         catalogue.AddAlignment(tag, 60);

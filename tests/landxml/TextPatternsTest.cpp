@@ -35,9 +35,9 @@ TEST(TextPatterns, AttributeValueAnywhereAfterWhiteSpace) {
     EXPECT_EQ(AttributeValue(tag, "name"), "1");
     EXPECT_EQ(AttributeValue(tag, "desc"), "fence");
     EXPECT_EQ(AttributeValue(tag, "code"), std::nullopt);
-    // "oname" is another attribute; single quotes are not read.
+    // "oname" is another attribute; single quotes hold a value as double ones do.
     EXPECT_EQ(AttributeValue("x oname=\"a\"", "name"), std::nullopt);
-    EXPECT_EQ(AttributeValue("x name='a'", "name"), std::nullopt);
+    EXPECT_EQ(AttributeValue("x name='a\"b'", "name"), "a\"b");
     EXPECT_EQ(AttributeValue("x name=\"\"", "name"), "");
     EXPECT_EQ(AttributeValue("x name=\"open", "name"), "open");
 }
