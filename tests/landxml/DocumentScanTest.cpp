@@ -89,6 +89,15 @@ TEST(ScanDocument, GroupsAndMessages) {
         for (const std::string& group : scan.Groups()) {
             seen.push_back("group: " + group);
         }
+        for (const AlignmentEntry& alignment : scan.catalogue.Alignments()) {
+            seen.push_back("alignment: " + alignment.name + " at " + alignment.stationStart);
+            for (const ProfileEntry& profile : alignment.profiles) {
+                seen.push_back("profile: " + profile.name);
+            }
+            for (const std::string& surface : alignment.surfaces) {
+                seen.push_back("surface: " + surface);
+            }
+        }
         for (const std::string& message : scan.ui.Messages()) {
             seen.push_back(message == kFormat    ? "format"
                            : message == kVersion ? "version"

@@ -1,5 +1,4 @@
-// Documents built to hurt: huge and sparse, thousands of unknown tags,
-// sections that never close, enormous names.
+// Documents built to hurt: huge and sparse, enormous names.
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
@@ -32,28 +31,7 @@ TEST(HostileDocument, SparseFileBeyondThirtyTwoBits) {
     EXPECT_EQ(points, Names{"1,1,2,3,"});
 }
 
-TEST(HostileDocument, ManyTagsAndLongNames) {
-    std::string unknown;
-    for (int i = 0; i < 10000; ++i) {
-        unknown += "<Unknown" + std::to_string(i) + " a=\"1\">\r\n";
-    }
-    CDocumentBuffer document;
-    Catalogue catalogue;
-    ScriptedUserInterface ui;
-    document.Assign(unknown);
-    ScanDocument(document, catalogue, ui);
-    EXPECT_EQ(ui.Messages().size(), 1u);
-
-    std::string unclosed;
-    for (int i = 0; i < 100000; ++i) {
-        unclosed +=
-            "<Alignments>\r\n<Alignment name=\"A\">\r\n<CgPoints name=\"G\">\r\n<Units>\r\n";
-    }
-    const test::ScannedDocument sections(unclosed);
-    EXPECT_TRUE(sections.catalogue.PointGroups().empty());
-    ASSERT_EQ(sections.catalogue.Alignments().size(), 100000u);
-    EXPECT_EQ(sections.catalogue.Alignments().back().name, "A99999");
-
+TEST(HostileDocument, NamesOfAHundredThousandBytes) {
     const std::string name(100000, 'n');
     test::ScannedDocument s(test::CrLf(
         {"<CgPoints name=\"" + name + "\">", "<CgPoint name=\"" + name + "\">1 2 3</CgPoint>",

@@ -16,14 +16,22 @@ namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-TEST(ToleranceTests, AllFalseForNotANumber) {
-    for (const auto& [a, b, tolerance] : std::vector<std::tuple<double, double, double>>{
-             {kNaN, 1.0, 0.1}, {1.0, kNaN, 0.1}, {1.0, 1.0, kNaN}, {kNaN, kNaN, kNaN}}) {
-        EXPECT_FALSE(NearlyEqual(a, b, tolerance));
-        EXPECT_FALSE(Differs(a, b, tolerance));
-        EXPECT_FALSE(ClearlyLess(a, b, tolerance));
-        EXPECT_FALSE(LessOrNearlyEqual(a, b, tolerance));
-        EXPECT_FALSE(ClearlyGreater(a, b, tolerance));
+// a, b, tolerance -> NearlyEqual, Differs, ClearlyLess, LessOrNearlyEqual,
+// ClearlyGreater; the differences are exact in binary. All false for NaN.
+TEST(ToleranceTests, BoundariesAndNotANumber) {
+    const std::tuple<double, double, double, const char*> cases[] = {
+        {1.5, 1.0, 0.5, "10010"},  {1.0, 1.5, 0.5, "10010"},  {1.0, 1.75, 0.5, "01110"},
+        {1.75, 1.0, 0.5, "01001"}, {1.0, 1.0, 0.0, "10010"},  {kNaN, 1.0, 0.1, "00000"},
+        {1.0, kNaN, 0.1, "00000"}, {1.0, 1.0, kNaN, "00000"},
+    };
+    for (const auto& [a, b, tolerance, expected] : cases) {
+        std::string seen;
+        for (const bool result :
+             {NearlyEqual(a, b, tolerance), Differs(a, b, tolerance), ClearlyLess(a, b, tolerance),
+              LessOrNearlyEqual(a, b, tolerance), ClearlyGreater(a, b, tolerance)}) {
+            seen += result ? '1' : '0';
+        }
+        EXPECT_EQ(seen, expected) << a << " " << b << " " << tolerance;
     }
 }
 
