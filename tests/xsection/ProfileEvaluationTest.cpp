@@ -38,27 +38,16 @@ TEST(ToleranceTests, BoundariesAndNotANumber) {
 // Profile text -> elevation at stations: tangents, a parabolic curve, and
 // no tangent at all.
 TEST(ProfileElevationAt, Table) {
+    const char* const tangents = "10 10 2 110 -1 210 ";
+    const char* const curve = "0 100 2 \"80 120\" -2 200 ";
+    // clang-format off
     const std::tuple<const char*, double, double> cases[] = {
-        {"0 10 2 100 -1 200 ", -50, 9},
-        {"0 10 2 100 -1 200 ", 0, 10},
-        {"0 10 2 100 -1 200 ", 50, 11},
-        {"0 10 2 100 -1 200 ", 100, 12},
-        {"0 10 2 100 -1 200 ", 150, 11.5},
-        {"0 10 2 100 -1 200 ", 200, 11},
-        {"0 10 2 100 -1 200 ", 250, 0},
-        {"0 10 2 100 -1 200 ", 100.00005, 12.000001},
-        {"0 100 2 \"80 120\" -2 200 ", 50, 101},
-        {"0 100 2 \"80 120\" -2 200 ", 80, 101.6},
-        {"0 100 2 \"80 120\" -2 200 ", 100, 101.8},
-        {"0 100 2 \"80 120\" -2 200 ", 120, 101.6},
-        {"0 100 2 \"80 120\" -2 200 ", 150, 101},
-        {"0 100 2 \"80 120\" -2 200 ", 200, 100},
-        {"0 100 2 \"80 120\" -2 200 ", 201, 0},
-        {"0 10 ", 0, 0},
-        {"0 10 ", -5, 0},
-        {"0 10 ", 5, 0},
-        {"", 10, 0},
-    };
+        {tangents, -40, 9}, {tangents, 10, 10}, {tangents, 60, 11}, {tangents, 110, 12},
+        {tangents, 160, 11.5}, {tangents, 210, 11}, {tangents, 260, 0},
+        {tangents, 110.00005, 12.000001}, {curve, 50, 101}, {curve, 80, 101.6}, {curve, 100, 101.8},
+        {curve, 120, 101.6}, {curve, 150, 101}, {curve, 200, 100}, {curve, 201, 0},
+        {"0 10 ", 0, 0}, {"0 10 ", -5, 0}, {"0 10 ", 5, 0}, {"", 10, 0}};
+    // clang-format on
     for (const auto& [text, station, elevation] : cases) {
         EXPECT_NEAR(ProfileElevationAt(station, text), elevation, 1e-9) << station << " " << text;
     }
