@@ -39,7 +39,8 @@ TEST(LayoutAnchors, ProportionalKeepsTheNearEdgesShareOfTheExtent) {
     EXPECT_EQ(AnchorAxis({100, 200}, Proportional, quarter, 155, 555), (AnchorSpan{138, 238}));
     // A near edge at the extent stays at the far end of the window.
     EXPECT_EQ(AnchorAxis({400, 410}, Proportional, {400, 400}, 100, 500), (AnchorSpan{500, 510}));
-    // No extent to share: the span stays.
+    // An extent of 1 shares too; with none the span stays.
+    EXPECT_EQ(AnchorAxis({1, 3}, Proportional, {1, 1}, 4, 5), (AnchorSpan{5, 7}));
     EXPECT_EQ(AnchorAxis({100, 200}, Proportional, {100, 0}, 400, 800), (AnchorSpan{100, 200}));
     EXPECT_EQ(AnchorAxis({100, 200}, Proportional, {100, -1}, 400, 800), (AnchorSpan{100, 200}));
 }

@@ -99,7 +99,7 @@ TEST(ConvertCommand, Summary) {
 TEST(Samples, ListAndConvertEveryAlignment) {
     const auto files = test::SampleFiles();
     ASSERT_FALSE(files.empty());
-    const std::string cli = std::string("timeout 60 '") + CHAINFORGE_CLI + "' ";
+    const std::string cli = std::string("timeout 10 '") + CHAINFORGE_CLI + "' ";
     for (const auto& path : files) {
         SCOPED_TRACE(path.filename().string());
         test::TempDir dir;
