@@ -19,6 +19,9 @@ TEST(HostileDocument, SparseFileBeyondThirtyTwoBits) {
         {"<CgPoints name=\"Far\">", "<CgPoint name=\"1\">1 2 3</CgPoint>", "</CgPoints>"});
     const off_t offset = off_t{3} << 30;
     const int fd = ::open(path.c_str(), O_CREAT | O_WRONLY | O_TRUNC, 0644);
+    // Data, a hole, data, a hole, and the group at the end.
+    ASSERT_EQ(::pwrite(fd, "<A>\r\n", 5, 0), 5);
+    ASSERT_EQ(::pwrite(fd, "<B>\r\n", 5, offset / 2), 5);
     ASSERT_EQ(::pwrite(fd, tail.data(), tail.size(), offset), static_cast<ssize_t>(tail.size()));
     ::close(fd);
     test::ScannedDocument s("");
