@@ -49,6 +49,9 @@ TEST(NumberText, Table) {
     EXPECT_EQ(ReadLeadingInteger("-17x", integer), 3u);
     EXPECT_EQ(integer, -17);
     EXPECT_EQ(ReadLeadingInteger("9223372036854775808", integer), 0u);
+    EXPECT_EQ(ReadLeadingInteger("-9223372036854775809", integer), 0u);
+    EXPECT_EQ(ReadLeadingInteger("-9223372036854775808", integer), 20u);
+    EXPECT_EQ(integer, INT64_MIN);
     EXPECT_EQ(ReadLeadingInteger("CP1", integer), 0u);
 }
 
