@@ -21,8 +21,8 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 TEST(ToleranceTests, BoundariesAndNotANumber) {
     const std::tuple<double, double, double, const char*> cases[] = {
         {1.5, 1.0, 0.5, "10010"},  {1.0, 1.5, 0.5, "10010"},  {1.0, 1.75, 0.5, "01110"},
-        {1.75, 1.0, 0.5, "01001"}, {1.0, 1.0, 0.0, "10010"},  {kNaN, 1.0, 0.1, "00000"},
-        {1.0, kNaN, 0.1, "00000"}, {1.0, 1.0, kNaN, "00000"},
+        {1.75, 1.0, 0.5, "01001"}, {1.0, 1.0, 0.0, "10010"},  {1.0, 1.0, -1.0, "01000"},
+        {kNaN, 1.0, 0.1, "00000"}, {1.0, kNaN, 0.1, "00000"}, {1.0, 1.0, kNaN, "00000"},
     };
     for (const auto& [a, b, tolerance, expected] : cases) {
         std::string seen;
