@@ -13,19 +13,19 @@ AnchorRect Resized(AnchorMode horizontal, AnchorMode vertical, int width, int he
     return AnchorRectangle(kControl, {horizontal, vertical, {}, {}}, 400, 300, width, height);
 }
 
-TEST(LayoutAnchors, EachModeFollowsAGrowthOfTheWindow) {
-    // Window 400 x 300 grows by 50 x 30.
-    EXPECT_EQ(Resized(Fixed, Fixed, 450, 330), (AnchorRect{10, 20, 110, 70}));
-    EXPECT_EQ(Resized(Stretch, Fixed, 450, 330), (AnchorRect{10, 20, 160, 70}));
-    EXPECT_EQ(Resized(Move, Fixed, 450, 330), (AnchorRect{60, 20, 160, 70}));
-    EXPECT_EQ(Resized(Fixed, Stretch, 450, 330), (AnchorRect{10, 20, 110, 100}));
-    EXPECT_EQ(Resized(Fixed, Move, 450, 330), (AnchorRect{10, 50, 110, 100}));
-    EXPECT_EQ(Resized(Stretch, Move, 450, 330), (AnchorRect{10, 50, 160, 100}));
-}
-
-TEST(LayoutAnchors, ShrinkingMovesTheOtherWayAndUnknownModesStay) {
-    EXPECT_EQ(Resized(Stretch, Move, 390, 295), (AnchorRect{10, 15, 100, 65}));
-    EXPECT_EQ(Resized(static_cast<AnchorMode>(7), static_cast<AnchorMode>(-1), 450, 330), kControl);
+// Window 400 x 300 grows by 50 x 30, or shrinks by 10 x 5; an unknown mode stays fixed.
+TEST(LayoutAnchors, EachModeFollowsTheWindow) {
+    const auto unknown = [](int mode) { return static_cast<AnchorMode>(mode); };
+    // clang-format off
+    const std::tuple<AnchorMode, AnchorMode, int, int, AnchorRect> cases[] = {
+        {Fixed, Fixed, 450, 330, {10, 20, 110, 70}}, {Stretch, Fixed, 450, 330, {10, 20, 160, 70}},
+        {Move, Fixed, 450, 330, {60, 20, 160, 70}}, {Fixed, Stretch, 450, 330, {10, 20, 110, 100}},
+        {Fixed, Move, 450, 330, {10, 50, 110, 100}}, {Stretch, Move, 450, 330, {10, 50, 160, 100}},
+        {Stretch, Move, 390, 295, {10, 15, 100, 65}}, {unknown(7), unknown(-1), 450, 330, kControl}};
+    // clang-format on
+    for (const auto& [horizontal, vertical, width, height, rect] : cases) {
+        EXPECT_EQ(Resized(horizontal, vertical, width, height), rect) << horizontal << vertical;
+    }
 }
 
 TEST(LayoutAnchors, ProportionalKeepsTheNearEdgesShareOfTheExtent) {
@@ -39,7 +39,8 @@ TEST(LayoutAnchors, ProportionalKeepsTheNearEdgesShareOfTheExtent) {
     EXPECT_EQ(AnchorAxis({100, 200}, Proportional, quarter, 155, 555), (AnchorSpan{138, 238}));
     // A near edge at the extent stays at the far end of the window.
     EXPECT_EQ(AnchorAxis({400, 410}, Proportional, {400, 400}, 100, 500), (AnchorSpan{500, 510}));
-    // No extent to share: the span stays.
+    // An extent of 1 shares too; with none the span stays.
+    EXPECT_EQ(AnchorAxis({1, 3}, Proportional, {1, 1}, 4, 5), (AnchorSpan{5, 7}));
     EXPECT_EQ(AnchorAxis({100, 200}, Proportional, {100, 0}, 400, 800), (AnchorSpan{100, 200}));
     EXPECT_EQ(AnchorAxis({100, 200}, Proportional, {100, -1}, 400, 800), (AnchorSpan{100, 200}));
 }

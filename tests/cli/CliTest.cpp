@@ -24,26 +24,9 @@ CliResult RunWith(const std::vector<std::string>& args) {
     return {status, out.str(), err.str()};
 }
 
-const std::string kDocument = test::CrLf({
-    "<LandXML version=\"1.3\">",
-    "<CgPoints name=\"Survey\">",
-    "<CgPoint name=\"1\">1 2 3</CgPoint>",
-    "</CgPoints>",
-    "<Alignments>",
-    "<Alignment name=\"CL\" staStart=\"12345.678\">",
-    "<ProfAlign name=\"FG\">",
-    "</ProfAlign>",
-    "<CrossSectSurf name=\"Top\">",
-    "<CoordGeom>",
-    "<Line>",
-    "<Start>0 0</Start>",
-    "<End>3 4</End>",
-    "</Line>",
-    "</CoordGeom>",
-    "</Alignment>",
-    "</Alignments>",
-    "</LandXML>",
-});
+// data/list.xml: group "Survey" (a point), alignment "CL" (a line, profile
+// "FG", surface "Top"), LandXML 1.2.
+const std::string kDocument = test::ReadFileBytes(std::string(CHAINFORGE_TEST_DATA) + "/list.xml");
 
 TEST(ListCommand, RowsAndMessages) {
     test::TempDir dir;
@@ -119,7 +102,7 @@ TEST(ConvertCommand, Summary) {
 TEST(Samples, ListAndConvertEveryAlignment) {
     const auto files = test::SampleFiles();
     ASSERT_FALSE(files.empty());
-    const std::string cli = std::string("timeout 60 '") + CHAINFORGE_CLI + "' ";
+    const std::string cli = std::string("timeout 10 '") + CHAINFORGE_CLI + "' ";
     for (const auto& path : files) {
         SCOPED_TRACE(path.filename().string());
         test::TempDir dir;

@@ -60,7 +60,7 @@ TEST_P(Golden, Case) {
         fs::copy_file(source / name, dir.Path() / name);
     }
     std::string command = "cd ";
-    command.append(Quoted(dir.Path().string())).append(" && timeout 60 ").append(CHAINFORGE_CLI);
+    command.append(Quoted(dir.Path().string())).append(" && timeout 10 ").append(CHAINFORGE_CLI);
     std::ifstream args(source / "args");
     for (std::string arg; std::getline(args, arg);) {
         command.append(" ").append(Quoted(arg));

@@ -4,7 +4,6 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <cerrno>
 #include <filesystem>
@@ -122,36 +121,6 @@ TEST(WriteOutputFile, WritesIntoAPipeInPlace) {
     EXPECT_TRUE(fs::is_fifo(pipe));
     EXPECT_EQ(EntriesIn(dir.Path()), 1u);
     EXPECT_EQ(ui.Messages(), Names{"Cannot write file " + pipe});
-}
-
-// A writable file in a read-only folder: the temporary file cannot be made.
-// Run as a user who is not root, since root writes into any folder.
-TEST(WriteOutputFile, ReadOnlyFolder) {
-    test::TempDir dir;
-    const fs::path folder = dir.Path() / "locked";
-    fs::create_directory(folder);
-    const std::string path = (folder / "out.ch").string();
-    test::WriteFileBytes(path, "keep");
-    fs::permissions(path, fs::perms::all);
-    fs::permissions(folder, fs::perms::all & ~(fs::perms::owner_write | fs::perms::group_write |
-                                               fs::perms::others_write));
-    fs::permissions(dir.Path(), fs::perms::others_exec, fs::perm_options::add);
-    const pid_t child = ::fork();
-    if (child == 0) {
-        if (::getuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) {
-            _exit(100);
-        }
-        ScriptedUserInterface ui;
-        _exit(WriteOutputFile(ui, path, "new") == 0 &&
-                      ui.Messages() == Names{"Cannot open file " + path}
-                  ? 0
-                  : 1);
-    }
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    EXPECT_EQ(test::ReadFileBytes(path), "keep");
-    EXPECT_EQ(EntriesIn(folder), 1u);
 }
 
 }  // namespace

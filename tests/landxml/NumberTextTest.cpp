@@ -2,77 +2,57 @@
 
 #include <gtest/gtest.h>
 
-#include <cfloat>
+#include <charconv>
 
 #include <clocale>
+
+#include "support/TestSupport.h"
 
 namespace chainforge {
 namespace {
 
-TEST(NumberText, Formats) {
-    const std::pair<double, const char*> g[] = {{100.0, "100"},
-                                                {1234.5678, "1234.57"},
-                                                {10000.5, "10000.5"},
-                                                {123456.78, "123457"},
-                                                {0.0, "0"},
-                                                {-0.0, "-0"},
-                                                {0.0001, "0.0001"},
-                                                {999999.0, "999999"},
-                                                {1.5e-5, "1.5e-005"},
-                                                {1e6, "1e+006"},
-                                                {1234567.0, "1.23457e+006"},
-                                                {-0.00001234, "-1.234e-005"},
-                                                {999999.5, "1e+006"},
-                                                {1e100, "1e+100"},
-                                                {2.5e-300, "2.5e-300"}};
-    for (const auto& [value, text] : g) {
-        EXPECT_EQ(FormatG(value), text);
-    }
-    const std::pair<double, const char*> f[] = {{12345.7, "12345.700000"},
-                                                {-1.5, "-1.500000"},
-                                                {2.0000004, "2.000000"},
-                                                {1e7, "10000000.000000"}};
-    for (const auto& [value, text] : f) {
-        EXPECT_EQ(FormatF(value), text);
-    }
-    EXPECT_EQ(FormatInt(-42), "-42");
-    EXPECT_EQ(FormatInt(9223372036854775807LL), "9223372036854775807");
+double Number(std::string_view text) {
+    double value = 0;
+    std::from_chars(text.data(), text.data() + text.size(), value);
+    return value;
 }
 
-// Text -> characters read and the value (unchanged, 42, when none are read).
-TEST(NumberText, ReadsWhatTheScanPatternReads) {
-    const struct {
-        const char* text;
-        std::size_t length;
-        double value;
-    } cases[] = {{"  -12.5e2xyz", 9, -1250.0},
-                 {".5", 2, 0.5},
-                 {"5.\"", 2, 5.0},
-                 {"+3 4", 2, 3.0},
-                 {"\t\r\n7", 4, 7.0},
-                 {"1e+", 1, 1.0},
-                 {"abc", 0, 42},
-                 {".", 0, 42},
-                 {"-", 0, 42},
-                 {"", 0, 42},
-                 {"inf", 0, 42},
-                 {"nan", 0, 42}};
-    for (const auto& c : cases) {
-        double value = 42;
-        EXPECT_EQ(ReadLeadingDouble(c.text, value), c.length) << c.text;
-        EXPECT_EQ(value, c.value) << c.text;
+// data/tables/numbers.txt
+TEST(NumberText, Table) {
+    for (const auto& c : test::ReadTable("numbers.txt")) {
+        ASSERT_EQ(c.input.size(), c.expected.size()) << c.title;
+        for (std::size_t i = 0; i < c.input.size(); ++i) {
+            const std::string& in = c.input[i];
+            std::string out;
+            if (c.title.starts_with("FormatG")) {
+                out = FormatG(Number(in));
+            } else if (c.title.starts_with("FormatF")) {
+                out = FormatF(Number(in));
+            } else {
+                double value = 42;
+                const std::size_t length = ReadLeadingDouble(in, value);
+                out = std::to_string(length) + " " +
+                      (value == Number(c.expected[i].substr(2)) ? c.expected[i].substr(2)
+                                                                : FormatG(value));
+            }
+            EXPECT_EQ(out, c.expected[i]) << c.title << ": " << in;
+        }
     }
+    double value = 42;
+    EXPECT_EQ(ReadLeadingDouble("\t\r\n7", value), 4u);
+    EXPECT_EQ(value, 7.0);
     EXPECT_EQ(LeadingDoubleOrZero("x1"), 0.0);
-    EXPECT_EQ(ParseLeadingDouble("1e999"), DBL_MAX);
-    EXPECT_EQ(ParseLeadingDouble("-1e999"), -DBL_MAX);
-    EXPECT_EQ(ParseLeadingDouble("1e-999"), 0.0);
-    std::int64_t value = 0;
-    EXPECT_EQ(ReadLeadingInteger(" 9223372036854775807,", value), 20u);
-    EXPECT_EQ(value, 9223372036854775807LL);
-    EXPECT_EQ(ReadLeadingInteger("-17x", value), 3u);
-    EXPECT_EQ(value, -17);
-    EXPECT_EQ(ReadLeadingInteger("9223372036854775808", value), 0u);
-    EXPECT_EQ(ReadLeadingInteger("CP1", value), 0u);
+    EXPECT_EQ(FormatInt(-42) + " " + FormatInt(9223372036854775807LL), "-42 9223372036854775807");
+    std::int64_t integer = 0;
+    EXPECT_EQ(ReadLeadingInteger(" 9223372036854775807,", integer), 20u);
+    EXPECT_EQ(integer, 9223372036854775807LL);
+    EXPECT_EQ(ReadLeadingInteger("-17x", integer), 3u);
+    EXPECT_EQ(integer, -17);
+    EXPECT_EQ(ReadLeadingInteger("9223372036854775808", integer), 0u);
+    EXPECT_EQ(ReadLeadingInteger("-9223372036854775809", integer), 0u);
+    EXPECT_EQ(ReadLeadingInteger("-9223372036854775808", integer), 20u);
+    EXPECT_EQ(integer, INT64_MIN);
+    EXPECT_EQ(ReadLeadingInteger("CP1", integer), 0u);
 }
 
 TEST(NumberText, SameUnderACommaDecimalLocale) {

@@ -25,6 +25,8 @@ TEST(TextPatterns, MatchesTag) {
     }
     EXPECT_EQ(FindNoCase("a Name=x NAME=y", "NAME="), 2u);
     EXPECT_EQ(FindNoCase("abc", "abcd"), std::string_view::npos);
+    EXPECT_EQ(FindNoCase("abc", "", 3), 3u);  // an empty needle: at the start, up to the end
+    EXPECT_EQ(FindNoCase("abc", "", 4), std::string_view::npos);
     EXPECT_TRUE(IsSelfClosing("<Units a=\"1\" />"));
     EXPECT_FALSE(IsSelfClosing("<Units>"));
     EXPECT_FALSE(IsSelfClosing(">"));

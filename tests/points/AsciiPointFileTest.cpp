@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include "support/ScannedDocument.h"
 
 namespace chainforge {
@@ -43,23 +41,17 @@ TEST(AsciiPointFile, WritesWhatItReadsBack) {
     EXPECT_TRUE(ui.Events()[0].request.askBeforeReplacing);
 }
 
-TEST(AsciiPointFile, FilesThatCannotBeOpened) {
+TEST(AsciiPointFile, FilesThatCannotBeRead) {
     test::TempDir dir;
     ScriptedUserInterface ui;
-    const std::string missing = dir.File("no-such-folder/x.asc");
-    for (int i = 0; i < 2; ++i) {
-        ui.QueueFileName(missing);
-        ui.QueueFileName(dir.Path().string());
-    }
+    ui.QueueFileName(dir.File("missing.asc"));
+    ui.QueueFileName(dir.Path().string());
     PointList points;
     EXPECT_EQ(ReadAsciiPointFile(ui, points), 2);
     EXPECT_EQ(ReadAsciiPointFile(ui, points), 2);
-    EXPECT_EQ(WriteAsciiPointFile(ui, {"1,2,3,4,"}), 0);
-    EXPECT_EQ(WriteAsciiPointFile(ui, {"1,2,3,4,"}), 0);
     EXPECT_TRUE(points.empty());
-    const Texts twice{"Cannot open file " + missing, "Cannot open file " + dir.Path().string()};
-    EXPECT_EQ(ui.Messages(), twice + twice);
-    EXPECT_TRUE(std::filesystem::is_empty(dir.Path()));
+    EXPECT_EQ(ui.Messages(), (Texts{"Cannot open file " + dir.File("missing.asc"),
+                                    "Cannot open file " + dir.Path().string()}));
 }
 
 // File bytes -> the points read.

@@ -20,14 +20,6 @@ TempDir::TempDir() {
 
 TempDir::~TempDir() {
     std::error_code error;
-    // Folders made read-only by a test must become writable to be removed.
-    for (auto it = std::filesystem::recursive_directory_iterator(path_, error);
-         !error && it != std::filesystem::recursive_directory_iterator(); it.increment(error)) {
-        std::filesystem::permissions(it->path(), std::filesystem::perms::owner_all,
-                                     std::filesystem::perm_options::add, error);
-    }
-    std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
-                                 std::filesystem::perm_options::add, error);
     std::filesystem::remove_all(path_, error);
 }
 

@@ -16,41 +16,38 @@ namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-TEST(ToleranceTests, AllFalseForNotANumber) {
-    for (const auto& [a, b, tolerance] : std::vector<std::tuple<double, double, double>>{
-             {kNaN, 1.0, 0.1}, {1.0, kNaN, 0.1}, {1.0, 1.0, kNaN}, {kNaN, kNaN, kNaN}}) {
-        EXPECT_FALSE(NearlyEqual(a, b, tolerance));
-        EXPECT_FALSE(Differs(a, b, tolerance));
-        EXPECT_FALSE(ClearlyLess(a, b, tolerance));
-        EXPECT_FALSE(LessOrNearlyEqual(a, b, tolerance));
-        EXPECT_FALSE(ClearlyGreater(a, b, tolerance));
+// a, b, tolerance -> NearlyEqual, Differs, ClearlyLess, LessOrNearlyEqual,
+// ClearlyGreater; the differences are exact in binary. All false for NaN.
+TEST(ToleranceTests, BoundariesAndNotANumber) {
+    const std::tuple<double, double, double, const char*> cases[] = {
+        {1.5, 1.0, 0.5, "10010"},  {1.0, 1.5, 0.5, "10010"},  {1.0, 1.75, 0.5, "01110"},
+        {1.75, 1.0, 0.5, "01001"}, {1.0, 1.0, 0.0, "10010"},  {1.0, 1.0, -1.0, "01000"},
+        {kNaN, 1.0, 0.1, "00000"}, {1.0, kNaN, 0.1, "00000"}, {1.0, 1.0, kNaN, "00000"},
+    };
+    for (const auto& [a, b, tolerance, expected] : cases) {
+        std::string seen;
+        for (const bool result :
+             {NearlyEqual(a, b, tolerance), Differs(a, b, tolerance), ClearlyLess(a, b, tolerance),
+              LessOrNearlyEqual(a, b, tolerance), ClearlyGreater(a, b, tolerance)}) {
+            seen += result ? '1' : '0';
+        }
+        EXPECT_EQ(seen, expected) << a << " " << b << " " << tolerance;
     }
 }
 
 // Profile text -> elevation at stations: tangents, a parabolic curve, and
 // no tangent at all.
 TEST(ProfileElevationAt, Table) {
+    const char* const tangents = "10 10 2 110 -1 210 ";
+    const char* const curve = "0 100 2 \"80 120\" -2 200 ";
+    // clang-format off
     const std::tuple<const char*, double, double> cases[] = {
-        {"0 10 2 100 -1 200 ", -50, 9},
-        {"0 10 2 100 -1 200 ", 0, 10},
-        {"0 10 2 100 -1 200 ", 50, 11},
-        {"0 10 2 100 -1 200 ", 100, 12},
-        {"0 10 2 100 -1 200 ", 150, 11.5},
-        {"0 10 2 100 -1 200 ", 200, 11},
-        {"0 10 2 100 -1 200 ", 250, 0},
-        {"0 10 2 100 -1 200 ", 100.00005, 12.000001},
-        {"0 100 2 \"80 120\" -2 200 ", 50, 101},
-        {"0 100 2 \"80 120\" -2 200 ", 80, 101.6},
-        {"0 100 2 \"80 120\" -2 200 ", 100, 101.8},
-        {"0 100 2 \"80 120\" -2 200 ", 120, 101.6},
-        {"0 100 2 \"80 120\" -2 200 ", 150, 101},
-        {"0 100 2 \"80 120\" -2 200 ", 200, 100},
-        {"0 100 2 \"80 120\" -2 200 ", 201, 0},
-        {"0 10 ", 0, 0},
-        {"0 10 ", -5, 0},
-        {"0 10 ", 5, 0},
-        {"", 10, 0},
-    };
+        {tangents, -40, 9}, {tangents, 10, 10}, {tangents, 60, 11}, {tangents, 110, 12},
+        {tangents, 160, 11.5}, {tangents, 210, 11}, {tangents, 260, 0},
+        {tangents, 110.00005, 12.000001}, {curve, 50, 101}, {curve, 80, 101.6}, {curve, 100, 101.8},
+        {curve, 120, 101.6}, {curve, 150, 101}, {curve, 200, 100}, {curve, 201, 0},
+        {"0 10 ", 0, 0}, {"0 10 ", -5, 0}, {"0 10 ", 5, 0}, {"", 10, 0}};
+    // clang-format on
     for (const auto& [text, station, elevation] : cases) {
         EXPECT_NEAR(ProfileElevationAt(station, text), elevation, 1e-9) << station << " " << text;
     }

@@ -39,6 +39,8 @@ TEST(TemplatesMatch, EveryNumberButTheStation) {
     EXPECT_FALSE(TemplatesMatch("0 6 0.01 6", "0 -2 4 6 0.01 6"));
     // A station alone has no pairs; any two such texts match.
     EXPECT_TRUE(TemplatesMatch("0 ", "25 "));
+    // A difference of exactly 0.001 still matches.
+    EXPECT_TRUE(TemplatesMatch("0 0.001 0 0", "5 0 0.001 0"));
 }
 
 }  // namespace

@@ -16,7 +16,6 @@
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
-#include <array>
 #include <clocale>
 #include <filesystem>
 #include <functional>
@@ -150,27 +149,21 @@ void GuiTest::startsEmptyAndResizesByTheAnchors() {
                                  "profilesList", "crossSectionsList", "pointsList",
                                  "alignmentsList", "asciiPointsCheck"}));
 
-    // Left, top, right and bottom shifts of each control from its anchors.
+    // Left, top, right and bottom of each control follow its anchors.
     const QSize start = f.dialog.size();
     QCOMPARE(f.dialog.minimumSize(), start);
     const int dx = 57;
     const int dy = 31;
-    const std::map<std::string, std::array<int, 4>> shifts = {
-        {"fileLabel", {0, 0, 0, 0}},
-        {"pointsLabel", {0, 0, 0, 0}},
-        {"fileNameEdit", {0, 0, dx, 0}},
-        {"browseButton", {dx, 0, dx, 0}},
-        {"pointsList", {0, 0, 0, dy}},
-        {"alignmentsList", {0, 0, dx, dy}},
-        {"alignmentsLabel", {0, 0, dx, 0}},
-        {"profilesList", {dx, 0, dx, dy}},
-        {"profilesLabel", {dx, 0, dx, 0}},
-        {"crossSectionsList", {dx, 0, dx, dy}},
-        {"crossSectionsLabel", {dx, 0, dx, 0}},
-        {"asciiPointsCheck", {0, dy, 0, dy}},
-        {"createButton", {dx, dy, dx, dy}},
-        {"closeButton", {dx, dy, dx, dy}},
-        {"sizeGrip", {dx, dy, dx, dy}}};
+    // clang-format off
+    const std::map<std::string, std::string> shifts = {  // "x" by dx, "y" by dy
+        {"fileLabel", "...."}, {"pointsLabel", "...."}, {"fileNameEdit", "..x."},
+        {"browseButton", "x.x."}, {"pointsList", "...y"}, {"alignmentsList", "..xy"},
+        {"alignmentsLabel", "..x."}, {"profilesList", "x.xy"}, {"profilesLabel", "x.x."},
+        {"crossSectionsList", "x.xy"}, {"crossSectionsLabel", "x.x."},
+        {"asciiPointsCheck", ".y.y"}, {"createButton", "xyxy"}, {"closeButton", "xyxy"},
+        {"sizeGrip", "xyxy"}};
+    // clang-format on
+    const auto by = [&](char c) { return c == 'x' ? dx : c == 'y' ? dy : 0; };
     std::map<std::string, QRect> before;
     for (const auto& [name, shift] : shifts) {
         before[name] = f.Control(name.c_str()).geometry();
@@ -184,9 +177,9 @@ void GuiTest::startsEmptyAndResizesByTheAnchors() {
     resize(start + QSize(dx, dy));
     QCOMPARE(f.dialog.size(), start + QSize(dx, dy));
     for (const auto& [name, s] : shifts) {
-        QVERIFY2(
-            f.Control(name.c_str()).geometry() == before[name].adjusted(s[0], s[1], s[2], s[3]),
-            name.c_str());
+        QVERIFY2(f.Control(name.c_str()).geometry() ==
+                     before[name].adjusted(by(s[0]), by(s[1]), by(s[2]), by(s[3])),
+                 name.c_str());
     }
     const QRect grip = f.Control("sizeGrip").geometry();
     QCOMPARE(grip.bottomRight() + QPoint(1, 1), QPoint(f.dialog.width(), f.dialog.height()));
