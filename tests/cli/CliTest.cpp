@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include <sstream>
 
 #include "support/TestSupport.h"
@@ -97,12 +99,21 @@ TEST(ConvertCommand, Summary) {
     }
 }
 
-// Every sample is listed through the program, and each of its alignments
-// converted; the exports hold nothing the program cannot read.
+// The number after "key": in a report.
+long ReportCount(const std::string& json, const std::string& key) {
+    const std::size_t at = json.find("\"" + key + "\": ");
+    return at == std::string::npos ? -1 : std::stol(json.substr(at + key.size() + 4));
+}
+
+// Every sample is listed through the program, and each of its alignments and
+// corridor surfaces converted; the exports hold nothing the program cannot
+// read. Every clothoid of the samples becomes arcs: 205 spirals, 845 arcs.
 TEST(Samples, ListAndConvertEveryAlignment) {
     const auto files = test::SampleFiles();
     ASSERT_FALSE(files.empty());
     const std::string cli = std::string("timeout 10 '") + CHAINFORGE_CLI + "' ";
+    long spirals = 0;
+    long arcs = 0;
     for (const auto& path : files) {
         SCOPED_TRACE(path.filename().string());
         test::TempDir dir;
@@ -114,19 +125,41 @@ TEST(Samples, ListAndConvertEveryAlignment) {
         }
         std::istringstream rows(listing);
         for (std::string row; std::getline(rows, row);) {
-            if (!row.starts_with("alignment\t")) {
+            const bool corridor = row.starts_with("surface\t") && row.ends_with("\tCorridor Top");
+            if (!row.starts_with("alignment\t") && !corridor) {
                 continue;
             }
-            const std::string name = row.substr(10, row.find('\t', 10) - 10);
+            const std::size_t nameStart = row.find('\t') + 1;
+            const std::string name = row.substr(nameStart, row.find('\t', nameStart) - nameStart);
             std::string out;
-            const int status =
-                test::RunProcess("cd '" + dir.Path().string() + "' && " + cli + "convert '" +
-                                     path.string() + "' --alignment '" + name + "' --force",
-                                 out, err);
+            const int status = test::RunProcess(
+                "cd '" + dir.Path().string() + "' && " + cli + "convert '" + path.string() +
+                    "' --alignment '" + name + "' --force --report-json r.json" +
+                    (corridor ? " --surface 'Corridor Top' --yes" : ""),
+                out, err);
             EXPECT_EQ(status, 0) << name << err;
             EXPECT_EQ(err.find("Cannot"), std::string::npos) << name << err;
+            const std::string report = test::ReadFileBytes(dir.Path() / "r.json");
+            EXPECT_EQ(report.find("\"kind\": \"Spiral\""), std::string::npos) << name;
+            if (corridor) {
+                // One sample holds only Slope Distance shapes: no section is
+                // read, and the report says why.
+                const std::map<std::string, long> sections{
+                    {"civil3d2014_gsg_corridors_crosssects.xml", 67},
+                    {"geomath_export3_designcrosssects_lx11.xml", 0},
+                    {"jlandxml_spec_sample_all_elements.xml", 1}};
+                EXPECT_EQ(ReportCount(report, "read"), sections.at(path.filename().string()));
+                EXPECT_EQ(ReportCount(report, "read") == 0,
+                          report.find("dataFormat") != std::string::npos);
+                EXPECT_EQ(err.find("Centerline"), std::string::npos) << err;
+            } else {
+                spirals += ReportCount(report, "spirals_as_arcs");
+                arcs += ReportCount(report, "spiral_arcs");
+            }
         }
     }
+    EXPECT_EQ(spirals, 205);
+    EXPECT_EQ(arcs, 845);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // Golden cases: each folder under data/golden runs chainforge-cli once.
 //   args       the arguments, one a line
-//   expected/  status, stderr and every file the run must leave, byte for byte
+//   expected/  status, stderr and every file the run must leave, byte for byte;
+//              stdout when it is to be compared too
 // Every other file of the folder is an input, copied into the fresh folder in
 // which the program runs. Afterwards that folder holds exactly the inputs and
 // the expected files; an input not listed under expected/ stays unchanged.
@@ -70,10 +71,14 @@ TEST_P(Golden, Case) {
     const int status = test::RunProcess(command, out, err);
     EXPECT_EQ(std::to_string(status) + "\n", test::ReadFileBytes(expected / "status"));
     EXPECT_EQ(err, test::ReadFileBytes(expected / "stderr"));
+    if (fs::exists(expected / "stdout")) {
+        EXPECT_EQ(out, test::ReadFileBytes(expected / "stdout"));
+    }
 
     std::set<std::string> wanted = FilesIn(expected);
     wanted.erase("status");
     wanted.erase("stderr");
+    wanted.erase("stdout");
     for (const std::string& name : FilesIn(dir.Path())) {
         if (wanted.erase(name) != 0) {
             EXPECT_EQ(test::ReadFileBytes(dir.Path() / name), test::ReadFileBytes(expected / name))
