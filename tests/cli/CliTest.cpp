@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <map>
-
 #include <sstream>
 
 #include "support/TestSupport.h"
