@@ -161,5 +161,36 @@ TEST(Samples, ListAndConvertEveryAlignment) {
     EXPECT_EQ(arcs, 845);
 }
 
+// The corridor sample's finished surface at stations 0 and 50, worked by hand
+// from its shapes: pavement (-2 %), gutter (-6 %), curb face, curb and
+// sidewalk tops, then a 1:4 fill slope (0) or a ditch and a 1:2 cut (50).
+TEST(Samples, CorridorTopTemplates) {
+    const auto sample =
+        std::filesystem::path(CHAINFORGE_SAMPLES) / "civil3d2014_gsg_corridors_crosssects.xml";
+    if (!std::filesystem::exists(sample)) {
+        GTEST_SKIP() << "no samples";
+    }
+    test::TempDir dir;
+    const std::string chain = dir.File("c.ch");
+    using Args = std::vector<std::string>;
+    for (const Args& profile : {Args{"--yes"}, Args{"--profile", "Layout (2)"}}) {
+        Args args{"convert",     sample.string(),   "--alignment", "Basic_Road",
+                  "--surface",   "Corridor Top",    "--chain-out", chain,
+                  "--ascii-out", dir.File("c.asc"), "--force"};
+        args.insert(args.end(), profile.begin(), profile.end());
+        const CliResult result = RunWith(args);
+        EXPECT_EQ(result.status, 0) << result.err;
+        EXPECT_EQ(result.err.find("Centerline"), std::string::npos);
+        const std::string text = test::ReadFileBytes(chain);
+        for (const char* expected :
+             {"{0 -2 12 -6 1.5 1798.561151 0.0417 0 0.5 4 0.01 4}\r\n",
+              "{50 -2 12 -6 1.5 1798.561151 0.0417 0 0.5 -25 4 0 2 25 4 2 0.01 2}\r\n",
+              "{0 -2 12 -6 1.5 1798.561151 0.0417 0 6.5 4 0.01 4}\r\n",
+              "{50 -2 12 -6 1.5 1798.561151 0.0417 0 6.5 -25 4 0 2 25 4 2 0.01 2}\r\n"}) {
+            EXPECT_NE(text.find(expected), std::string::npos) << expected;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace chainforge
