@@ -1,6 +1,7 @@
 #include "landxml/DocumentBuffer.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 
@@ -50,6 +51,8 @@ TEST(ReadLine, TextAfterTheLessThanUpToTheLineEnd) {
          {"CgPoint name=\"7\">5 2 1/CgPoint>", "Next>", "left: Next>"}},
         {"<A>1</A>\n<B>2</B>\n", {"A>1/A>", "B>2/B>", "left: B>2/B>"}},
         {"<A>\r\n<B>no end", {"A>", "left: A>"}},  // an unfinished last line is dropped
+        // Comments are as if absent, line ends in them included.
+        {"<!-- <A>1</A>\r\n -->\r\n<B>2<!-- c\r\n --></B>\r\n", {"B>2/B>", "left: B>2/B>"}},
     };
     for (const auto& [bytes, lines] : cases) {
         EXPECT_EQ(Read(bytes, &CDocumentBuffer::ReadLine), lines) << bytes;
@@ -68,12 +71,14 @@ TEST(ReadLine, TextAfterTheLessThanUpToTheLineEnd) {
 TEST(ContinueElement, ReadsTheTextOnToTheClosingTag) {
     CDocumentBuffer document;
     document.Assign(
-        "<Start code=\"POB\">\r\n   100.5\t200.25 \r\n\r\n 7</Start> ignored\r\n<End>1 2"
+        "<Start code=\"POB\">1\t\r\n   100.5<!-- </x>\r\n -->\t200.25 \r\n\r\n 7</Start> "
+        "ignored\r\n<End>1 2"
         "</End>\r\n");
     std::string line;
     ASSERT_TRUE(document.ReadLine(line));
     EXPECT_EQ(document.ContinueElement(line), "/Start> ignored");
-    EXPECT_EQ(line, "Start code=\"POB\"> 100.5\t200.25 7");
+    // A break with the blanks and tabs on both sides of it is one blank.
+    EXPECT_EQ(line, "Start code=\"POB\">1 100.5\t200.25 7");
     ASSERT_TRUE(document.ReadLine(line));
     EXPECT_EQ(line, "End>1 2/End>");
     // Complete or self-closing lines, or no closing tag at all: nothing changes.
@@ -99,8 +104,11 @@ TEST(Open, LoadsAPrivateCopyOfARegularFile) {
     std::filesystem::resize_file(path, 2);
     EXPECT_EQ(document.Bytes(), "<A>\r\n");
     document.Seek(2);
-    // Failures keep what was loaded: no file, a folder, a device read as empty.
-    for (const std::string& bad : {dir.File("missing.xml"), dir.Path().string(), "/dev/null"s}) {
+    // Failures keep what was loaded: no file, a folder, a device read as
+    // empty, a FIFO with no writer (which must not block).
+    ASSERT_EQ(::mkfifo(dir.File("fifo").c_str(), 0600), 0);
+    for (const std::string& bad :
+         {dir.File("missing.xml"), dir.Path().string(), "/dev/null"s, dir.File("fifo")}) {
         EXPECT_EQ(document.Open(bad), 1) << bad;
     }
     EXPECT_EQ(document.Bytes(), "<A>\r\n");
