@@ -1,6 +1,7 @@
 #include "landxml/Catalogue.h"
 
 #include <algorithm>
+#include <optional>
 #include <unordered_set>
 #include <utility>
 
@@ -12,19 +13,30 @@ namespace {
 
 using NameSet = std::unordered_set<std::string>;
 
-// The value after the first case-insensitive occurrence of key (e.g. "NAME="):
-// from there the text runs to the first "=", which must be followed by a
-// quote; the value is what stands up to the next quote of that kind.
+// The text after the first case-insensitive occurrence of key followed by
+// "=" (blanks allowed around it, as XML allows), or nothing.
+std::optional<std::string_view> AfterKey(std::string_view tagText, std::string_view key) {
+    for (std::size_t at = FindNoCase(tagText, key); at != std::string_view::npos;
+         at = FindNoCase(tagText, key, at + 1)) {
+        std::size_t i = at + key.size();
+        while (i < tagText.size() && IsScanSpace(tagText[i])) {
+            ++i;
+        }
+        if (i < tagText.size() && tagText[i] == '=') {
+            ++i;
+            while (i < tagText.size() && IsScanSpace(tagText[i])) {
+                ++i;
+            }
+            return tagText.substr(i);
+        }
+    }
+    return std::nullopt;
+}
+
+// The quoted value of key (e.g. "NAME"): empty when there is none.
 std::string_view QuotedValueAfter(std::string_view tagText, std::string_view key) {
-    const std::size_t at = FindNoCase(tagText, key);
-    if (at == std::string_view::npos) {
-        return {};
-    }
-    const std::size_t equals = tagText.find('=', at);
-    if (equals == std::string_view::npos) {
-        return {};
-    }
-    return QuotedValue(tagText.substr(equals + 1)).value_or(std::string_view());
+    const auto rest = AfterKey(tagText, key);
+    return rest ? QuotedValue(*rest).value_or(std::string_view()) : std::string_view();
 }
 
 // A suffixed name that may already be listed (groups A, A2, A) is given the
@@ -50,14 +62,13 @@ std::string NameForNewEntry(const NameSet& listed, std::size_t count, std::strin
 }
 
 std::string StationStartText(std::string_view tagText) {
-    const std::size_t at = FindNoCase(tagText, "STASTART=");
-    if (at == std::string_view::npos) {
+    const auto rest = AfterKey(tagText, "STASTART");
+    if (!rest) {
         return "0.0";
     }
-    const std::string_view rest = tagText.substr(at + 9);
     double station = 0.0;
-    if (!rest.empty() && (rest[0] == '"' || rest[0] == '\'')) {
-        ReadLeadingDouble(rest.substr(1), station);
+    if (!rest->empty() && ((*rest)[0] == '"' || (*rest)[0] == '\'')) {
+        ReadLeadingDouble(rest->substr(1), station);
     }
     return FormatG(station, kChainDigits);
 }
@@ -80,8 +91,8 @@ std::string AlignmentEntry::GetSurfaceName(int index) const {
 }
 
 std::string ExtractNameAndDescription(std::string_view tagText) {
-    std::string out = DecodeEntities(QuotedValueAfter(tagText, "NAME="));
-    const std::string_view description = QuotedValueAfter(tagText, "DESC=");
+    std::string out = DecodeEntities(QuotedValueAfter(tagText, "NAME"));
+    const std::string_view description = QuotedValueAfter(tagText, "DESC");
     if (!description.empty()) {
         out += " - ";
         out += DecodeEntities(description);
