@@ -7,6 +7,7 @@
 
 #include "alignment/HorizontalAlignmentReader.h"
 #include "chainfile/ChainFileWriter.h"
+#include "io/OutputFile.h"
 #include "points/AsciiPointFile.h"
 #include "points/PointGroupReader.h"
 #include "profile/ProfileReader.h"
@@ -16,11 +17,14 @@ namespace chainforge {
 namespace {
 
 // Passes everything on to the user's interface and keeps, for the report,
-// the messages shown and the file last chosen in a save dialog.
+// the messages shown and the file last chosen in a save dialog. A save name
+// that would replace an input, or the point file just written, is refused and
+// asked for again.
 class RecordingUserInterface : public UserInterface {
   public:
-    RecordingUserInterface(UserInterface& ui, ConversionReport& report)
-        : ui_(ui), report_(report) {}
+    RecordingUserInterface(UserInterface& ui, ConversionReport& report,
+                           const std::string& documentPath)
+        : ui_(ui), report_(report), documentPath_(documentPath) {}
 
     void ShowMessage(const std::string& text) override {
         report_.messages.push_back(text);
@@ -28,12 +32,10 @@ class RecordingUserInterface : public UserInterface {
     }
     bool AskYesNo(const std::string& text) override { return ui_.AskYesNo(text); }
     std::optional<std::string> AskOpenFileName(const FileDialogRequest& request) override {
-        return ui_.AskOpenFileName(request);
+        asciiInput_ = ui_.AskOpenFileName(request);
+        return asciiInput_;
     }
-    std::optional<std::string> AskSaveFileName(const FileDialogRequest& request) override {
-        lastSaved_ = ui_.AskSaveFileName(request);
-        return lastSaved_;
-    }
+    std::optional<std::string> AskSaveFileName(const FileDialogRequest& request) override;
     bool FileExists(const std::string& path) override { return ui_.FileExists(path); }
 
     // Forgets the file last chosen, so that a writer that asks for none
@@ -51,10 +53,55 @@ class RecordingUserInterface : public UserInterface {
     }
 
   private:
+    std::string RefusalOf(const std::string& name, const FileDialogRequest& request) const;
+
     UserInterface& ui_;
     ConversionReport& report_;
+    const std::string& documentPath_;
     std::optional<std::string> lastSaved_;
+    std::optional<std::string> asciiInput_;
+    std::optional<std::string> asciiOutput_;
 };
+
+std::optional<std::string> RecordingUserInterface::AskSaveFileName(
+    const FileDialogRequest& request) {
+    FileDialogRequest asked = request;
+    if (!documentPath_.empty()) {
+        const std::filesystem::path document(documentPath_);
+        asked.suggestedFolder = document.parent_path().string();
+        asked.suggestedName = document.stem().string();
+    }
+    std::optional<std::string> refused;
+    for (;;) {
+        std::optional<std::string> name = ui_.AskSaveFileName(asked);
+        // A cancelled dialog, or the same refused name once more: no file.
+        if (!name || name == refused) {
+            return std::nullopt;
+        }
+        const std::string refusal = RefusalOf(*name, request);
+        if (refusal.empty()) {
+            lastSaved_ = name;
+            if (request.defaultExtension == "ASC") {
+                asciiOutput_ = name;
+            }
+            return name;
+        }
+        ShowMessage(refusal);
+        refused = std::move(name);
+    }
+}
+
+std::string RecordingUserInterface::RefusalOf(const std::string& name,
+                                              const FileDialogRequest& request) const {
+    if ((!documentPath_.empty() && SameFile(name, documentPath_)) ||
+        (asciiInput_ && SameFile(name, *asciiInput_))) {
+        return name + " is an input of this conversion; choose another name";
+    }
+    if (request.defaultExtension == "CH" && asciiOutput_ && SameFile(name, *asciiOutput_)) {
+        return name + " is the ASCII point file of this conversion; choose another name";
+    }
+    return {};
+}
 
 // Tells once per run that the data ended inside the element a reader read.
 class CutOffNotice {
@@ -143,7 +190,7 @@ ConversionReport RunConversion(const ConversionSelections& selections, CDocument
                                const Catalogue& catalogue, bool& spiralWarning,
                                UserInterface& userInterface) {
     ConversionReport report;
-    RecordingUserInterface ui(userInterface, report);
+    RecordingUserInterface ui(userInterface, report, selections.documentPath);
     if (!selections.profile && selections.surface && !ui.AskYesNo(kVpiOnlyQuestion)) {
         return report;
     }

@@ -21,6 +21,9 @@ struct ConversionSelections {
     std::optional<std::string> surface;
     bool asciiPoints = false;  // take the points from an ASCII point file
     SpiralOptions spirals;
+    // The LandXML file: never taken as an output, and its folder and stem are
+    // what the save dialogs suggest.
+    std::string documentPath;
 };
 
 inline constexpr const char* kVpiOnlyQuestion =

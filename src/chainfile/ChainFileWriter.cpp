@@ -12,6 +12,7 @@ FileDialogRequest ChainFileDialog() {
     FileDialogRequest request;
     request.defaultExtension = "CH";
     request.filter = "Chain Files (*.ch)|*.CH||";
+    request.title = "Save Chain File";
     request.askBeforeReplacing = true;
     return request;
 }

@@ -145,20 +145,6 @@ std::string DefaultOutput(const std::string& input, const char* extension) {
     return std::filesystem::path(input).stem().string() + extension;
 }
 
-// True when both names lead to one file: the same path once links and
-// relative parts are resolved, or two links to one existing file.
-bool SameFile(const std::string& first, const std::string& second) {
-    std::error_code error;
-    const auto a = std::filesystem::weakly_canonical(first, error);
-    if (!error) {
-        const auto b = std::filesystem::weakly_canonical(second, error);
-        if (!error && a == b) {
-            return true;
-        }
-    }
-    return std::filesystem::equivalent(first, second, error) && !error;
-}
-
 // An output that would replace an input or another output: every output
 // name counts, given or default, even one whose file is not written.
 std::string CheckOutputNames(const ConvertOptions& options) {
@@ -220,6 +206,7 @@ int RunConvertCommand(const std::vector<std::string>& args, std::ostream& out, s
         return UsageError(err, problem);
     }
     options.selections.asciiPoints = options.asciiIn.has_value();
+    options.selections.documentPath = options.input;
     CommandLineUserInterface ui(err);
     CDocumentBuffer document;
     Catalogue catalogue;

@@ -103,4 +103,16 @@ int WriteOutputFile(UserInterface& ui, const std::string& path, std::string_view
     return 1;
 }
 
+bool SameFile(const std::string& first, const std::string& second) {
+    std::error_code error;
+    const auto a = std::filesystem::weakly_canonical(first, error);
+    if (!error) {
+        const auto b = std::filesystem::weakly_canonical(second, error);
+        if (!error && a == b) {
+            return true;
+        }
+    }
+    return std::filesystem::equivalent(first, second, error) && !error;
+}
+
 }  // namespace chainforge

@@ -23,6 +23,10 @@ using WriteFunction = ssize_t (*)(int fd, const void* data, std::size_t size);
 // failure no temporary file is left and an existing file is untouched.
 // A target that exists and is neither a regular file nor a folder (a device
 // or a pipe) is written directly.
+// True when both names lead to one file: the same path once links and
+// relative parts are resolved, or two links to one existing file.
+bool SameFile(const std::string& first, const std::string& second);
+
 int WriteOutputFile(UserInterface& ui, const std::string& path, std::string_view content,
                     WriteFunction write = nullptr);
 

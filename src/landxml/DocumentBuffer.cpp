@@ -250,6 +250,18 @@ int CDocumentBuffer::Open(const std::string& path) {
     return 0;
 }
 
+void CDocumentBuffer::Close() {
+    storage_.reset();
+    data_ = nullptr;
+    size_ = 0;
+    position_ = 0;
+    loaded_ = false;
+    haveLine_ = false;
+    unfinished_ = {};
+    closingSearched_ = false;
+    openingSearched_ = false;
+}
+
 void CDocumentBuffer::Assign(std::string_view bytes) {
     auto storage = std::make_unique<Storage>(bytes.size());
     if (storage->bytes == nullptr) {

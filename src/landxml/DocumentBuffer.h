@@ -24,6 +24,9 @@ class CDocumentBuffer {
     // on failure the buffer keeps what it held.
     int Open(const std::string& path);
 
+    // Frees the content: nothing is loaded afterwards.
+    void Close();
+
     // Replaces the content with the given bytes, as Open does with a file.
     void Assign(std::string_view bytes);
 

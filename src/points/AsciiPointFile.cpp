@@ -19,6 +19,7 @@ FileDialogRequest AsciiFileDialog(bool askBeforeReplacing) {
     FileDialogRequest request;
     request.defaultExtension = "ASC";
     request.filter = "ASCII Files (*.asc)|*.ASC||";
+    request.title = askBeforeReplacing ? "Save ASCII Point File" : "";
     request.askBeforeReplacing = askBeforeReplacing;
     return request;
 }

@@ -16,6 +16,11 @@ struct FileDialogRequest {
     std::string initialName;       // empty: no initial file name
     std::string filter;            // e.g. "Chain Files (*.ch)|*.CH||"
     bool askBeforeReplacing = false;
+    std::string title;  // empty: the dialog's own
+    // Where a save dialog first opens and the name it suggests (the LandXML
+    // file's folder and stem); empty: none.
+    std::string suggestedFolder;
+    std::string suggestedName;
 };
 
 class UserInterface {

@@ -6,6 +6,7 @@
 #include "app/Version.h"
 #include "app/qt/AppIcons.h"
 #include "app/qt/DialogGeometry.h"
+#include "landxml/MakerInfo.h"
 
 namespace chainforge {
 namespace {
@@ -41,13 +42,23 @@ CAboutDialog::CAboutDialog(QWidget* parent) : QDialog(parent) {
     purpose->setObjectName(QStringLiteral("aboutPurpose"));
     purpose->setGeometry(MapDialogRect(*this, 40, 25, 119, 8));
 
+    auto* details = new QLabel(
+        QStringLiteral("Qt %1<br>%2<br><a href=\"%3\">%3</a>")
+            .arg(QString::fromLatin1(qVersion()), QString::fromLatin1(kLicenceLine).toHtmlEscaped(),
+                 QString::fromLatin1(kMakerWebAddress)),
+        this);
+    details->setObjectName(QStringLiteral("aboutDetails"));
+    details->setTextFormat(Qt::RichText);
+    details->setOpenExternalLinks(true);
+    details->setGeometry(MapDialogRect(*this, 40, 37, 190, 26));
+
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("aboutOk"));
     ok->setGeometry(MapDialogRect(*this, 178, 7, 50, 16));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 
-    setFixedSize(MapDialogRect(*this, 0, 0, 235, 55).size());
+    setFixedSize(MapDialogRect(*this, 0, 0, 235, 70).size());
 }
 
 }  // namespace chainforge

@@ -1,5 +1,10 @@
 #include "app/qt/ChainforgeApp.h"
 
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTimer>
+#include <QTranslator>
+
 #include "app/Version.h"
 #include "app/qt/AppIcons.h"
 #include "app/qt/MainDialog.h"
@@ -13,10 +18,23 @@ CChainforgeApp::CChainforgeApp(int& argc, char** argv) : QApplication(argc, argv
     // Wayland finds the window's icon through the desktop entry of this name.
     setDesktopFileName(QString::fromLatin1(kDesktopFileId));
     setWindowIcon(ApplicationIcon());
+    // Qt's own dialogs and buttons in the desktop's language; the program's
+    // texts stay as they are.
+    auto* translator = new QTranslator(this);
+    if (translator->load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        installTranslator(translator);
+    }
 }
 
 int CChainforgeApp::InitInstance() {
     CMainDialog dialog;
+    // "chainforge FILE", as the desktop's "Open with" starts it: FILE is
+    // loaded once the dialog shows, as if typed and committed.
+    const QStringList args = arguments();
+    if (args.size() > 1) {
+        QTimer::singleShot(0, &dialog, [&dialog, name = args.at(1)] { dialog.OpenFile(name); });
+    }
     dialog.exec();
     return 0;
 }

@@ -30,6 +30,7 @@ void CListBox::AddString(const std::string& name) {
     const QString text = DisplayText(name);
     auto* item = new QListWidgetItem(text);
     item->setData(kNameBytesRole, QByteArray(name.data(), static_cast<qsizetype>(name.size())));
+    item->setToolTip(text);  // the whole name, however narrow the list
     insertItem(SortedPosition(text), item);
 }
 
@@ -78,6 +79,15 @@ QItemSelectionModel::SelectionFlags CListBox::selectionCommand(const QModelIndex
         return QItemSelectionModel::NoUpdate;
     }
     return flags;
+}
+
+void CListBox::SelectText(const std::optional<std::string>& name) {
+    for (int i = 0; name && i < count(); ++i) {
+        if (GetText(i) == *name) {
+            setCurrentRow(i);
+            return;
+        }
+    }
 }
 
 }  // namespace chainforge

@@ -24,6 +24,8 @@ class CListBox : public QListWidget {
     int GetCurSel() const;
     std::string GetText(int index) const;
     std::optional<std::string> SelectedText() const;
+    // Selects the entry of exactly that name, when there is one.
+    void SelectText(const std::optional<std::string>& name);
 
   protected:
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,

@@ -3,6 +3,7 @@
 #include <QContextMenuEvent>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMenu>
@@ -16,6 +17,7 @@
 #include "app/qt/DialogGeometry.h"
 #include "app/qt/DisplayText.h"
 #include "app/qt/QtUserInterface.h"
+#include "app/qt/SummaryDialog.h"
 #include "app/qt/WaitCursor.h"
 #include "landxml/DocumentScan.h"
 
@@ -67,6 +69,7 @@ CMainDialog::CMainDialog(UserInterface* ui, QWidget* parent) : CLayoutDialog(par
         ui_ = ownUi_.get();
     }
     setWindowTitle(QString::fromLatin1(kProgramName));
+    setStyleSheet(QStringLiteral("QListWidget:focus { border: 2px solid palette(highlight); }"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     setWindowIcon(ApplicationIcon());
@@ -89,7 +92,7 @@ CMainDialog::~CMainDialog() {
 }
 
 void CMainDialog::CreateControls() {
-    fileLabel_ = Label(QStringLiteral("XML file to convert:"), Qt::AlignLeft,
+    fileLabel_ = Label(QStringLiteral("&XML file to convert:"), Qt::AlignLeft,
                        QStringLiteral("fileLabel"), this);
     fileNameEdit_ = new QLineEdit(this);
     fileNameEdit_->setObjectName(QStringLiteral("fileNameEdit"));
@@ -102,12 +105,12 @@ void CMainDialog::CreateControls() {
     browseButton_->setToolTip(QStringLiteral("Browse for the XML file"));
     browseButton_->setAccessibleName(QStringLiteral("Browse"));
     pointsLabel_ =
-        Label(QStringLiteral("Points"), Qt::AlignHCenter, QStringLiteral("pointsLabel"), this);
-    alignmentsLabel_ = Label(QStringLiteral("Alignments"), Qt::AlignHCenter,
+        Label(QStringLiteral("&Points"), Qt::AlignHCenter, QStringLiteral("pointsLabel"), this);
+    alignmentsLabel_ = Label(QStringLiteral("&Alignments"), Qt::AlignHCenter,
                              QStringLiteral("alignmentsLabel"), this);
     profilesLabel_ =
-        Label(QStringLiteral("Profiles"), Qt::AlignHCenter, QStringLiteral("profilesLabel"), this);
-    crossSectionsLabel_ = Label(QStringLiteral("Cross-Sections"), Qt::AlignHCenter,
+        Label(QStringLiteral("P&rofiles"), Qt::AlignHCenter, QStringLiteral("profilesLabel"), this);
+    crossSectionsLabel_ = Label(QStringLiteral("Cross-&Sections"), Qt::AlignHCenter,
                                 QStringLiteral("crossSectionsLabel"), this);
     createButton_ = Button(QStringLiteral("Create"), QStringLiteral("createButton"), this);
     createButton_->setDefault(true);
@@ -116,9 +119,23 @@ void CMainDialog::CreateControls() {
     profilesList_ = List(Bar::AsNeeded, QStringLiteral("profilesList"), this);
     crossSectionsList_ = List(Bar::AsNeeded, QStringLiteral("crossSectionsList"), this);
     pointsList_ = List(Bar::AsNeeded, QStringLiteral("pointsList"), this);
-    alignmentsList_ = List(Bar::None, QStringLiteral("alignmentsList"), this);
+    // Long alignment names scroll too, rather than being cut off.
+    alignmentsList_ = List(Bar::AsNeeded, QStringLiteral("alignmentsList"), this);
     asciiPointsCheck_ = new QCheckBox(QStringLiteral("Select Points From ASCII File"), this);
     asciiPointsCheck_->setObjectName(QStringLiteral("asciiPointsCheck"));
+    // Each label names its control for Alt and for screen readers.
+    const std::pair<QLabel*, QWidget*> buddies[] = {{fileLabel_, fileNameEdit_},
+                                                    {pointsLabel_, pointsList_},
+                                                    {alignmentsLabel_, alignmentsList_},
+                                                    {profilesLabel_, profilesList_},
+                                                    {crossSectionsLabel_, crossSectionsList_}};
+    for (const auto& [label, control] : buddies) {
+        label->setBuddy(control);
+        control->setAccessibleName(label->text().remove(QLatin1Char('&')).remove(QLatin1Char(':')));
+    }
+    createButton_->setAccessibleName(QStringLiteral("Create"));
+    closeButton_->setAccessibleName(QStringLiteral("Close"));
+    asciiPointsCheck_->setAccessibleName(asciiPointsCheck_->text());
 }
 
 QRect CMainDialog::DialogRect(int x, int y, int width, int height) const {
@@ -143,9 +160,10 @@ void CMainDialog::PlaceControls() {
 }
 
 void CMainDialog::SetTabOrder() {
-    QWidget* const order[] = {fileNameEdit_, browseButton_,   createButton_,
-                              closeButton_,  profilesList_,   crossSectionsList_,
-                              pointsList_,   alignmentsList_, asciiPointsCheck_};
+    // The order of the layout: field, lists left to right, then the buttons.
+    QWidget* const order[] = {fileNameEdit_,     browseButton_, pointsList_,
+                              alignmentsList_,   profilesList_, crossSectionsList_,
+                              asciiPointsCheck_, createButton_, closeButton_};
     for (std::size_t i = 1; i < std::size(order); ++i) {
         setTabOrder(order[i - 1], order[i]);
     }
@@ -176,27 +194,52 @@ void CMainDialog::RegisterAnchors() {
     AddAnchor(closeButton_, Move, Move, false);
 }
 
+void CMainDialog::OpenFile(const QString& name) {
+    fileNameEdit_->setText(name);
+    OnFileEditKillFocus();
+}
+
+// The lists always show the file the field names: a name that cannot be
+// loaded empties them and releases the document, so that Create can never
+// convert an earlier file; the loaded file changed on disk is read again.
 void CMainDialog::OnFileEditKillFocus() {
     spiralWarning_ = true;
+    CommitFileName();
+}
+
+void CMainDialog::CommitFileName() {
     const QString text = fileNameEdit_->text();
     if (text.compare(currentFileName_, Qt::CaseInsensitive) == 0) {
+        // The loaded file changed on disk, or the file that could not be
+        // loaded has appeared since: read it (again).
+        const bool appeared = !document_.IsLoaded() && !text.isEmpty() && HasXmlEnding(text) &&
+                              QFileInfo(text).isFile();
+        if ((document_.IsLoaded() && ChangedOnDisk()) || appeared) {
+            ReloadKeepingSelections();
+        }
         return;
     }
-    const bool due = HasXmlEnding(text) && ui_->FileExists(PathBytes(text));
     // Remembered before the reload: a message of the scan takes the focus
     // from the field, and the commit that this causes must find the name
     // unchanged rather than start a second load inside the first.
     currentFileName_ = text;
-    if (due) {
-        ReloadDocument();
+    if (text.isEmpty()) {
+        ReleaseDocument();
+        return;
     }
+    if (!HasXmlEnding(text) || !ui_->FileExists(PathBytes(text))) {
+        ReleaseDocument();
+        ui_->ShowMessage("Cannot open file " + PathBytes(text));
+        return;
+    }
+    ReloadDocument();
 }
 
 void CMainDialog::OnBrowse() {
-    const FileDialogRequest request{.defaultExtension = "xml",
-                                    .initialName = "*.xml",
-                                    .filter = "*.XML",
-                                    .askBeforeReplacing = false};
+    FileDialogRequest request;
+    request.defaultExtension = "xml";
+    request.initialName = "*.xml";
+    request.filter = "*.XML";
     const std::optional<std::string> path = ui_->AskOpenFileName(request);
     if (!path) {
         return;
@@ -206,15 +249,49 @@ void CMainDialog::OnBrowse() {
 }
 
 void CMainDialog::ReloadDocument() {
-    const std::string path = PathBytes(fileNameEdit_->text());
+    const std::string path = PathBytes(currentFileName_);
     const CWaitCursor wait;
+    const QFileInfo info(currentFileName_);
     if (document_.Open(path) != 0) {
-        ClearLists();
+        ReleaseDocument();
         ui_->ShowMessage("Cannot open file " + path);
         return;
     }
+    loadedModified_ = info.lastModified();
+    loadedSize_ = info.size();
+    setWindowTitle(info.fileName() + QStringLiteral(" - ") + QString::fromLatin1(kProgramName));
     ScanDocument(document_, catalogue_, *ui_);
     FillLists();
+}
+
+// F5 and the Reload entry: read the file again, keeping the selections
+// whose names are still listed.
+void CMainDialog::ReloadKeepingSelections() {
+    if (currentFileName_.isEmpty()) {
+        return;
+    }
+    const auto group = pointsList_->SelectedText();
+    const auto alignment = alignmentsList_->SelectedText();
+    const auto profile = profilesList_->SelectedText();
+    const auto surface = crossSectionsList_->SelectedText();
+    ReloadDocument();
+    pointsList_->SelectText(group);
+    alignmentsList_->SelectText(alignment);
+    profilesList_->SelectText(profile);
+    crossSectionsList_->SelectText(surface);
+}
+
+void CMainDialog::ReleaseDocument() {
+    ClearLists();
+    catalogue_.ClearCatalogue();
+    document_.Close();
+    loadedSize_ = -1;
+    setWindowTitle(QString::fromLatin1(kProgramName));
+}
+
+bool CMainDialog::ChangedOnDisk() const {
+    const QFileInfo info(currentFileName_);
+    return !info.exists() || info.lastModified() != loadedModified_ || info.size() != loadedSize_;
 }
 
 void CMainDialog::FillLists() {
@@ -238,19 +315,37 @@ void CMainDialog::ClearLists() {
 // first: the run then converts the file the field shows, and no reload can
 // happen under the run when its first dialog takes the focus.
 void CMainDialog::RunConversion() {
+    // The field is committed first, as leaving it does; the spiral message
+    // is shown again only for a new name.
     if (fileNameEdit_->text().compare(currentFileName_, Qt::CaseInsensitive) != 0) {
         OnFileEditKillFocus();
+    } else {
+        CommitFileName();
     }
-    const ConversionSelections selections{
-        .pointGroup = pointsList_->SelectedText(),
-        .alignment = alignmentsList_->SelectedText(),
-        .profile = profilesList_->SelectedText(),
-        .surface = crossSectionsList_->SelectedText(),
-        .asciiPoints = asciiPointsCheck_->isChecked(),
-        .spirals = SpiralOptions{},  // arcs within 0.001
-    };
-    const CWaitCursor wait;
-    chainforge::RunConversion(selections, document_, catalogue_, spiralWarning_, *ui_);
+    ConversionSelections selections;
+    selections.pointGroup = pointsList_->SelectedText();
+    selections.alignment = alignmentsList_->SelectedText();
+    selections.profile = profilesList_->SelectedText();
+    selections.surface = crossSectionsList_->SelectedText();
+    selections.asciiPoints = asciiPointsCheck_->isChecked();
+    selections.documentPath = PathBytes(currentFileName_);  // spirals: arcs within 0.001
+    ConversionReport report;
+    {
+        const CWaitCursor wait;
+        report = chainforge::RunConversion(selections, document_, catalogue_, spiralWarning_, *ui_);
+    }
+    ShowSummary(report);
+}
+
+// What was written and what was left out, beside the dialog: non-modal, so
+// that the user can go on and compare.
+void CMainDialog::ShowSummary(const ConversionReport& report) {
+    if (summary_ == nullptr) {
+        summary_ = new CSummaryDialog(this);
+    }
+    summary_->SetReport(report);
+    summary_->show();
+    summary_->raise();
 }
 
 void CMainDialog::OnAlignmentSelChange() {
@@ -297,6 +392,10 @@ void CMainDialog::keyPressEvent(QKeyEvent* event) {
         OnAbout();
         return;
     }
+    if (event->key() == Qt::Key_F5) {
+        ReloadKeepingSelections();
+        return;
+    }
     CLayoutDialog::keyPressEvent(event);
 }
 
@@ -309,6 +408,7 @@ void CMainDialog::contextMenuEvent(QContextMenuEvent* event) {
         return;
     }
     QMenu menu(this);
+    menu.addAction(QStringLiteral("&Reload"), this, &CMainDialog::ReloadKeepingSelections);
     menu.addAction(QStringLiteral("&About %1...").arg(QString::fromLatin1(kProgramName)), this,
                    &CMainDialog::OnAbout);
     menu.exec(event->globalPos());

@@ -3,12 +3,14 @@
 #pragma once
 
 #include <QCheckBox>
+#include <QDateTime>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QString>
 #include <memory>
 
+#include "app/ConversionReport.h"
 #include "app/qt/IconButton.h"
 #include "app/qt/LayoutDialog.h"
 #include "app/qt/ListBox.h"
@@ -18,6 +20,8 @@
 
 namespace chainforge {
 
+class CSummaryDialog;
+
 class CMainDialog : public CLayoutDialog {
     Q_OBJECT
 
@@ -26,6 +30,9 @@ class CMainDialog : public CLayoutDialog {
     // asks the user through Qt's own boxes and dialogs.
     explicit CMainDialog(UserInterface* ui = nullptr, QWidget* parent = nullptr);
     ~CMainDialog() override;
+
+    // Loads the file as if its name were typed into the field and committed.
+    void OpenFile(const QString& name);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -48,9 +55,14 @@ class CMainDialog : public CLayoutDialog {
     void ConnectHandlers();
     void RegisterAnchors();
     QRect DialogRect(int x, int y, int width, int height) const;
+    void CommitFileName();
     void ReloadDocument();
+    void ReloadKeepingSelections();
+    void ReleaseDocument();
+    bool ChangedOnDisk() const;
     void FillLists();
     void ClearLists();
+    void ShowSummary(const ConversionReport& report);
 
     std::unique_ptr<UserInterface> ownUi_;
     UserInterface* ui_;
@@ -59,6 +71,10 @@ class CMainDialog : public CLayoutDialog {
     // Lets the spiral message show once per commit of the file name.
     bool spiralWarning_ = true;
     QString currentFileName_;
+    // The loaded file as it was on disk, to tell when it has changed.
+    QDateTime loadedModified_;
+    qint64 loadedSize_ = -1;
+    CSummaryDialog* summary_ = nullptr;
 
     QLabel* fileLabel_ = nullptr;
     QLineEdit* fileNameEdit_ = nullptr;

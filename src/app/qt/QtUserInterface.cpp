@@ -11,16 +11,30 @@
 namespace chainforge {
 namespace {
 
-// Qt reads a filter's patterns from the parentheses at the end of its label,
-// so a label that shows its pattern already serves as it stands.
+// Patterns in both letter cases ("*.asc *.ASC"), so that a dialog that
+// filters by case still lists every file.
+QString BothCases(const QString& patterns) {
+    QStringList all;
+    for (const QString& pattern : patterns.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        for (const QString& variant : {pattern.toLower(), pattern.toUpper()}) {
+            if (!all.contains(variant)) {
+                all.append(variant);
+            }
+        }
+    }
+    return all.join(QLatin1Char(' '));
+}
+
+// Qt reads a filter's patterns from the parentheses at the end of its label.
 QString NameFilter(const QString& label, const QString& pattern) {
-    if (label.endsWith(QLatin1Char(')')) && label.contains(QLatin1Char('('))) {
-        return label;
+    const qsizetype open = label.lastIndexOf(QLatin1Char('('));
+    if (label.endsWith(QLatin1Char(')')) && open >= 0) {
+        return label.left(open + 1) + BothCases(label.mid(open + 1).chopped(1)) + QLatin1Char(')');
     }
     if (label.isEmpty()) {
-        return pattern;
+        return BothCases(pattern);
     }
-    return label + QStringLiteral(" (") + pattern + QLatin1Char(')');
+    return label + QStringLiteral(" (") + BothCases(pattern) + QLatin1Char(')');
 }
 
 // A name with wildcards only narrows the listing, which the filter does.
@@ -33,7 +47,7 @@ bool IsPlainFileName(const QString& name) {
 QStringList NameFilters(const std::string& filter) {
     const QString text = DisplayText(filter);
     if (!text.contains(QLatin1Char('|'))) {
-        return {text};
+        return {BothCases(text)};
     }
     const QStringList parts = text.split(QLatin1Char('|'));
     QStringList filters;
@@ -84,11 +98,23 @@ std::optional<std::string> QtUserInterface::AskFileName(const FileDialogRequest&
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.askBeforeReplacing);
     dialog.setNameFilters(NameFilters(request.filter));
-    dialog.setDefaultSuffix(DisplayText(request.defaultExtension));
-    if (!lastFolder_.isEmpty()) {
-        dialog.setDirectory(lastFolder_);
+    // A typed name without extension gets it in lower case: "road" becomes
+    // road.ch, as the other files of the folder are named.
+    dialog.setDefaultSuffix(DisplayText(request.defaultExtension).toLower());
+    if (!request.title.empty()) {
+        dialog.setWindowTitle(DisplayText(request.title));
     }
-    const QString initialName = DisplayText(request.initialName);
+    const bool saving = mode == QFileDialog::AcceptSave;
+    QString& lastFolder = saving ? lastSaveFolder_ : lastOpenFolder_;
+    // A save dialog opens beside the LandXML file until the user saves
+    // elsewhere, then where the last file was saved.
+    const QString folder =
+        !lastFolder.isEmpty() ? lastFolder : DisplayText(request.suggestedFolder);
+    if (!folder.isEmpty()) {
+        dialog.setDirectory(folder);
+    }
+    const QString initialName = request.suggestedName.empty() ? DisplayText(request.initialName)
+                                                              : DisplayText(request.suggestedName);
     if (IsPlainFileName(initialName)) {
         dialog.selectFile(initialName);
     }
@@ -96,7 +122,7 @@ std::optional<std::string> QtUserInterface::AskFileName(const FileDialogRequest&
         return std::nullopt;
     }
     const QString chosen = dialog.selectedFiles().constFirst();
-    lastFolder_ = QFileInfo(chosen).absolutePath();
+    lastFolder = QFileInfo(chosen).absolutePath();
     return PathBytes(chosen);
 }
 

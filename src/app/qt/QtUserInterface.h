@@ -30,7 +30,9 @@ class QtUserInterface : public UserInterface {
                                            QFileDialog::AcceptMode mode);
 
     QWidget* owner_;
-    QString lastFolder_;  // where the next file dialog opens; not kept between starts
+    // Where the next open and save dialogs open; not kept between starts.
+    QString lastOpenFolder_;
+    QString lastSaveFolder_;
 };
 
 }  // namespace chainforge

@@ -26,6 +26,7 @@
 #include "app/qt/ListBox.h"
 #include "app/qt/MainDialog.h"
 #include "app/qt/QtUserInterface.h"
+#include "app/qt/SummaryDialog.h"
 #include "support/TestSupport.h"
 #include "ui/ScriptedUserInterface.h"
 
@@ -145,9 +146,20 @@ void GuiTest::startsEmptyAndResizesByTheAnchors() {
             widget = widget->nextInFocusChain();
         } while (widget->focusPolicy() == Qt::NoFocus || !widget->isVisibleTo(&f.dialog));
     }
-    QCOMPARE(order, (QStringList{"fileNameEdit", "browseButton", "createButton", "closeButton",
-                                 "profilesList", "crossSectionsList", "pointsList",
-                                 "alignmentsList", "asciiPointsCheck"}));
+    QCOMPARE(order, (QStringList{"fileNameEdit", "browseButton", "pointsList", "alignmentsList",
+                                 "profilesList", "crossSectionsList", "asciiPointsCheck",
+                                 "createButton", "closeButton"}));
+    // Each label is its control's Alt mnemonic and accessible name.
+    for (const auto& [label, control] :
+         std::map<std::string, std::string>{{"fileLabel", "fileNameEdit"},
+                                            {"pointsLabel", "pointsList"},
+                                            {"alignmentsLabel", "alignmentsList"},
+                                            {"profilesLabel", "profilesList"},
+                                            {"crossSectionsLabel", "crossSectionsList"}}) {
+        QCOMPARE(f.Control<QLabel>(label.c_str()).buddy(), &f.Control(control.c_str()));
+        QVERIFY(f.Control<QLabel>(label.c_str()).text().contains(QLatin1Char('&')));
+        QVERIFY(!f.Control(control.c_str()).accessibleName().isEmpty());
+    }
 
     // Left, top, right and bottom of each control follow its anchors.
     const QSize start = f.dialog.size();
@@ -192,16 +204,18 @@ void GuiTest::startsEmptyAndResizesByTheAnchors() {
     // F1 opens the About box over the dialog.
     QString title;
     QString version;
+    QString details;
     WhenModalOpens([&](QWidget& modal) {
         title = qobject_cast<CAboutDialog*>(&modal) != nullptr ? modal.windowTitle() : QString();
-        if (auto* label = modal.findChild<QLabel*>(QStringLiteral("aboutVersion"))) {
-            version = label->text();
-        }
+        version = modal.findChild<QLabel*>(QStringLiteral("aboutVersion"))->text();
+        details = modal.findChild<QLabel*>(QStringLiteral("aboutDetails"))->text();
         modal.close();
     });
     QTest::keyClick(&f.List("pointsList"), Qt::Key_F1);
     QCOMPARE(title, QStringLiteral("About Chainforge"));
     QCOMPARE(version, QStringLiteral("Chainforge Version 0.9b1"));
+    QVERIFY(details.contains(QString::fromLatin1(qVersion())));
+    QVERIFY(details.contains(QStringLiteral("href=\"https://chainforge.marlowick.example\"")));
     QVERIFY(f.dialog.isVisible());
 }
 
@@ -212,24 +226,39 @@ void GuiTest::loadsWhatTheFieldNames() {
     QCOMPARE(Entries(f.List("pointsList")), (QStringList{"base", "Survey"}));
     QCOMPARE(Entries(f.List("alignmentsList")), (QStringList{"access", "Main Road"}));
     QVERIFY(f.ui.Events().empty());
-    // The file changes; the same name in other letter case does not reload it.
+    QCOMPARE(f.dialog.windowTitle(), QStringLiteral("Road.xml - Chainforge"));
+    // The file changes on disk: committing its name again, in any letter
+    // case, reads it again.
     f.Write("Road.xml", CrLf({"<LandXML version=\"1.1\">", "</LandXML>"}));
     f.TypeAndLeave(road.left(road.size() - 8) + QStringLiteral("ROAD.XML"));
-    QCOMPARE(f.Count("alignmentsList"), 2);
-    // No ".xml" ending, or no such file: nothing loads, but the name is remembered.
+    QCOMPARE(f.Count("alignmentsList"), 0);
+    // F5 reads it again too, keeping the selections still listed.
+    f.LoadRoad("Road.xml");
+    f.Select("alignmentsList", QStringLiteral("Main Road"));
+    f.Select("profilesList", QStringLiteral("Design"));
+    QTest::keyClick(&f.List("profilesList"), Qt::Key_F5);
+    QCOMPARE(f.List("alignmentsList").SelectedText().value_or(""), std::string("Main Road"));
+    QCOMPARE(f.List("profilesList").SelectedText().value_or(""), std::string("Design"));
+    // No ".xml" ending, or no such file: the lists never show an earlier file.
     const QString other = QString::fromStdString(f.folder.File("other.xml"));
     f.TypeAndLeave(other + QStringLiteral(" "));
+    QCOMPARE(f.Count("alignmentsList"), 0);
+    f.LoadRoad("Road.xml");
+    f.TypeAndLeave(other);
+    QCOMPARE(f.Count("alignmentsList"), 0);
+    QCOMPARE(f.dialog.windowTitle(), QStringLiteral("Chainforge"));
+    QCOMPARE(f.ui.Messages(), (Texts{"Cannot open file " + other.toStdString() + " ",
+                                     "Cannot open file " + other.toStdString()}));
+    // The file appears: committing the name again loads it; an empty name
+    // empties the lists without a word.
+    f.Write("other.xml", test::ReadFileBytes(road.toStdString()));
     f.TypeAndLeave(other);
     QCOMPARE(f.Count("alignmentsList"), 2);
-    f.Write("other.xml", CrLf({"<LandXML version=\"1.1\">", "</LandXML>"}));
-    f.TypeAndLeave(other);
-    QCOMPARE(f.Count("alignmentsList"), 2);
-    // Another name and back: the changed file is read.
-    f.TypeAndLeave(QStringLiteral("x"));
-    f.TypeAndLeave(road);
+    f.TypeAndLeave(QString());
     QCOMPARE(f.Count("alignmentsList"), 0);
     // A file that cannot be opened empties the lists.
     f.LoadRoad();
+    f.ui.ClearEvents();
     const std::string folder = f.folder.File("folder.xml");
     std::filesystem::create_directory(folder);
     f.TypeAndLeave(QString::fromStdString(folder));
@@ -239,7 +268,7 @@ void GuiTest::loadsWhatTheFieldNames() {
     // Browsing commits the chosen name; cancelling changes nothing.
     const std::string browsed = f.Write("browsed.xml", test::ReadFileBytes(road.toStdString()));
     f.LoadRoad("browsed.xml");
-    f.TypeAndLeave(QStringLiteral("x"));
+    f.TypeAndLeave(QString());
     f.ui.QueueFileName(browsed);
     f.Click("browseButton");
     QCOMPARE(f.Edit().text(), QString::fromStdString(browsed));
@@ -250,7 +279,7 @@ void GuiTest::loadsWhatTheFieldNames() {
     QCOMPARE(f.Edit().text(), QString::fromStdString(browsed));
 
     // Dropping an XML file commits it.
-    f.TypeAndLeave(QStringLiteral("x"));
+    f.TypeAndLeave(QString());
     std::filesystem::copy_file(browsed, f.folder.File("dropped.XML"));
     QMimeData data;
     data.setUrls({QUrl::fromLocalFile(QString::fromStdString(f.folder.File("dropped.XML")))});
@@ -309,10 +338,27 @@ void GuiTest::createAndEnterWriteTheFiles() {
     f.LoadRoad();
     f.Select("pointsList", QStringLiteral("Survey"));
     f.Select("alignmentsList", QStringLiteral("Main Road"));
-    f.ui.QueueFileName(f.folder.File("road.asc"));
-    f.ui.QueueFileName(f.folder.File("road.ch"));
+    // Names that would replace the LandXML file, or the point file just
+    // written, are refused and asked for again.
+    for (const char* name : {"road.xml", "road.asc", "road.asc", "road.ch"}) {
+        f.ui.QueueFileName(f.folder.File(name));
+    }
     f.Click("createButton");
-    QCOMPARE(f.ui.CountOf(Kind::SaveDialog), std::size_t{2});
+    QCOMPARE(
+        f.ui.Messages(),
+        (Texts{f.folder.File("road.xml") + " is an input of this conversion; choose another name",
+               f.folder.File("road.asc") +
+                   " is the ASCII point file of this conversion; choose another name"}));
+    const auto& asked = f.ui.Events().front().request;
+    QCOMPARE(asked.title + asked.suggestedName, std::string("Save ASCII Point Fileroad"));
+    QCOMPARE(asked.suggestedFolder, f.folder.Path().string());
+    // The summary tells what was written, with full paths.
+    auto* summary = f.dialog.findChild<CSummaryDialog*>(QStringLiteral("summaryDialog"));
+    QVERIFY(summary != nullptr && summary->isVisible() && !summary->isModal());
+    QVERIFY(summary->Text().startsWith(QStringLiteral("Files written:\n  ") +
+                                       QString::fromStdString(f.folder.File("road.asc")) +
+                                       QStringLiteral(" (")));
+    QVERIFY(summary->Text().contains(QString::fromStdString(f.folder.File("road.ch"))));
     QCOMPARE(test::ReadFileBytes(f.folder.File("road.asc")),
              CrLf({"7,5000.1,2000.2,100.3,", "8,5010,2000,101,IP", "9,5000.250000,2000.500000,0,PI",
                    "10,5100.750000,2000.500000,0,PI"}));
@@ -392,18 +438,25 @@ void GuiTest::qtMessageBoxesAndFileDialogs() {
     WhenModalOpens([&](QWidget& modal) {
         auto& dialog = static_cast<QFileDialog&>(modal);
         seen << dialog.nameFilters() << dialog.defaultSuffix();
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Save Chain File"));
+        QCOMPARE(dialog.directory().absolutePath(), QString::fromStdString(folder.Path().string()));
         QVERIFY(!dialog.testOption(QFileDialog::DontConfirmOverwrite));
         dialog.setDirectory(QString::fromStdString(folder.Path().string()));
         dialog.selectFile(QStringLiteral("road"));
         static_cast<QDialog&>(dialog).accept();
     });
-    const auto path = ui.AskSaveFileName({"CH", "", "Chain Files (*.ch)|*.CH||", true});
-    QCOMPARE(seen, (QStringList{"Chain Files (*.ch)", "CH"}));
-    QCOMPARE(path.value_or(""), folder.File("road.CH"));
-    // A label without the pattern gets it; a bare pattern stands alone.
+    FileDialogRequest request{
+        "CH",  "", "Chain Files (*.ch)|*.CH||", true, "Save Chain File", folder.Path().string(),
+        "road"};
+    // A typed name without extension gets it in lower case; the dialog opens
+    // in the suggested folder, or where the last file was saved.
+    const auto path = ui.AskSaveFileName(request);
+    QCOMPARE(seen, (QStringList{"Chain Files (*.ch *.CH)", "ch"}));
+    QCOMPARE(path.value_or(""), folder.File("road.ch"));
+    // A label without the pattern gets it; patterns in both letter cases.
     QCOMPARE(NameFilters("Points|*.ASC|Text|*.TXT||"),
-             (QStringList{"Points (*.ASC)", "Text (*.TXT)"}));
-    QCOMPARE(NameFilters("*.XML"), QStringList{"*.XML"});
+             (QStringList{"Points (*.asc *.ASC)", "Text (*.txt *.TXT)"}));
+    QCOMPARE(NameFilters("*.XML"), QStringList{"*.xml *.XML"});
 }
 
 void GuiTest::iconButtonPlacesIconAndCaption() {
