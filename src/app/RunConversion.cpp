@@ -23,8 +23,11 @@ namespace {
 class RecordingUserInterface : public UserInterface {
   public:
     RecordingUserInterface(UserInterface& ui, ConversionReport& report,
-                           const std::string& documentPath)
-        : ui_(ui), report_(report), documentPath_(documentPath) {}
+                           const ConversionSelections& selections)
+        : ui_(ui),
+          report_(report),
+          documentPath_(selections.documentPath),
+          cancelled_(selections.cancelled) {}
 
     void ShowMessage(const std::string& text) override {
         report_.messages.push_back(text);
@@ -58,6 +61,7 @@ class RecordingUserInterface : public UserInterface {
     UserInterface& ui_;
     ConversionReport& report_;
     const std::string& documentPath_;
+    const std::function<bool()>& cancelled_;
     std::optional<std::string> lastSaved_;
     std::optional<std::string> asciiInput_;
     std::optional<std::string> asciiOutput_;
@@ -65,6 +69,9 @@ class RecordingUserInterface : public UserInterface {
 
 std::optional<std::string> RecordingUserInterface::AskSaveFileName(
     const FileDialogRequest& request) {
+    if (cancelled_ && cancelled_()) {
+        return std::nullopt;
+    }
     FileDialogRequest asked = request;
     if (!documentPath_.empty()) {
         const std::filesystem::path document(documentPath_);
@@ -190,7 +197,7 @@ ConversionReport RunConversion(const ConversionSelections& selections, CDocument
                                const Catalogue& catalogue, bool& spiralWarning,
                                UserInterface& userInterface) {
     ConversionReport report;
-    RecordingUserInterface ui(userInterface, report, selections.documentPath);
+    RecordingUserInterface ui(userInterface, report, selections);
     if (!selections.profile && selections.surface && !ui.AskYesNo(kVpiOnlyQuestion)) {
         return report;
     }

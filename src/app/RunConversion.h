@@ -2,6 +2,7 @@
 // document and writes the ASCII point file and the chain file.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -24,6 +25,9 @@ struct ConversionSelections {
     // The LandXML file: never taken as an output, and its folder and stem are
     // what the save dialogs suggest.
     std::string documentPath;
+    // Asked before each file is written: true stops the run there, so that
+    // every file written is whole and the report says which were.
+    std::function<bool()> cancelled;
 };
 
 inline constexpr const char* kVpiOnlyQuestion =

@@ -163,9 +163,13 @@ void AppendFoldingBreaks(std::string& out, const char* first, const char* last) 
 
 // Reads [from, to) of the file; returns the bytes read, fewer when the file
 // ends early, or nothing on a read error.
-std::optional<std::uint64_t> ReadRange(int fd, char* bytes, std::uint64_t from, std::uint64_t to) {
+std::optional<std::uint64_t> ReadRange(int fd, char* bytes, std::uint64_t from, std::uint64_t to,
+                                       std::uint64_t expected, const LoadProgress& progress) {
     std::uint64_t done = 0;
     while (from + done < to) {
+        if (progress && !progress(from + done, expected)) {
+            return std::nullopt;
+        }
         const std::size_t want =
             static_cast<std::size_t>(std::min<std::uint64_t>(kReadChunk, to - from - done));
         const ssize_t n = ::pread(fd, bytes + from + done, want, static_cast<off_t>(from + done));
@@ -186,7 +190,8 @@ std::optional<std::uint64_t> ReadRange(int fd, char* bytes, std::uint64_t from, 
 // Reads the file into bytes, which are zero to begin with. Holes of a sparse
 // file are not read: they are zeros already, and fresh memory that is never
 // written costs nothing. Returns the size, or nothing on a read error.
-std::optional<std::uint64_t> ReadWholeFile(int fd, char* bytes, std::uint64_t expected) {
+std::optional<std::uint64_t> ReadWholeFile(int fd, char* bytes, std::uint64_t expected,
+                                           const LoadProgress& progress) {
     std::uint64_t position = 0;
     while (position < expected) {
         off_t data = ::lseek(fd, static_cast<off_t>(position), SEEK_DATA);
@@ -202,7 +207,7 @@ std::optional<std::uint64_t> ReadWholeFile(int fd, char* bytes, std::uint64_t ex
         }
         const auto from = static_cast<std::uint64_t>(data);
         const auto to = static_cast<std::uint64_t>(hole);
-        const auto got = ReadRange(fd, bytes, from, to);
+        const auto got = ReadRange(fd, bytes, from, to, expected, progress);
         if (!got) {
             return std::nullopt;
         }
@@ -219,7 +224,7 @@ std::optional<std::uint64_t> ReadWholeFile(int fd, char* bytes, std::uint64_t ex
 CDocumentBuffer::CDocumentBuffer() = default;
 CDocumentBuffer::~CDocumentBuffer() = default;
 
-int CDocumentBuffer::Open(const std::string& path) {
+int CDocumentBuffer::Open(const std::string& path, const LoadProgress& progress) {
     // A FIFO or device must not block the open; only regular files are read.
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
@@ -240,7 +245,7 @@ int CDocumentBuffer::Open(const std::string& path) {
         ::close(fd);
         return 1;
     }
-    const auto got = ReadWholeFile(fd, storage->bytes, expected);
+    const auto got = ReadWholeFile(fd, storage->bytes, expected, progress);
     if (!got) {
         ::close(fd);
         return 1;

@@ -5,11 +5,16 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
 
 namespace chainforge {
+
+// Told the bytes done and the bytes in all as a long load or scan goes on;
+// returns false to stop it.
+using LoadProgress = std::function<bool(std::uint64_t done, std::uint64_t total)>;
 
 class CDocumentBuffer {
   public:
@@ -21,8 +26,9 @@ class CDocumentBuffer {
     // Loads the whole file as a private copy: later changes to the file on
     // disk do not reach the buffer. 0 when loaded, 1 when the file cannot be
     // opened or read (missing, unreadable, a folder, too large for memory);
-    // on failure the buffer keeps what it held.
-    int Open(const std::string& path);
+    // on failure the buffer keeps what it held. Stopped by progress, it
+    // fails the same way.
+    int Open(const std::string& path, const LoadProgress& progress = {});
 
     // Frees the content: nothing is loaded afterwards.
     void Close();

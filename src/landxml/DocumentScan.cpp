@@ -298,7 +298,8 @@ void CTagRecognizer::OpenPointGroup(std::string_view tagText, std::uint64_t posi
     state_ = kPointGroup;
 }
 
-void ScanDocument(CDocumentBuffer& document, Catalogue& catalogue, UserInterface& ui) {
+void ScanDocument(CDocumentBuffer& document, Catalogue& catalogue, UserInterface& ui,
+                  const LoadProgress& progress) {
     if (!document.IsLoaded()) {
         return;
     }
@@ -307,7 +308,13 @@ void ScanDocument(CDocumentBuffer& document, Catalogue& catalogue, UserInterface
     CTagRecognizer recognizer(catalogue, ui);
     std::string lineBuffer;
     bool anyTag = false;
+    constexpr std::uint32_t kTagsBetweenReports = 1u << 16;
+    std::uint32_t tags = 0;
     while (!document.AtEnd()) {
+        if (progress && ++tags % kTagsBetweenReports == 0 &&
+            !progress(document.Position(), document.Size())) {
+            return;
+        }
         if (const auto [closing, other] = recognizer.SkipTarget(); !closing.empty()) {
             document.SkipToTag(closing, other);
         }

@@ -72,7 +72,9 @@ class CTagRecognizer {
 };
 
 // Clears the catalogue and scans the whole loaded document into it. Does
-// nothing while no file is loaded.
-void ScanDocument(CDocumentBuffer& document, Catalogue& catalogue, UserInterface& ui);
+// nothing while no file is loaded. progress hears of the position now and
+// then; when it returns false the scan stops, the catalogue incomplete.
+void ScanDocument(CDocumentBuffer& document, Catalogue& catalogue, UserInterface& ui,
+                  const LoadProgress& progress = {});
 
 }  // namespace chainforge

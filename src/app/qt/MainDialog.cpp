@@ -20,6 +20,7 @@
 #include "app/qt/SummaryDialog.h"
 #include "app/qt/WaitCursor.h"
 #include "landxml/DocumentScan.h"
+#include "ui/ScriptedUserInterface.h"
 
 namespace chainforge {
 namespace {
@@ -136,6 +137,7 @@ void CMainDialog::CreateControls() {
     createButton_->setAccessibleName(QStringLiteral("Create"));
     closeButton_->setAccessibleName(QStringLiteral("Close"));
     asciiPointsCheck_->setAccessibleName(asciiPointsCheck_->text());
+    progress_ = new CProgressPanel(this);
 }
 
 QRect CMainDialog::DialogRect(int x, int y, int width, int height) const {
@@ -157,6 +159,7 @@ void CMainDialog::PlaceControls() {
     pointsList_->setGeometry(DialogRect(7, 81, 103, 95));
     alignmentsList_->setGeometry(DialogRect(117, 81, 103, 95));
     asciiPointsCheck_->setGeometry(DialogRect(7, 184, 167, 10));
+    progress_->setGeometry(DialogRect(7, 186, 320, 16));
 }
 
 void CMainDialog::SetTabOrder() {
@@ -190,6 +193,7 @@ void CMainDialog::RegisterAnchors() {
     AddAnchor(crossSectionsList_, Move, Stretch, true);
     AddAnchor(crossSectionsLabel_, Move, Fixed, true);
     AddAnchor(asciiPointsCheck_, Fixed, Move, true);
+    AddAnchor(progress_, Stretch, Move, true);
     AddAnchor(createButton_, Move, Move, false);
     AddAnchor(closeButton_, Move, Move, false);
 }
@@ -248,26 +252,65 @@ void CMainDialog::OnBrowse() {
     OnFileEditKillFocus();
 }
 
+// Loads and scans on a worker: the window turns, and a long load shows its
+// progress and can be cancelled. The scan's messages are shown in order once
+// it has ended, as the lists are filled.
 void CMainDialog::ReloadDocument() {
     const std::string path = PathBytes(currentFileName_);
-    const CWaitCursor wait;
     const QFileInfo info(currentFileName_);
-    if (document_.Open(path) != 0) {
+    ClearLists();
+    ScriptedUserInterface scanMessages;
+    const LoadOutcome outcome = LoadInBackground(path, scanMessages);
+    if (outcome != LoadOutcome::Loaded) {
         ReleaseDocument();
-        ui_->ShowMessage("Cannot open file " + path);
+        if (outcome == LoadOutcome::Failed) {
+            ui_->ShowMessage("Cannot open file " + path);
+        } else {
+            currentFileName_.clear();  // committing the name again loads it
+        }
         return;
     }
     loadedModified_ = info.lastModified();
     loadedSize_ = info.size();
     setWindowTitle(info.fileName() + QStringLiteral(" - ") + QString::fromLatin1(kProgramName));
-    ScanDocument(document_, catalogue_, *ui_);
+    for (const std::string& message : scanMessages.Messages()) {
+        ui_->ShowMessage(message);
+    }
     FillLists();
+}
+
+CMainDialog::LoadOutcome CMainDialog::LoadInBackground(const std::string& path,
+                                                       UserInterface& scanUi) {
+    WorkProgress progress;
+    int opened = 1;
+    const LoadProgress report = [&progress](std::uint64_t done, std::uint64_t total) {
+        progress.done = done;
+        progress.total = total;
+        return !progress.cancel;
+    };
+    asciiPointsCheck_->hide();
+    progress_->Run(
+        [&](WorkProgress&) {
+            if (readerHook_) {
+                readerHook_();
+            }
+            opened = document_.Open(path, report);
+            if (opened == 0) {
+                ScanDocument(document_, catalogue_, scanUi, report);
+            }
+        },
+        progress, progressDelayMs_);
+    asciiPointsCheck_->show();
+    if (progress.cancel) {
+        return LoadOutcome::Cancelled;
+    }
+    return opened == 0 ? LoadOutcome::Loaded : LoadOutcome::Failed;
 }
 
 // F5 and the Reload entry: read the file again, keeping the selections
 // whose names are still listed.
 void CMainDialog::ReloadKeepingSelections() {
-    if (currentFileName_.isEmpty()) {
+    if (currentFileName_.isEmpty() || progress_->Running()) {
         return;
     }
     const auto group = pointsList_->SelectedText();
@@ -315,6 +358,11 @@ void CMainDialog::ClearLists() {
 // first: the run then converts the file the field shows, and no reload can
 // happen under the run when its first dialog takes the focus.
 void CMainDialog::RunConversion() {
+    // Create while a load runs: the load ends first, and the user chooses
+    // from the new lists.
+    if (progress_->Running()) {
+        return;
+    }
     // The field is committed first, as leaving it does; the spiral message
     // is shown again only for a new name.
     if (fileNameEdit_->text().compare(currentFileName_, Qt::CaseInsensitive) != 0) {
@@ -329,11 +377,18 @@ void CMainDialog::RunConversion() {
     selections.surface = crossSectionsList_->SelectedText();
     selections.asciiPoints = asciiPointsCheck_->isChecked();
     selections.documentPath = PathBytes(currentFileName_);  // spirals: arcs within 0.001
+    // On a worker as a load is; its questions and dialogs come back to the
+    // window's thread, and Cancel stops it before the next file is written.
+    WorkProgress progress;
+    selections.cancelled = [&progress] { return progress.cancel.load(); };
+    CForwardingUserInterface forwarded(*ui_, *this);
     ConversionReport report;
-    {
-        const CWaitCursor wait;
-        report = chainforge::RunConversion(selections, document_, catalogue_, spiralWarning_, *ui_);
-    }
+    progress_->Run(
+        [&](WorkProgress&) {
+            report = chainforge::RunConversion(selections, document_, catalogue_, spiralWarning_,
+                                               forwarded);
+        },
+        progress, progressDelayMs_);
     ShowSummary(report);
 }
 
@@ -346,6 +401,8 @@ void CMainDialog::ShowSummary(const ConversionReport& report) {
     summary_->SetReport(report);
     summary_->show();
     summary_->raise();
+    // The keyboard stays with the main dialog: the next file, the next Create.
+    activateWindow();
 }
 
 void CMainDialog::OnAlignmentSelChange() {
@@ -394,6 +451,11 @@ void CMainDialog::keyPressEvent(QKeyEvent* event) {
     }
     if (event->key() == Qt::Key_F5) {
         ReloadKeepingSelections();
+        return;
+    }
+    // Escape cancels the work in hand; only without one does it close.
+    if (event->key() == Qt::Key_Escape && progress_->Running()) {
+        progress_->Cancel();
         return;
     }
     CLayoutDialog::keyPressEvent(event);

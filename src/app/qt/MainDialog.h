@@ -8,9 +8,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QString>
+#include <functional>
 #include <memory>
 
 #include "app/ConversionReport.h"
+#include "app/qt/BackgroundWork.h"
 #include "app/qt/IconButton.h"
 #include "app/qt/LayoutDialog.h"
 #include "app/qt/ListBox.h"
@@ -33,6 +35,11 @@ class CMainDialog : public CLayoutDialog {
 
     // Loads the file as if its name were typed into the field and committed.
     void OpenFile(const QString& name);
+
+    // For tests: work run on the loading thread before the file is read (a
+    // slowed-down reader), and the wait before the progress bar shows.
+    void SetReaderHook(std::function<void()> hook) { readerHook_ = std::move(hook); }
+    void SetProgressDelay(int milliseconds) { progressDelayMs_ = milliseconds; }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -63,6 +70,8 @@ class CMainDialog : public CLayoutDialog {
     void FillLists();
     void ClearLists();
     void ShowSummary(const ConversionReport& report);
+    enum class LoadOutcome { Loaded, Failed, Cancelled };
+    LoadOutcome LoadInBackground(const std::string& path, UserInterface& scanUi);
 
     std::unique_ptr<UserInterface> ownUi_;
     UserInterface* ui_;
@@ -75,6 +84,9 @@ class CMainDialog : public CLayoutDialog {
     QDateTime loadedModified_;
     qint64 loadedSize_ = -1;
     CSummaryDialog* summary_ = nullptr;
+    CProgressPanel* progress_ = nullptr;
+    std::function<void()> readerHook_;
+    int progressDelayMs_ = 300;
 
     QLabel* fileLabel_ = nullptr;
     QLineEdit* fileNameEdit_ = nullptr;

@@ -31,6 +31,8 @@ QString SummaryText(const ConversionReport& report) {
 
 CSummaryDialog::CSummaryDialog(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("summaryDialog"));
+    // Shown beside the main dialog without taking the keyboard from it.
+    setAttribute(Qt::WA_ShowWithoutActivating);
     setWindowTitle(
         QStringLiteral("Conversion Summary - %1").arg(QString::fromLatin1(kProgramName)));
     text_ = new QPlainTextEdit(this);

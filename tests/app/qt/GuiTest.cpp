@@ -16,10 +16,12 @@
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
+#include <atomic>
 #include <clocale>
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <thread>
 
 #include "app/qt/AboutDialog.h"
 #include "app/qt/IconButton.h"
@@ -290,6 +292,30 @@ void GuiTest::loadsWhatTheFieldNames() {
     QDropEvent drop(where, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(&f.dialog, &drop);
     QCOMPARE(f.Edit().text(), QString::fromStdString(f.folder.File("dropped.XML")));
+    QCOMPARE(f.Count("alignmentsList"), 2);
+
+    // A load runs on a worker behind a slowed-down reader: the window turns
+    // and shows the progress; Escape cancels, emptying the lists without a
+    // word and forgetting the name, so that committing it again loads it.
+    std::atomic<bool> release{false};
+    f.dialog.SetProgressDelay(0);
+    f.dialog.SetReaderHook([&release] {
+        while (!release) {
+            std::this_thread::yield();
+        }
+    });
+    bool turned = false;
+    QTimer::singleShot(0, [&] {
+        turned = f.Control("progressPanel").isVisible();
+        QTest::keyClick(&f.dialog, Qt::Key_Escape);
+        release = true;
+    });
+    f.ui.ClearEvents();
+    const QString slow = f.LoadRoad("slow.xml");
+    QVERIFY(turned && f.dialog.isVisible() && f.ui.Events().empty());
+    QCOMPARE(f.Count("alignmentsList"), 0);
+    f.dialog.SetReaderHook({});
+    f.TypeAndLeave(slow);
     QCOMPARE(f.Count("alignmentsList"), 2);
 }
 
