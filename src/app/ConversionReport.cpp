@@ -120,7 +120,7 @@ std::string ReportText(const ConversionReport& report) {
            FormatInt(report.points.addedForAlignment) + " added for the alignment)\n";
     out += "horizontal control: " + Plural(report.horizontal.vertices, "vertex", "vertices") +
            ", " + Plural(report.horizontal.curves, "curve", "curves") + "; " +
-           FormatInt(report.horizontal.spiralsAsArcs) + " spirals as " +
+           Plural(report.horizontal.spiralsAsArcs, "spiral", "spirals") + " as " +
            Plural(report.horizontal.spiralArcs, "arc", "arcs") + " (largest deviation " +
            FormatG(report.horizontal.largestSpiralDeviation) + ")\n";
     out += "vertical control: " + Plural(report.vertical.vertices, "vertex", "vertices") + ", " +

@@ -1,11 +1,16 @@
 // Saves pictures of the main dialog and the About box as PNG files for a
 // person to look at: empty, loaded with the bundled example and an alignment
-// chosen, widened, and the About box.
+// chosen, widened, the About box, the summary after Create, and a load in
+// progress.
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
+#include <QTimer>
+#include <atomic>
 #include <cstdio>
+#include <thread>
 
 #include "app/qt/AboutDialog.h"
 #include "app/qt/AppIcons.h"
@@ -55,7 +60,33 @@ bool SaveAll(const QDir& folder) {
     chainforge::CAboutDialog about(&dialog);
     about.show();
     QCoreApplication::processEvents();
-    return Save(about, folder, "about-box.png") && saved;
+    saved = Save(about, folder, "about-box.png") && saved;
+    about.hide();
+
+    // Create, writing into the screenshots folder: the summary.
+    Select(dialog, "crossSectionsList", "Design Surface");
+    ui.QueueFileName(folder.filePath(QStringLiteral("sample-road.asc")).toStdString());
+    ui.QueueFileName(folder.filePath(QStringLiteral("sample-road.ch")).toStdString());
+    QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("createButton")),
+                      Qt::LeftButton);
+    auto* summary = dialog.findChild<QDialog*>(QStringLiteral("summaryDialog"));
+    saved = summary != nullptr && Save(*summary, folder, "summary.png") && saved;
+
+    // A load held part-way: the progress bar with Cancel.
+    std::atomic<bool> release{false};
+    dialog.SetProgressDelay(0);
+    dialog.SetReaderHook([&release] {
+        while (!release) {
+            std::this_thread::yield();
+        }
+    });
+    QTimer::singleShot(100, [&] {
+        saved = Save(dialog, folder, "main-dialog-loading.png") && saved;
+        release = true;
+    });
+    dialog.OpenFile(QString());
+    dialog.OpenFile(QStringLiteral(CHAINFORGE_EXAMPLE));
+    return saved;
 }
 
 }  // namespace
