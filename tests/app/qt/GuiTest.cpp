@@ -317,6 +317,9 @@ void GuiTest::loadsWhatTheFieldNames() {
     f.dialog.SetReaderHook({});
     f.TypeAndLeave(slow);
     QCOMPARE(f.Count("alignmentsList"), 2);
+    // "chainforge FILE" opens FILE as if typed and committed.
+    f.dialog.OpenFile(QString::fromStdString(browsed));
+    QCOMPARE(f.dialog.windowTitle(), QStringLiteral("browsed.xml - Chainforge"));
 }
 
 void GuiTest::listsFollowTheChoices() {
