@@ -256,15 +256,7 @@ int CDocumentBuffer::Open(const std::string& path, const LoadProgress& progress)
 }
 
 void CDocumentBuffer::Close() {
-    storage_.reset();
-    data_ = nullptr;
-    size_ = 0;
-    position_ = 0;
-    loaded_ = false;
-    haveLine_ = false;
-    unfinished_ = {};
-    closingSearched_ = false;
-    openingSearched_ = false;
+    Adopt(nullptr, 0);
 }
 
 void CDocumentBuffer::Assign(std::string_view bytes) {
@@ -278,12 +270,13 @@ void CDocumentBuffer::Assign(std::string_view bytes) {
     Adopt(std::move(storage), bytes.size());
 }
 
+// Takes the storage as the content; nothing is loaded without one.
 void CDocumentBuffer::Adopt(std::unique_ptr<Storage> storage, std::uint64_t size) {
     storage_ = std::move(storage);
-    data_ = storage_->bytes;
+    data_ = storage_ ? storage_->bytes : nullptr;
     size_ = size;
     position_ = 0;
-    loaded_ = true;
+    loaded_ = storage_ != nullptr;
     haveLine_ = false;
     unfinished_ = {};
     closingSearched_ = false;
