@@ -212,6 +212,11 @@ void CMainDialog::OnFileEditKillFocus() {
 }
 
 void CMainDialog::CommitFileName() {
+    // Work in hand owns the document; the name is committed when it is done
+    // (Create commits it first in any case).
+    if (progress_->Running()) {
+        return;
+    }
     const QString text = fileNameEdit_->text();
     if (text.compare(currentFileName_, Qt::CaseInsensitive) == 0) {
         // The loaded file changed on disk, or the file that could not be
@@ -405,6 +410,15 @@ void CMainDialog::ShowSummary(const ConversionReport& report) {
     activateWindow();
 }
 
+void CMainDialog::reject() {
+    // Closing while work runs cancels the work; the dialog stays.
+    if (progress_->Running()) {
+        progress_->Cancel();
+        return;
+    }
+    CLayoutDialog::reject();
+}
+
 void CMainDialog::OnAlignmentSelChange() {
     profilesList_->ResetContent();
     crossSectionsList_->ResetContent();
@@ -451,11 +465,6 @@ void CMainDialog::keyPressEvent(QKeyEvent* event) {
     }
     if (event->key() == Qt::Key_F5) {
         ReloadKeepingSelections();
-        return;
-    }
-    // Escape cancels the work in hand; only without one does it close.
-    if (event->key() == Qt::Key_Escape && progress_->Running()) {
-        progress_->Cancel();
         return;
     }
     CLayoutDialog::keyPressEvent(event);

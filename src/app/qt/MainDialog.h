@@ -41,6 +41,10 @@ class CMainDialog : public CLayoutDialog {
     void SetReaderHook(std::function<void()> hook) { readerHook_ = std::move(hook); }
     void SetProgressDelay(int milliseconds) { progressDelayMs_ = milliseconds; }
 
+  public slots:
+    // Closes the dialog, or cancels the work in hand while there is some.
+    void reject() override;
+
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
