@@ -390,6 +390,9 @@ void CMainDialog::RunConversion() {
     ConversionReport report;
     progress_->Run(
         [&](WorkProgress&) {
+            if (readerHook_) {
+                readerHook_();
+            }
             report = chainforge::RunConversion(selections, document_, catalogue_, spiralWarning_,
                                                forwarded);
         },

@@ -36,8 +36,9 @@ class CMainDialog : public CLayoutDialog {
     // Loads the file as if its name were typed into the field and committed.
     void OpenFile(const QString& name);
 
-    // For tests: work run on the loading thread before the file is read (a
-    // slowed-down reader), and the wait before the progress bar shows.
+    // For tests: work run on the worker before a load or a conversion reads
+    // the document (a slowed-down reader), and the wait before the progress
+    // bar shows.
     void SetReaderHook(std::function<void()> hook) { readerHook_ = std::move(hook); }
     void SetProgressDelay(int milliseconds) { progressDelayMs_ = milliseconds; }
 

@@ -412,6 +412,25 @@ void GuiTest::createAndEnterWriteTheFiles() {
                  test::ReadFileBytes(f.folder.File(std::string("C") + extension)));
     }
 
+    // Cancelled while it reads, a conversion writes no file, and the summary
+    // says so.
+    std::atomic<bool> release{false};
+    f.dialog.SetProgressDelay(0);
+    f.dialog.SetReaderHook([&release] {
+        while (!release) {
+            std::this_thread::yield();
+        }
+    });
+    QTimer::singleShot(0, [&] {
+        QTest::mouseClick(&f.Control<QPushButton>("cancelButton"), Qt::LeftButton);
+        release = true;
+    });
+    const std::size_t dialogsBefore = f.ui.CountOf(Kind::SaveDialog);
+    f.Click("createButton");
+    QCOMPARE(f.ui.CountOf(Kind::SaveDialog), dialogsBefore);
+    QVERIFY(f.dialog.findChild<CSummaryDialog*>()->Text().startsWith("Nothing was written."));
+    f.dialog.SetReaderHook({});
+
     // Enter runs Create and never closes; a name not yet committed is
     // committed first.
     f.ui.QueueFileName(f.folder.File("enter.asc"));
