@@ -46,11 +46,8 @@ std::string_view ElementText(std::string_view line) {
 // the following lines.
 bool IsVertexElement(std::string_view line) {
     for (const std::string_view name : {"START", "END", "CENTER", "PI"}) {
-        if (StartsWithNoCase(line, name) && line.size() > name.size()) {
-            const char next = line[name.size()];
-            if (IsScanSpace(next) || next == '>' || next == '/') {
-                return true;
-            }
+        if (OpensElement(line, name)) {
+            return true;
         }
     }
     return false;
@@ -90,10 +87,9 @@ class VertexPositions {
 
 VertexPosition VertexPositions::Of(const VertexLine& line) {
     const std::string_view elementText = ElementText(line.upper);
-    double first = 0.0;
     const std::string_view text(line.text);
     const auto reference = AttributeValue(text.substr(0, text.find('>')), "pntRef");
-    if (!reference || ReadLeadingDouble(elementText, first) > 0) {
+    if (!reference || ParseLeadingDouble(elementText)) {
         return ReadTwoNumbers(elementText);
     }
     if (!references_) {
@@ -102,11 +98,9 @@ VertexPosition VertexPositions::Of(const VertexLine& line) {
     if (const auto point = references_->Find(*reference)) {
         return {point->a, point->b};
     }
-    std::string name = DecodeEntities(*reference);
-    if (std::find(counts_.missingReferences.begin(), counts_.missingReferences.end(), name) ==
-        counts_.missingReferences.end()) {
+    const std::string name = DecodeEntities(*reference);
+    if (counts_.missingReferences.insert(name).second) {
         ui_.ShowMessage("Point reference " + name + " cannot be found");
-        counts_.missingReferences.push_back(std::move(name));
     }
     return {};
 }
@@ -267,16 +261,6 @@ void HorizontalControlBuilder::RetractLastNumber() {
 }
 
 enum class LineOutcome { Continue, Stop };
-
-// True when the upper-cased line opens the element name (followed by white
-// space, ">" or "/").
-bool OpensElement(std::string_view upperLine, std::string_view name) {
-    if (!upperLine.starts_with(name) || upperLine.size() == name.size()) {
-        return false;
-    }
-    const char next = upperLine[name.size()];
-    return IsScanSpace(next) || next == '>' || next == '/';
-}
 
 // Follows the alignment's geometry line by line: which element the reader is
 // in, and where the geometry ends. A curve's vertex lines are kept until the

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 #include "landxml/Catalogue.h"
@@ -36,9 +37,9 @@ struct HorizontalReadCounts {
     double largestSpiralDeviation = 0.0;
     std::int64_t irregularLines = 0;
     std::int64_t chains = 0;
-    std::int64_t curvesWithoutVertices = 0;      // given only by PI and radius
-    std::vector<std::string> missingReferences;  // point references not found
-    bool cutOff = false;                         // the data ended inside the geometry
+    std::int64_t curvesWithoutVertices = 0;             // given only by PI and radius
+    std::unordered_set<std::string> missingReferences;  // point references not found
+    bool cutOff = false;                                // the data ended inside the geometry
 };
 
 // Reads the named alignment's coordinate geometry: appends the horizontal

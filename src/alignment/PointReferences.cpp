@@ -6,16 +6,6 @@
 namespace chainforge {
 namespace {
 
-constexpr std::string_view kElement = "<CgPoint";
-
-bool OpensPoint(std::string_view rest) {
-    if (!StartsWithNoCase(rest, kElement) || rest.size() == kElement.size()) {
-        return false;
-    }
-    const char next = rest[kElement.size()];
-    return IsScanSpace(next) || next == '>';
-}
-
 // The first two numbers of a point's text; a missing second one is 0.
 std::optional<ReferencedPoint> ReadPosition(std::string_view text) {
     ReferencedPoint point;
@@ -31,15 +21,10 @@ std::optional<ReferencedPoint> ReadPosition(std::string_view text) {
 
 PointReferences::PointReferences(const CDocumentBuffer& document) {
     const std::string_view bytes = document.Bytes();
-    std::size_t at = bytes.find('<');
-    while (at != std::string_view::npos) {
+    for (std::size_t at = NextMarkup(bytes, 0); at != std::string_view::npos;
+         at = NextMarkup(bytes, at + 1)) {
         const std::string_view rest = bytes.substr(at);
-        if (rest.starts_with("<!--")) {
-            const std::size_t close = bytes.find("-->", at + 4);
-            at = close == std::string_view::npos ? close : bytes.find('<', close + 3);
-            continue;
-        }
-        if (OpensPoint(rest)) {
+        if (OpensElement(rest, "<CgPoint")) {
             const std::size_t tagEnd = rest.find('>');
             if (tagEnd == std::string_view::npos) {
                 break;
@@ -54,7 +39,6 @@ PointReferences::PointReferences(const CDocumentBuffer& document) {
                 }
             }
         }
-        at = bytes.find('<', at + 1);
     }
 }
 

@@ -164,8 +164,8 @@ void Catalogue::AddCrossSectionSurface(std::string_view tagText, std::uint64_t /
 }
 
 void Catalogue::AddCorridorSurface() {
-    if (!alignments_.empty() && surfaceKeys_.insert("CORRIDOR TOP").second) {
-        alignments_.back().surfaces.emplace_back("Corridor Top");
+    if (!alignments_.empty() && surfaceKeys_.insert(ToUpperAscii(kCorridorSurface)).second) {
+        alignments_.back().surfaces.emplace_back(kCorridorSurface);
     }
 }
 
@@ -183,12 +183,8 @@ void Catalogue::CountGeometry(std::string_view tagText) {
     for (auto [tag, count] :
          {std::pair{"<Line", &alignment.lines}, std::pair{"<Curve", &alignment.curves},
           std::pair{"<Spiral", &alignment.spirals}}) {
-        const std::string_view name(tag);
-        if (StartsWithNoCase(tagText, name) && tagText.size() > name.size()) {
-            const char next = tagText[name.size()];
-            if (IsScanSpace(next) || next == '>' || next == '/') {
-                ++*count;
-            }
+        if (OpensElement(tagText, tag)) {
+            ++*count;
             return;
         }
     }

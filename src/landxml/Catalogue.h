@@ -13,6 +13,10 @@
 
 namespace chainforge {
 
+// The surface listed for an alignment whose cross-sections are corridor
+// shapes: their finished surface.
+inline constexpr std::string_view kCorridorSurface = "Corridor Top";
+
 struct PointGroupEntry {
     std::string name;
     std::uint64_t position = 0;

@@ -221,6 +221,15 @@ std::optional<std::uint64_t> ReadWholeFile(int fd, char* bytes, std::uint64_t ex
 
 }  // namespace
 
+std::size_t NextMarkup(std::string_view bytes, std::size_t from) {
+    if (from >= bytes.size()) {
+        return std::string_view::npos;
+    }
+    const char* const end = bytes.data() + bytes.size();
+    const char* const open = NextMarkup(bytes.data() + from, end);
+    return open == nullptr ? std::string_view::npos : static_cast<std::size_t>(open - bytes.data());
+}
+
 CDocumentBuffer::CDocumentBuffer() = default;
 CDocumentBuffer::~CDocumentBuffer() = default;
 

@@ -16,6 +16,10 @@ namespace chainforge {
 // returns false to stop it.
 using LoadProgress = std::function<bool(std::uint64_t done, std::uint64_t total)>;
 
+// Position of the first "<" at or after from that opens no comment, comments
+// passed over; npos when there is none.
+std::size_t NextMarkup(std::string_view bytes, std::size_t from);
+
 class CDocumentBuffer {
   public:
     CDocumentBuffer();

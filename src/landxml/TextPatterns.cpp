@@ -40,6 +40,14 @@ bool MatchesTag(std::string_view text, std::string_view tag) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
 }
 
+bool OpensElement(std::string_view text, std::string_view name) {
+    if (text.size() <= name.size() || !StartsWithNoCase(text, name)) {
+        return false;
+    }
+    const char next = text[name.size()];
+    return IsScanSpace(next) || next == '>' || next == '/';
+}
+
 std::size_t FindNoCase(std::string_view text, std::string_view needle, std::size_t from) {
     if (needle.empty()) {
         return from <= text.size() ? from : std::string_view::npos;

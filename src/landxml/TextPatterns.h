@@ -19,6 +19,10 @@ std::string ToUpperAscii(std::string_view text);
 // byte (blank, tab, CR or LF), since producers break attributes onto new lines.
 bool MatchesTag(std::string_view text, std::string_view tag);
 
+// True when text opens the element of that name: the name, letters compared
+// without regard to ASCII case, then white space, ">" or "/".
+bool OpensElement(std::string_view text, std::string_view name);
+
 // Plain case-insensitive prefix test: every byte of prefix must match.
 bool StartsWithNoCase(std::string_view text, std::string_view prefix);
 

@@ -60,12 +60,7 @@ std::string Description(std::string_view line) {
 // Point elements may keep their text on the following lines; other lines of
 // the group are taken as they stand.
 bool IsPointElement(std::string_view line) {
-    constexpr std::string_view name = "CGPOINT";
-    if (!StartsWithNoCase(line, name) || line.size() == name.size()) {
-        return false;
-    }
-    const char next = line[name.size()];
-    return IsScanSpace(next) || next == '>' || next == '/';
+    return OpensElement(line, "CGPOINT");
 }
 
 // Names the points of one group: the name attribute when it has a value,

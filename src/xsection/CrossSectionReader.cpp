@@ -30,16 +30,6 @@ struct CentrePoint {
     bool interpolated = false;
 };
 
-// A line that opens the element of that name (followed by white space, ">"
-// or "/").
-bool IsOpening(std::string_view line, std::string_view name) {
-    if (!StartsWithNoCase(line, name) || line.size() == name.size()) {
-        return false;
-    }
-    const char next = line[name.size()];
-    return IsScanSpace(next) || next == '>' || next == '/';
-}
-
 // A shape or point without a dataFormat, or with "Offset Elevation", holds
 // offsets and elevations; others (slope and distance) are not read.
 bool OffsetElevationData(std::string_view line) {
@@ -179,9 +169,9 @@ bool CrossSectionPass::TakeLine(CDocumentBuffer& document, std::string& line) {
         TakeCorridorSection();
     } else if (MatchesTag(line, "CrossSectSurf ")) {
         onSurface_ = EqualsNoCase(ExtractNameAndDescription(line), surfaceName_);
-    } else if (IsOpening(line, "DesignCrossSectSurf")) {
+    } else if (OpensElement(line, "DesignCrossSectSurf")) {
         OpenCorridorShape(line);
-    } else if (corridor_ && IsOpening(line, "CrossSectPnt")) {
+    } else if (corridor_ && OpensElement(line, "CrossSectPnt")) {
         document.ContinueElement(line);
         TakeCorridorPoint(line);
     } else if (onSurface_ && StartsWithNoCase(line, "PntList2D")) {

@@ -21,9 +21,6 @@ struct SectionReadCounts {
     bool cutOff = false;                     // the data ended inside CrossSects
 };
 
-// The surface that stands for the finished surface of a corridor's shapes.
-inline constexpr const char* kCorridorSurface = "Corridor Top";
-
 // Reads the cross-sections of the named alignment for the named surface into
 // left and right templates. With a vertical control text it evaluates that
 // profile at each section; with an empty one it builds the vertical control
