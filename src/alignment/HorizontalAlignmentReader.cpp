@@ -123,7 +123,8 @@ class HorizontalControlBuilder {
     void CurveVertex(const VertexLine& line);
     // A straight or one arc of a spiral, given by positions.
     void Tangent(VertexPosition position);
-    void Arc(VertexPosition start, VertexPosition centre, VertexPosition end);
+    // Returns the centre's point number.
+    std::int64_t Arc(VertexPosition start, VertexPosition centre, VertexPosition end);
 
   private:
     std::int64_t PointAt(const VertexLine& line, std::string_view code) {
@@ -214,13 +215,15 @@ void HorizontalControlBuilder::CurveVertex(const VertexLine& line) {
     }
 }
 
-void HorizontalControlBuilder::Arc(VertexPosition start, VertexPosition centre,
-                                   VertexPosition end) {
+std::int64_t HorizontalControlBuilder::Arc(VertexPosition start, VertexPosition centre,
+                                           VertexPosition end) {
     OpenCurve(PointAt(start, "PC"));
-    WriteNumber(PointAt(centre, "RP"), "");
+    const std::int64_t centreNumber = PointAt(centre, "RP");
+    WriteNumber(centreNumber, "");
     const std::int64_t number = PointAt(end, "PT");
     WriteNumber(number, "\"");
     lastWritten_ = number;
+    return centreNumber;
 }
 
 // A curve that starts where the text ends takes that number inside its
@@ -294,7 +297,7 @@ class GeometryLineReader {
     void TakeCurve();
     void TakeSpiral();
     std::optional<ClothoidSpiral> SpiralOf(const std::vector<VertexLine>& lines);
-    void LeaveOutSpiral(std::string reason);
+    void LeaveOutSpiral(std::string reason, const std::vector<VertexLine>& lines);
     void WarnOfSpiral();
 
     UserInterface& ui_;
@@ -398,23 +401,23 @@ void GeometryLineReader::TakeSpiral() {
     spiral_.reset();
     if (!spirals_.asArcs) {
         LeaveOutSpiral(
-            "spirals are left out (--spirals ignore); a straight joins their neighbours");
+            "spirals are left out (--spirals ignore); a straight joins their neighbours", lines);
         return;
     }
     const auto kind = AttributeValue(lines.front().text, "spiType");
     if (kind && !EqualsNoCase(*kind, "clothoid")) {
-        LeaveOutSpiral("spiral type " + std::string(*kind) + " is not converted");
+        LeaveOutSpiral("spiral type " + std::string(*kind) + " is not converted", lines);
         return;
     }
     const std::optional<ClothoidSpiral> spiral = SpiralOf(lines);
     if (!spiral) {
-        LeaveOutSpiral("Start, PI or End missing");
+        LeaveOutSpiral("Start, PI or End missing", lines);
         return;
     }
     const SpiralApproximation approximation =
         ApproximateSpiral(*spiral, spirals_.tolerance, spirals_.maxArcs);
     if (approximation.outcome == SpiralOutcome::FallBack) {
-        LeaveOutSpiral(approximation.reason);
+        LeaveOutSpiral(approximation.reason, lines);
         return;
     }
     ++counts_.spiralsAsArcs;
@@ -430,8 +433,8 @@ void GeometryLineReader::TakeSpiral() {
             builder_.Tangent({arc.start.a, arc.start.b});
             builder_.Tangent({arc.end.a, arc.end.b});
         } else {
-            builder_.Arc({arc.start.a, arc.start.b}, {arc.centre.a, arc.centre.b},
-                         {arc.end.a, arc.end.b});
+            counts_.spiralArcCentres.push_back(builder_.Arc(
+                {arc.start.a, arc.start.b}, {arc.centre.a, arc.centre.b}, {arc.end.a, arc.end.b}));
             ++counts_.spiralArcs;
         }
     }
@@ -467,9 +470,17 @@ std::optional<ClothoidSpiral> GeometryLineReader::SpiralOf(const std::vector<Ver
     return spiral;
 }
 
-void GeometryLineReader::LeaveOutSpiral(std::string reason) {
+void GeometryLineReader::LeaveOutSpiral(std::string reason,
+                                        const std::vector<VertexLine>& lines) {
     ++counts_.spiralsIgnored;
-    counts_.spiralReasons.push_back(std::move(reason));
+    LeftOutSpiral spiral{std::move(reason)};
+    for (std::size_t i = 1; i < lines.size() && !spiral.located; ++i) {
+        if (OpensElement(lines[i].upper, "START")) {
+            const VertexPosition start = positions_.Of(lines[i]);
+            spiral = {std::move(spiral.reason), true, start.a, start.b};
+        }
+    }
+    counts_.spiralsLeftOut.push_back(std::move(spiral));
     WarnOfSpiral();
 }
 

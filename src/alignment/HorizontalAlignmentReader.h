@@ -25,15 +25,25 @@ struct SpiralOptions {
     int maxArcs = 10000;
 };
 
+// A spiral that was not converted, why, and where it starts when its Start
+// could be read (northing, easting).
+struct LeftOutSpiral {
+    std::string reason;
+    bool located = false;
+    double northing = 0.0;
+    double easting = 0.0;
+};
+
 // What one read met, for the conversion report.
 struct HorizontalReadCounts {
     std::int64_t vertices = 0;     // point numbers in the horizontal control text
     std::int64_t curves = 0;       // circular curves written
     std::int64_t pointsAdded = 0;  // vertex points appended to the point list
     std::int64_t spiralsIgnored = 0;
-    std::vector<std::string> spiralReasons;  // why each one left out was
+    std::vector<LeftOutSpiral> spiralsLeftOut;
     std::int64_t spiralsAsArcs = 0;
     std::int64_t spiralArcs = 0;
+    std::vector<std::int64_t> spiralArcCentres;  // the centre point numbers of those arcs
     double largestSpiralDeviation = 0.0;
     std::int64_t irregularLines = 0;
     std::int64_t chains = 0;

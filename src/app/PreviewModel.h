@@ -116,6 +116,22 @@ struct PreviewModel {
 PreviewModel BuildPreview(const ConversionSelections& selections, CDocumentBuffer& document,
                           const Catalogue& catalogue);
 
+// A tick across the horizontal control at a station: every interval along
+// it and at the end of every element; along is the unit direction of travel.
+struct PreviewTick {
+    double station = 0.0;
+    PreviewXY at;
+    PreviewXY along;
+    bool elementEnd = false;
+};
+std::vector<PreviewTick> StationTicks(const PreviewModel& model, double interval = 100.0);
+
+// Where a side's closing slope is drawn to: out to the section's outermost
+// pair on that side, or as far again as the side reaches when that pair lies
+// no further out. direction is -1 on the left, +1 on the right.
+PreviewOffsetElevation ClosingSlopeEnd(const PreviewSection& section,
+                                       const PreviewTemplateSide& side, int direction);
+
 // The section shown for a station: the one at the nearest station; nullptr
 // when there are no sections.
 const PreviewSection* NearestSection(const PreviewModel& model, double station);

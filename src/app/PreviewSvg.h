@@ -14,7 +14,9 @@ std::string PlanSvg(const PreviewModel& model);
 // Elevation against station, elevations exaggerated by the given factor.
 std::string ProfileSvg(const PreviewModel& model, double exaggeration = 10.0);
 
-// The templates at the section and the section's own pairs.
-std::string SectionSvg(const PreviewModel& model, const PreviewSection& section);
+// The templates at the section and the section's own pairs, elevations
+// exaggerated by the given factor.
+std::string SectionSvg(const PreviewModel& model, const PreviewSection& section,
+                       double exaggeration = 5.0);
 
 }  // namespace chainforge

@@ -152,7 +152,8 @@ void AddHorizontal(const HorizontalReadCounts& counts, ConversionReport& report)
     report.horizontal.largestSpiralDeviation = counts.largestSpiralDeviation;
     // One entry for each reason, in the order first met.
     std::vector<std::pair<std::string, std::int64_t>> reasons;
-    for (const std::string& reason : counts.spiralReasons) {
+    for (const LeftOutSpiral& spiral : counts.spiralsLeftOut) {
+        const std::string& reason = spiral.reason;
         auto it = std::find_if(reasons.begin(), reasons.end(),
                                [&reason](const auto& r) { return r.first == reason; });
         if (it == reasons.end()) {
@@ -193,53 +194,60 @@ void AddSections(const SectionReadCounts& counts, ConversionReport& report) {
 
 }  // namespace
 
+bool ReadConversionContent(const ConversionSelections& selections, CDocumentBuffer& document,
+                           const Catalogue& catalogue, bool& spiralWarning, UserInterface& ui,
+                           ConversionReport& report, ConversionContent& content) {
+    if (!selections.profile && selections.surface && !ui.AskYesNo(kVpiOnlyQuestion)) {
+        return false;
+    }
+    CutOffNotice cutOff(ui);
+    if (GatherPoints(selections, document, catalogue, ui, cutOff, content.points) ==
+        PointsOutcome::EndRun) {
+        return false;
+    }
+    if (selections.alignment) {
+        content.horizontal = ReadHorizontalAlignment(document, catalogue, ui, spiralWarning,
+                                                     content.points, *selections.alignment,
+                                                     content.horizontalControl, selections.spirals);
+        AddHorizontal(content.horizontal, report);
+        cutOff.Check(content.horizontal.cutOff, "CoordGeom");
+        if (selections.profile) {
+            const ProfileReadCounts vertical =
+                ReadProfile(document, catalogue, ui, *selections.alignment, *selections.profile,
+                            content.verticalControl);
+            AddVertical(vertical, report);
+            cutOff.Check(!vertical.cutOffInside.empty(), vertical.cutOffInside);
+        }
+    }
+    if (selections.surface) {
+        content.sections = ReadCrossSections(
+            document, catalogue, ui, selections.alignment.value_or(std::string()),
+            content.verticalControl, *selections.surface, content.leftTemplates,
+            content.rightTemplates, content.gatherSections ? &content.sectionPairs : nullptr);
+        AddSections(content.sections, report);
+        cutOff.Check(content.sections.cutOff, "CrossSects");
+    }
+    return true;
+}
+
 ConversionReport RunConversion(const ConversionSelections& selections, CDocumentBuffer& document,
                                const Catalogue& catalogue, bool& spiralWarning,
                                UserInterface& userInterface) {
     ConversionReport report;
     RecordingUserInterface ui(userInterface, report, selections);
-    if (!selections.profile && selections.surface && !ui.AskYesNo(kVpiOnlyQuestion)) {
+    ConversionContent content;
+    if (!ReadConversionContent(selections, document, catalogue, spiralWarning, ui, report,
+                               content)) {
         return report;
-    }
-    CutOffNotice cutOff(ui);
-    PointList points;
-    if (GatherPoints(selections, document, catalogue, ui, cutOff, points) ==
-        PointsOutcome::EndRun) {
-        return report;
-    }
-    std::string horizontalControl;
-    std::string verticalControl;
-    if (selections.alignment) {
-        const HorizontalReadCounts horizontal =
-            ReadHorizontalAlignment(document, catalogue, ui, spiralWarning, points,
-                                    *selections.alignment, horizontalControl, selections.spirals);
-        AddHorizontal(horizontal, report);
-        cutOff.Check(horizontal.cutOff, "CoordGeom");
-        if (selections.profile) {
-            const ProfileReadCounts vertical =
-                ReadProfile(document, catalogue, ui, *selections.alignment, *selections.profile,
-                            verticalControl);
-            AddVertical(vertical, report);
-            cutOff.Check(!vertical.cutOffInside.empty(), vertical.cutOffInside);
-        }
-    }
-    TemplateList leftTemplates;
-    TemplateList rightTemplates;
-    if (selections.surface) {
-        const SectionReadCounts sections =
-            ReadCrossSections(document, catalogue, ui, selections.alignment.value_or(std::string()),
-                              verticalControl, *selections.surface, leftTemplates, rightTemplates);
-        AddSections(sections, report);
-        cutOff.Check(sections.cutOff, "CrossSects");
     }
     ui.ForgetSaveName();
-    if (WriteAsciiPointFile(ui, points) == 1) {
+    if (WriteAsciiPointFile(ui, content.points) == 1) {
         ui.RecordWrittenFile();
-        report.points.written = static_cast<std::int64_t>(points.size());
+        report.points.written = static_cast<std::int64_t>(content.points.size());
     }
     ui.ForgetSaveName();
-    if (WriteChainFile(ui, horizontalControl, verticalControl, leftTemplates, rightTemplates) ==
-        1) {
+    if (WriteChainFile(ui, content.horizontalControl, content.verticalControl,
+                       content.leftTemplates, content.rightTemplates) == 1) {
         ui.RecordWrittenFile();
     }
     return report;

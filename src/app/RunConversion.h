@@ -10,7 +10,10 @@
 #include "app/ConversionReport.h"
 #include "landxml/Catalogue.h"
 #include "landxml/DocumentBuffer.h"
+#include "points/PointList.h"
 #include "ui/UserInterface.h"
+#include "xsection/CrossSectionReader.h"
+#include "xsection/TemplateList.h"
 
 namespace chainforge {
 
@@ -32,6 +35,29 @@ struct ConversionSelections {
 
 inline constexpr const char* kVpiOnlyQuestion =
     "Cross-sections without Profiles will create VPI only in file.  Continue?";
+
+// What the readers make of the selections: the contents of the two files,
+// and what the readers met on the way.
+struct ConversionContent {
+    PointList points;
+    std::string horizontalControl;
+    std::string verticalControl;
+    TemplateList leftTemplates;
+    TemplateList rightTemplates;
+    HorizontalReadCounts horizontal;
+    SectionReadCounts sections;
+    // The sections as read, gathered only when asked for.
+    bool gatherSections = false;
+    std::vector<SectionPairs> sectionPairs;
+};
+
+// Runs the readers of a conversion into content, adding what they met to the
+// report. False when the run ends before anything is written: the question
+// before a vertical control from the sections answered No, or the ASCII
+// point file not read.
+bool ReadConversionContent(const ConversionSelections& selections, CDocumentBuffer& document,
+                           const Catalogue& catalogue, bool& spiralWarning, UserInterface& ui,
+                           ConversionReport& report, ConversionContent& content);
 
 // spiralWarning is the owner's flag that lets the spiral message show once.
 // Returns what was written and what was left out.

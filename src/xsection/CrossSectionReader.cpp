@@ -88,12 +88,13 @@ class CrossSectionPass {
   public:
     CrossSectionPass(UserInterface& ui, std::string& verticalControl,
                      const std::string& surfaceName, TemplateList& leftTemplates,
-                     TemplateList& rightTemplates)
+                     TemplateList& rightTemplates, std::vector<SectionPairs>* sections)
         : ui_(ui),
           verticalControl_(verticalControl),
           surfaceName_(surfaceName),
           leftTemplates_(leftTemplates),
           rightTemplates_(rightTemplates),
+          sections_(sections),
           vpiOnly_(verticalControl.empty()),
           corridor_(EqualsNoCase(surfaceName, kCorridorSurface)),
           profile_(verticalControl) {}
@@ -115,6 +116,7 @@ class CrossSectionPass {
     void TakeCorridorPoint(std::string_view line);
     void TakeCorridorSection();
     void TakeCentrePoint(const CentrePoint& centre);
+    void HandOut(const std::vector<std::string>& pairs, std::optional<double> centreElevation);
     void AddToVerticalControl(double centreElevation);
     double CompareWithProfile(const CentrePoint& centre);
     void AppendLeftTemplate(const std::vector<std::string>& pairs, std::size_t centre);
@@ -127,6 +129,7 @@ class CrossSectionPass {
     const std::string& surfaceName_;
     TemplateList& leftTemplates_;
     TemplateList& rightTemplates_;
+    std::vector<SectionPairs>* sections_;
     const bool vpiOnly_;
     // The finished surface of the corridor shapes is read, not a PntList2D.
     const bool corridor_;
@@ -254,11 +257,29 @@ void CrossSectionPass::ProcessSection(std::string_view line) {
 void CrossSectionPass::ProcessPairs(const std::vector<std::string>& pairs) {
     const std::optional<std::size_t> centre = FindCentrePoint(pairs);
     ++counts_.read;
+    std::optional<double> centreElevation;
     if (centre) {
-        TakeCentrePoint(CentreOf(pairs, *centre));
+        const CentrePoint point = CentreOf(pairs, *centre);
+        centreElevation = point.elevation;
+        TakeCentrePoint(point);
     }
+    HandOut(pairs, centreElevation);
     AppendLeftTemplate(pairs, centre.value_or(pairs.size()));
     AppendRightTemplate(pairs, centre);
+}
+
+void CrossSectionPass::HandOut(const std::vector<std::string>& pairs,
+                               std::optional<double> centreElevation) {
+    if (sections_ == nullptr) {
+        return;
+    }
+    SectionPairs section{station_, centreElevation, {}};
+    section.pairs.reserve(pairs.size());
+    for (const std::string& pair : pairs) {
+        const NumberPair numbers = ReadNumberPair(pair);
+        section.pairs.emplace_back(numbers.first, numbers.second);
+    }
+    sections_->push_back(std::move(section));
 }
 
 void CrossSectionPass::TakeCentrePoint(const CentrePoint& centre) {
@@ -306,6 +327,8 @@ double CrossSectionPass::CompareWithProfile(const CentrePoint& centre) {
         const double deviation = std::abs(atProfile - centre.elevation);
         if (deviation > largestDeviation_) {
             largestDeviation_ = deviation;
+            counts_.largestDeviation = deviation;
+            counts_.largestDeviationStation = station_;
         }
         if (deviation < smallestDeviation_) {
             smallestDeviation_ = deviation;
@@ -367,14 +390,16 @@ bool EndsAlignment(std::string_view line) {
 SectionReadCounts ReadCrossSections(CDocumentBuffer& document, const Catalogue& catalogue,
                                     UserInterface& ui, const std::string& alignmentName,
                                     std::string& verticalControl, const std::string& surfaceName,
-                                    TemplateList& leftTemplates, TemplateList& rightTemplates) {
+                                    TemplateList& leftTemplates, TemplateList& rightTemplates,
+                                    std::vector<SectionPairs>* sections) {
     const AlignmentEntry* alignment = catalogue.FindAlignment(alignmentName);
     if (alignment == nullptr) {
         ui.ShowMessage("Error: Alignment Cannot be found");
         return {};
     }
     document.Seek(alignment->position);
-    CrossSectionPass pass(ui, verticalControl, surfaceName, leftTemplates, rightTemplates);
+    CrossSectionPass pass(ui, verticalControl, surfaceName, leftTemplates, rightTemplates,
+                          sections);
     std::string line;
     while (document.ReadLine(line)) {
         if (EndsAlignment(line)) {

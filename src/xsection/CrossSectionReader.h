@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "landxml/Catalogue.h"
 #include "landxml/DocumentBuffer.h"
@@ -19,15 +21,29 @@ struct SectionReadCounts {
     std::int64_t corridorShapesUsed = 0;
     std::int64_t corridorShapesLeftOut = 0;  // not offset and elevation data
     bool cutOff = false;                     // the data ended inside CrossSects
+    // Profile mode: the largest distance of a section's centre from the
+    // profile, and the station of that section.
+    double largestDeviation = 0.0;
+    double largestDeviationStation = 0.0;
+};
+
+// A section of the surface as read: offsets (negative to the left) and
+// elevations in file order, and the elevation its centre was found at.
+struct SectionPairs {
+    double station = 0.0;
+    std::optional<double> centreElevation;
+    std::vector<std::pair<double, double>> pairs;
 };
 
 // Reads the cross-sections of the named alignment for the named surface into
 // left and right templates. With a vertical control text it evaluates that
 // profile at each section; with an empty one it builds the vertical control
-// from the sections' centre points.
+// from the sections' centre points. Given sections, it appends every
+// section it takes to them.
 SectionReadCounts ReadCrossSections(CDocumentBuffer& document, const Catalogue& catalogue,
                                     UserInterface& ui, const std::string& alignmentName,
                                     std::string& verticalControl, const std::string& surfaceName,
-                                    TemplateList& leftTemplates, TemplateList& rightTemplates);
+                                    TemplateList& leftTemplates, TemplateList& rightTemplates,
+                                    std::vector<SectionPairs>* sections = nullptr);
 
 }  // namespace chainforge

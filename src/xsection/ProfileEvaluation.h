@@ -37,7 +37,7 @@ class VerticalProfile {
     // (an empty text, only a first vertex, or beyond the last vertex).
     double ElevationAt(double station) const;
 
-    std::size_t SegmentCount() const { return segments_.size(); }
+    const std::vector<ProfileSegment>& Segments() const { return segments_; }
 
   private:
     std::size_t FirstSegmentReaching(double station) const;
