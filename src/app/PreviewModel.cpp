@@ -145,7 +145,8 @@ class PlanBuilder {
             if (length == 0.0) {
                 return;
             }
-            model_.elements.push_back({false, false, *here_, to, {}, 0.0, 0.0, 0.0, station_, length});
+            model_.elements.push_back(
+                {false, false, *here_, to, {}, 0.0, 0.0, 0.0, station_, length});
             station_ += length;
             heading_ = PreviewXY{dx / length, dy / length};
         }
@@ -161,8 +162,8 @@ class PlanBuilder {
         const PreviewXY end = At(endNumber);
         const double radius = std::hypot(start.x - centre.x, start.y - centre.y);
         const double startAngle = std::atan2(start.y - centre.y, start.x - centre.x);
-        const double sweep = Sweep(start, centre, startAngle,
-                                   std::atan2(end.y - centre.y, end.x - centre.x));
+        const double sweep =
+            Sweep(start, centre, startAngle, std::atan2(end.y - centre.y, end.x - centre.x));
         const double length = radius * std::abs(sweep);
         model_.elements.push_back({true, spiralCentres_.contains(centreNumber), start, end, centre,
                                    radius, startAngle, sweep, station_, length});
@@ -184,8 +185,7 @@ class PlanBuilder {
         if (!heading_) {
             return std::remainder(span, kTwoPi);
         }
-        const double left =
-            heading_->x * (centre.y - start.y) - heading_->y * (centre.x - start.x);
+        const double left = heading_->x * (centre.y - start.y) - heading_->y * (centre.x - start.x);
         const double counterClockwise = span - kTwoPi * std::floor(span / kTwoPi);
         if (left >= 0) {
             return counterClockwise;
@@ -316,8 +316,8 @@ class TemplateCursor {
 
 // The closing slope falls when the section's outermost pair on that side
 // lies below the template's last point.
-void SetClosingDirection(PreviewTemplateSide& side, const std::vector<PreviewOffsetElevation>& pairs,
-                         int direction) {
+void SetClosingDirection(PreviewTemplateSide& side,
+                         const std::vector<PreviewOffsetElevation>& pairs, int direction) {
     if (pairs.empty()) {
         return;
     }
@@ -365,11 +365,11 @@ void AddMarkers(const ConversionContent& content, PreviewModel& model) {
         }
     }
     for (const LeftOutSpiral& spiral : content.horizontal.spiralsLeftOut) {
-        model.markers.push_back({"Spiral not converted: " + spiral.reason,
-                                 spiral.located ? std::optional<PreviewXY>(PreviewXY{
-                                                      spiral.easting, spiral.northing})
-                                                : std::nullopt,
-                                 std::nullopt});
+        model.markers.push_back(
+            {"Spiral not converted: " + spiral.reason,
+             spiral.located ? std::optional<PreviewXY>(PreviewXY{spiral.easting, spiral.northing})
+                            : std::nullopt,
+             std::nullopt});
     }
     if (content.sections.largestDeviation > 0) {
         model.markers.push_back({"Largest centreline deviation " +
@@ -464,11 +464,11 @@ PreviewOffsetElevation ClosingSlopeEnd(const PreviewSection& section,
 }
 
 const PreviewSection* NearestSection(const PreviewModel& model, double station) {
-    const auto nearest = std::min_element(
-        model.sections.begin(), model.sections.end(),
-        [station](const PreviewSection& a, const PreviewSection& b) {
-            return std::abs(a.station - station) < std::abs(b.station - station);
-        });
+    const auto nearest =
+        std::min_element(model.sections.begin(), model.sections.end(),
+                         [station](const PreviewSection& a, const PreviewSection& b) {
+                             return std::abs(a.station - station) < std::abs(b.station - station);
+                         });
     return nearest == model.sections.end() ? nullptr : &*nearest;
 }
 
