@@ -94,6 +94,7 @@ class SvgCanvas {
     double X(double x) const { return kMargin + (x - left_) * scale_; }
     double Y(double y) const { return kHeight - kMargin - (y - bottom_) * exaggeration_ * scale_; }
     double Scale() const { return scale_; }
+    double XValue(double px) const { return left_ + (px - kMargin) / scale_; }
     double YValue(double py) const {
         return bottom_ + (kHeight - kMargin - py) / (exaggeration_ * scale_);
     }
@@ -370,23 +371,26 @@ void DrawGrades(SvgCanvas& canvas, const PreviewModel& model) {
     }
 }
 
-void DrawStationAxis(SvgCanvas& canvas, const Bounds& bounds) {
-    const double step = RoundLength((bounds.right - bounds.left) / 8);
+// Labels along the bottom edge, about eight across the page.
+void DrawStationAxis(SvgCanvas& canvas) {
+    const double low = canvas.XValue(kMargin);
+    const double high = canvas.XValue(kWidth - kMargin);
+    const double step = RoundLength((high - low) / 8);
     const double y = kHeight - kMargin / 2;
-    for (double station = std::ceil(bounds.left / step) * step; station <= bounds.right;
+    for (double station = std::ceil(low / step) * step; station <= high && station + step > station;
          station += step) {
         canvas.PixelLine(canvas.X(station), y - 12, canvas.X(station), y - 6, "stroke=\"#444\"");
         canvas.Text(canvas.X(station), y + 6, FormatG(station, 10), "middle", "#444", 10);
     }
 }
 
-// Elevation labels up the left edge.
-void DrawElevationAxis(SvgCanvas& canvas, const Bounds& bounds) {
-    const double step = RoundLength((bounds.top - bounds.bottom) / 6);
+// Labels up the left edge, about six.
+void DrawElevationAxis(SvgCanvas& canvas) {
     const double low = canvas.YValue(kHeight - kMargin);
     const double high = canvas.YValue(kMargin);
-    for (double elevation = std::ceil(low / step) * step; elevation <= high && step > 0;
-         elevation += step) {
+    const double step = RoundLength((high - low) / 6);
+    for (double elevation = std::ceil(low / step) * step;
+         elevation <= high && elevation + step > elevation; elevation += step) {
         canvas.PixelLine(kMargin / 2 + 8, canvas.Y(elevation), kMargin / 2 + 14,
                          canvas.Y(elevation), "stroke=\"#444\"");
         canvas.Text(kMargin / 2 + 6, canvas.Y(elevation) + 4, FormatG(elevation, 10), "end", "#444",
@@ -398,8 +402,8 @@ void DrawAxes(SvgCanvas& canvas, const Bounds& bounds) {
     if (bounds.Empty()) {
         return;
     }
-    DrawStationAxis(canvas, bounds);
-    DrawElevationAxis(canvas, bounds);
+    DrawStationAxis(canvas);
+    DrawElevationAxis(canvas);
 }
 
 }  // namespace
