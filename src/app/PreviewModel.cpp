@@ -108,11 +108,24 @@ std::vector<ChainStop> ReadChain(std::string_view text, double& startStation) {
 // Walks the chain, turning point numbers into straights and arcs.
 class PlanBuilder {
   public:
+    // Only the points the chain names are looked up: a survey may hold
+    // hundreds of thousands.
     PlanBuilder(PreviewModel& model, double station,
-                const std::unordered_set<std::string>& spiralCentres)
+                const std::unordered_set<std::string>& spiralCentres,
+                const std::vector<ChainStop>& stops)
         : model_(model), station_(station), spiralCentres_(spiralCentres) {
-        for (std::size_t i = 0; i < model.points.size(); ++i) {
-            positions_.emplace(model.points[i].name, model.points[i].at);
+        for (const ChainStop& stop : stops) {
+            for (const std::string& number : stop.numbers) {
+                positions_.emplace(number, PreviewXY{});
+            }
+        }
+        // The first point of a name wins, as the point file lists them.
+        std::unordered_set<std::string_view> found;
+        for (const PreviewPoint& point : model.points) {
+            const auto it = positions_.find(point.name);
+            if (it != positions_.end() && found.insert(it->first).second) {
+                it->second = point.at;
+            }
         }
     }
 
@@ -208,7 +221,7 @@ void AddPlan(const ConversionContent& content, PreviewModel& model) {
     }
     double startStation = 0.0;
     const std::vector<ChainStop> stops = ReadChain(content.horizontalControl, startStation);
-    PlanBuilder builder(model, startStation, spiralCentres);
+    PlanBuilder builder(model, startStation, spiralCentres, stops);
     for (const ChainStop& stop : stops) {
         builder.Take(stop);
     }
