@@ -450,8 +450,9 @@ std::vector<PreviewTick> StationTicks(const PreviewModel& model, double interval
         if (ticks.empty()) {
             ticks.push_back(TickAt(element, element.startStation, true));
         }
+        // Far from zero a step of the interval can vanish in rounding.
         for (double station = std::floor(element.startStation / interval + 1) * interval;
-             station < end && interval > 0; station += interval) {
+             station < end && station + interval > station; station += interval) {
             ticks.push_back(TickAt(element, station, false));
         }
         ticks.push_back(TickAt(element, end, true));
