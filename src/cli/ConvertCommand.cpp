@@ -241,10 +241,10 @@ std::string PreviewText(const PreviewModel& model) {
                                     [](const PreviewElement& e) { return e.arc; });
     const auto spiralArcs = std::count_if(model.elements.begin(), model.elements.end(),
                                           [](const PreviewElement& e) { return e.fromSpiral; });
-    const double length = model.elements.empty()
-                              ? 0.0
-                              : model.elements.back().startStation + model.elements.back().length -
-                                    model.elements.front().startStation;
+    double length = 0.0;
+    for (const PreviewElement& element : model.elements) {
+        length += element.length;
+    }
     std::string text = "plan: " + std::to_string(model.elements.size() - arcs) + " straights, " +
                        std::to_string(arcs) + " arcs (" + std::to_string(spiralArcs) +
                        " from spirals), length " + FormatG(length, 10) + ", " +
