@@ -1,11 +1,14 @@
-// Arbitrary bytes as a document, then the conversion run for what the scan
-// catalogued, with and without a profile. Output goes to /dev/null, so the
-// writers format everything without touching the disk.
+// Arbitrary bytes as a document, then the conversion run and its preview with
+// its pictures for what the scan catalogued, with and without a profile.
+// Output goes to /dev/null, so the writers format everything without touching
+// the disk.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 #include <string_view>
 
+#include "app/PreviewModel.h"
+#include "app/PreviewSvg.h"
 #include "app/RunConversion.h"
 #include "landxml/DocumentScan.h"
 #include "ui/ScriptedUserInterface.h"
@@ -21,6 +24,13 @@ void Run(const chainforge::ConversionSelections& selections, chainforge::CDocume
     ui.QueueFileName(std::string("/dev/null"));
     ui.QueueFileName(std::string("/dev/null"));
     chainforge::RunConversion(selections, document, catalogue, spiralWarning, ui);
+    const chainforge::PreviewModel model =
+        chainforge::BuildPreview(selections, document, catalogue);
+    chainforge::PlanSvg(model);
+    chainforge::ProfileSvg(model);
+    if (const chainforge::PreviewSection* section = chainforge::NearestSection(model, 0.0)) {
+        chainforge::SectionSvg(model, *section);
+    }
 }
 
 void RunAlignment(const chainforge::AlignmentEntry& alignment,
