@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
+#include <QShortcut>
 #include <QUrl>
 
 #include "app/PreviewModel.h"
@@ -116,7 +117,6 @@ void CMainDialog::CreateControls() {
     crossSectionsLabel_ = Label(QStringLiteral("Cross-&Sections"), Qt::AlignHCenter,
                                 QStringLiteral("crossSectionsLabel"), this);
     previewButton_ = Button(QStringLiteral("Preview..."), QStringLiteral("previewButton"), this);
-    previewButton_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     previewButton_->setToolTip(QStringLiteral("Preview what Create would write (Ctrl+P)"));
     createButton_ = Button(QStringLiteral("Create"), QStringLiteral("createButton"), this);
     createButton_->setDefault(true);
@@ -183,6 +183,9 @@ void CMainDialog::ConnectHandlers() {
     fileNameEdit_->installEventFilter(this);
     connect(browseButton_, &QPushButton::clicked, this, &CMainDialog::OnBrowse);
     connect(previewButton_, &QPushButton::clicked, this, &CMainDialog::OnPreview);
+    // Opens at once: a button's own shortcut would click it a moment later.
+    auto* preview = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_P), this);
+    connect(preview, &QShortcut::activated, this, &CMainDialog::OnPreview);
     connect(createButton_, &QPushButton::clicked, this, &CMainDialog::RunConversion);
     connect(closeButton_, &QPushButton::clicked, this, &QDialog::reject);
     connect(alignmentsList_, &QListWidget::itemSelectionChanged, this,

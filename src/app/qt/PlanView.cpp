@@ -16,6 +16,7 @@ constexpr double kHoverPixels = 8.0;
 constexpr double kChordPixels = 0.25;  // the most an arc's chords stray from it
 constexpr double kTickEvery = 100.0;
 constexpr double kMinTickPixels = 6.0;
+constexpr double kMinEndTickPixels = 14.0;
 constexpr double kMinLabelPixels = 90.0;
 constexpr int kMaxVertexLabels = 60;
 const QColor kLineColour(20, 40, 120);
@@ -33,30 +34,24 @@ PreviewXY ArcPoint(const PreviewElement& arc, double angle) {
 // The arc's ends and the points where it is furthest east, north, west or
 // south, when it passes them.
 QRectF ElementBounds(const PreviewElement& element) {
-    QRectF box =
-        QRectF(QPointF(element.start.x, element.start.y), QPointF(element.end.x, element.end.y))
-            .normalized();
-    if (!element.arc) {
-        return box;
+    CWorldBox box;
+    box.Add(element.start.x, element.start.y);
+    box.Add(element.end.x, element.end.y);
+    if (element.arc) {
+        const double from = std::min(element.startAngle, element.startAngle + element.sweep);
+        const double to = std::max(element.startAngle, element.startAngle + element.sweep);
+        for (double quarter = std::ceil(from / (kPi / 2)) * (kPi / 2); quarter <= to;
+             quarter += kPi / 2) {
+            const PreviewXY at = ArcPoint(element, quarter);
+            box.Add(at.x, at.y);
+        }
     }
-    const double from = std::min(element.startAngle, element.startAngle + element.sweep);
-    const double to = std::max(element.startAngle, element.startAngle + element.sweep);
-    for (double quarter = std::ceil(from / (kPi / 2)) * (kPi / 2); quarter <= to;
-         quarter += kPi / 2) {
-        const PreviewXY at = ArcPoint(element, quarter);
-        box = box.united(QRectF(at.x, at.y, 0, 0));
-    }
-    return box.united(QRectF(element.end.x, element.end.y, 0, 0));
+    return box.Rect();
 }
 
 bool Overlaps(const QRectF& a, const QRectF& b) {
     return a.left() <= b.right() && b.left() <= a.right() && a.top() <= b.bottom() &&
            b.top() <= a.bottom();
-}
-
-QRectF Including(const QRectF& box, PreviewXY at) {
-    const QRectF point(at.x, at.y, 0, 0);
-    return box.isNull() ? point : box.united(point);
 }
 
 QString Fixed3(double value) {
@@ -73,25 +68,32 @@ CPlanView::CPlanView(QWidget* parent) : CPreviewCanvas(parent), model_(&EmptyPre
 void CPlanView::SetModel(const PreviewModel* model) {
     model_ = model != nullptr ? model : &EmptyPreviewModel();
     elementBounds_.clear();
-    bounds_ = QRectF();
+    CWorldBox bounds;
     for (const PreviewElement& element : model_->elements) {
         elementBounds_.push_back(ElementBounds(element));
-        bounds_ = bounds_.isNull() ? elementBounds_.back() : bounds_.united(elementBounds_.back());
+        bounds.Add(elementBounds_.back());
     }
     ticks_ = StationTicks(*model_, kTickEvery);
     points_.Build(model_->points);
     vertices_.Build(model_->vertices);
-    for (const CPositionGrid* grid : {&points_, &vertices_}) {
-        if (!grid->Empty()) {
-            bounds_ = Including(Including(bounds_, {grid->MinX(), grid->MinY()}),
-                                {grid->MaxX(), grid->MaxY()});
+    // The fit shows the horizontal control: the points may spread far
+    // beyond it (a whole survey, arc centres written as points), and arc
+    // centres of flat arcs lie far off. Without a control the points are fitted.
+    for (const PreviewVertex& vertex : model_->vertices) {
+        if (!vertex.centre) {
+            bounds.Add(vertex.at.x, vertex.at.y);
         }
+    }
+    if (bounds.Rect().isNull() && !points_.Empty()) {
+        bounds.Add(points_.MinX(), points_.MinY());
+        bounds.Add(points_.MaxX(), points_.MaxY());
     }
     for (const PreviewMarker& marker : model_->markers) {
         if (marker.at) {
-            bounds_ = Including(bounds_, *marker.at);
+            bounds.Add(marker.at->x, marker.at->y);
         }
     }
+    bounds_ = bounds.Rect();
     RequestFit();
 }
 
@@ -154,17 +156,14 @@ void CPlanView::DrawElements(QPainter& painter) const {
 }
 
 // Ticks every 100 units (every 1,000 or more when they would crowd), their
-// stations where there is room, and a longer red tick at each element's end
+// stations at round steps where there is room, and a longer red tick at each element's end
 // where it stands clear of the last one drawn.
 void CPlanView::DrawTicks(QPainter& painter) const {
     double step = kTickEvery;
     while (step * Scale() < kMinTickPixels) {
         step *= 10.0;
     }
-    double labelStep = step;
-    while (labelStep * Scale() < kMinLabelPixels) {
-        labelStep *= 10.0;
-    }
+    const double labelStep = std::max(step, NiceStep(kMinLabelPixels / Scale()));
     const auto multipleOf = [](double station, double of) {
         const double remainder = std::abs(std::remainder(station, of));
         return remainder < of * 1e-6;
@@ -182,7 +181,8 @@ void CPlanView::DrawTicks(QPainter& painter) const {
         const QPointF at = ToScreen(tick.at.x, tick.at.y);
         const QPointF normal(tick.along.y, tick.along.x);  // screen y points down
         if (tick.elementEnd) {
-            if (std::abs(at.x() - lastEnd.x()) + std::abs(at.y() - lastEnd.y()) < kMinTickPixels) {
+            if (std::abs(at.x() - lastEnd.x()) + std::abs(at.y() - lastEnd.y()) <
+                kMinEndTickPixels) {
                 continue;
             }
             lastEnd = at;

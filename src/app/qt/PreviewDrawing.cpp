@@ -16,6 +16,31 @@ const QColor kGridText(110, 110, 110);
 
 }  // namespace
 
+void CWorldBox::Add(double x, double y) {
+    if (!std::isfinite(x) || !std::isfinite(y)) {
+        return;
+    }
+    if (empty_) {
+        left_ = right_ = x;
+        bottom_ = top_ = y;
+        empty_ = false;
+        return;
+    }
+    left_ = std::min(left_, x);
+    right_ = std::max(right_, x);
+    bottom_ = std::min(bottom_, y);
+    top_ = std::max(top_, y);
+}
+
+void CWorldBox::Add(const QRectF& box) {
+    Add(box.left(), box.top());
+    Add(box.right(), box.bottom());
+}
+
+QRectF CWorldBox::Rect() const {
+    return empty_ ? QRectF() : QRectF(QPointF(left_, bottom_), QPointF(right_, top_));
+}
+
 const PreviewModel& EmptyPreviewModel() {
     static const PreviewModel empty;
     return empty;

@@ -13,6 +13,20 @@ namespace chainforge {
 
 class CPreviewCanvas;
 
+// The extent of world positions. (QRectF::united drops a rectangle of no
+// size, so a run of single points would never grow one.)
+class CWorldBox {
+  public:
+    void Add(double x, double y);
+    void Add(const QRectF& box);
+    // A null rectangle when nothing was added.
+    QRectF Rect() const;
+
+  private:
+    bool empty_ = true;
+    double left_ = 0, bottom_ = 0, right_ = 0, top_ = 0;
+};
+
 // The model shown before there is one.
 const PreviewModel& EmptyPreviewModel();
 

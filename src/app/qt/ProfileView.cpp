@@ -12,14 +12,10 @@ namespace chainforge {
 namespace {
 
 constexpr double kHoverPixels = 8.0;
+constexpr double kMinVertexPixels = 10.0;
 const QColor kLineColour(20, 40, 120);
 const QColor kGradeColour(150, 40, 40);
 const QColor kCentreColour(0, 130, 60);
-
-QRectF Including(const QRectF& box, double x, double y) {
-    const QRectF point(x, y, 0, 0);
-    return box.isNull() ? point : box.united(point);
-}
 
 bool ByStation(const PreviewStationElevation& a, double station) {
     return a.station < station;
@@ -41,17 +37,18 @@ CProfileView::CProfileView(QWidget* parent) : CPreviewCanvas(parent), model_(&Em
 
 void CProfileView::SetModel(const PreviewModel* model) {
     model_ = model != nullptr ? model : &EmptyPreviewModel();
-    bounds_ = QRectF();
+    CWorldBox bounds;
     for (const auto& list : {&model_->profileLine, &model_->profileVertices}) {
         for (const PreviewStationElevation& at : *list) {
-            bounds_ = Including(bounds_, at.station, at.elevation);
+            bounds.Add(at.station, at.elevation);
         }
     }
     for (const PreviewSection& section : model_->sections) {
         if (model_->vpiOnly && section.centreElevation) {
-            bounds_ = Including(bounds_, section.station, *section.centreElevation);
+            bounds.Add(section.station, *section.centreElevation);
         }
     }
+    bounds_ = bounds.Rect();
     RequestFit();
 }
 
@@ -109,15 +106,18 @@ void CProfileView::DrawGrades(QPainter& painter) const {
 }
 
 void CProfileView::DrawVertices(QPainter& painter) const {
-    if (model_->profileVertices.size() > static_cast<std::size_t>(width())) {
-        return;  // closer than a pixel apart: the line shows them
-    }
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(QPen(Qt::black, 1.2));
     painter.setBrush(Qt::white);
+    // Marks that would overlap the one before are left out; hover finds them.
+    double lastX = -1e9;
     for (const PreviewStationElevation& vertex : model_->profileVertices) {
         const QPointF at = ToScreen(vertex.station, vertex.elevation);
+        if (at.x() - lastX < kMinVertexPixels || at.x() < -5 || at.x() > width() + 5) {
+            continue;
+        }
+        lastX = at.x();
         painter.drawPolygon(
             QPolygonF({at + QPointF(0, -5), at + QPointF(4, 3), at + QPointF(-4, 3)}));
     }

@@ -15,11 +15,6 @@ const QColor kLeftColour(20, 40, 120);
 const QColor kRightColour(0, 110, 200);
 const QColor kPairColour(200, 60, 0);
 
-QRectF Including(const QRectF& box, double x, double y) {
-    const QRectF point(x, y, 0, 0);
-    return box.isNull() ? point : box.united(point);
-}
-
 QString StationText(double station) {
     // Whole stations without decimals: "Station 1050".
     return std::abs(station - std::round(station)) < 1e-9 ? QString::number(station, 'f', 0)
@@ -78,21 +73,21 @@ QRectF CSectionView::WorldBounds() const {
     if (section == nullptr) {
         return {};
     }
-    QRectF box;
+    CWorldBox box;
     for (const auto& [side, direction] :
          {std::pair{&section->left, -1}, std::pair{&section->right, 1}}) {
         for (const PreviewOffsetElevation& at : side->points) {
-            box = Including(box, at.offset, at.elevation);
+            box.Add(at.offset, at.elevation);
         }
         if (!side->points.empty()) {
             const PreviewOffsetElevation end = ClosingSlopeEnd(*section, *side, direction);
-            box = Including(box, end.offset, end.elevation);
+            box.Add(end.offset, end.elevation);
         }
     }
     for (const PreviewOffsetElevation& at : section->pairs) {
-        box = Including(box, at.offset, at.elevation);
+        box.Add(at.offset, at.elevation);
     }
-    return box;
+    return box.Rect();
 }
 
 void CSectionView::Draw(QPainter& painter) {
