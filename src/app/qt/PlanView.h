@@ -2,6 +2,7 @@
 // vertex numbers, the points, station ticks, north up and a scale bar.
 #pragma once
 
+#include <QImage>
 #include <QRectF>
 #include <cstdint>
 #include <vector>
@@ -45,6 +46,7 @@ class CPlanView : public CPreviewCanvas {
     QRectF bounds_;
     QRectF visible_;                      // the world the current frame shows
     std::vector<std::uint8_t> occupied_;  // pixels with a point drawn this frame
+    QImage layer_;                        // the points of a crowded frame
 };
 
 }  // namespace chainforge
