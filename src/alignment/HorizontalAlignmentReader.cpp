@@ -400,8 +400,8 @@ void GeometryLineReader::TakeSpiral() {
     const std::vector<VertexLine> lines = std::move(*spiral_);
     spiral_.reset();
     if (!spirals_.asArcs) {
-        LeaveOutSpiral(
-            "spirals are left out (--spirals ignore); a straight joins their neighbours", lines);
+        LeaveOutSpiral("spirals are left out (--spirals ignore); a straight joins their neighbours",
+                       lines);
         return;
     }
     const auto kind = AttributeValue(lines.front().text, "spiType");
@@ -470,8 +470,7 @@ std::optional<ClothoidSpiral> GeometryLineReader::SpiralOf(const std::vector<Ver
     return spiral;
 }
 
-void GeometryLineReader::LeaveOutSpiral(std::string reason,
-                                        const std::vector<VertexLine>& lines) {
+void GeometryLineReader::LeaveOutSpiral(std::string reason, const std::vector<VertexLine>& lines) {
     ++counts_.spiralsIgnored;
     LeftOutSpiral spiral{std::move(reason)};
     for (std::size_t i = 1; i < lines.size() && !spiral.located; ++i) {

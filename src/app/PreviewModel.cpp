@@ -108,11 +108,24 @@ std::vector<ChainStop> ReadChain(std::string_view text, double& startStation) {
 // Walks the chain, turning point numbers into straights and arcs.
 class PlanBuilder {
   public:
+    // Only the points the chain names are looked up: a survey may hold
+    // hundreds of thousands.
     PlanBuilder(PreviewModel& model, double station,
-                const std::unordered_set<std::string>& spiralCentres)
+                const std::unordered_set<std::string>& spiralCentres,
+                const std::vector<ChainStop>& stops)
         : model_(model), station_(station), spiralCentres_(spiralCentres) {
-        for (std::size_t i = 0; i < model.points.size(); ++i) {
-            positions_.emplace(model.points[i].name, model.points[i].at);
+        for (const ChainStop& stop : stops) {
+            for (const std::string& number : stop.numbers) {
+                positions_.emplace(number, PreviewXY{});
+            }
+        }
+        // The first point of a name wins, as the point file lists them.
+        std::unordered_set<std::string_view> found;
+        for (const PreviewPoint& point : model.points) {
+            const auto it = positions_.find(point.name);
+            if (it != positions_.end() && found.insert(it->first).second) {
+                it->second = point.at;
+            }
         }
     }
 
@@ -145,7 +158,8 @@ class PlanBuilder {
             if (length == 0.0) {
                 return;
             }
-            model_.elements.push_back({false, false, *here_, to, {}, 0.0, 0.0, 0.0, station_, length});
+            model_.elements.push_back(
+                {false, false, *here_, to, {}, 0.0, 0.0, 0.0, station_, length});
             station_ += length;
             heading_ = PreviewXY{dx / length, dy / length};
         }
@@ -161,8 +175,8 @@ class PlanBuilder {
         const PreviewXY end = At(endNumber);
         const double radius = std::hypot(start.x - centre.x, start.y - centre.y);
         const double startAngle = std::atan2(start.y - centre.y, start.x - centre.x);
-        const double sweep = Sweep(start, centre, startAngle,
-                                   std::atan2(end.y - centre.y, end.x - centre.x));
+        const double sweep =
+            Sweep(start, centre, startAngle, std::atan2(end.y - centre.y, end.x - centre.x));
         const double length = radius * std::abs(sweep);
         model_.elements.push_back({true, spiralCentres_.contains(centreNumber), start, end, centre,
                                    radius, startAngle, sweep, station_, length});
@@ -184,8 +198,7 @@ class PlanBuilder {
         if (!heading_) {
             return std::remainder(span, kTwoPi);
         }
-        const double left =
-            heading_->x * (centre.y - start.y) - heading_->y * (centre.x - start.x);
+        const double left = heading_->x * (centre.y - start.y) - heading_->y * (centre.x - start.x);
         const double counterClockwise = span - kTwoPi * std::floor(span / kTwoPi);
         if (left >= 0) {
             return counterClockwise;
@@ -208,7 +221,7 @@ void AddPlan(const ConversionContent& content, PreviewModel& model) {
     }
     double startStation = 0.0;
     const std::vector<ChainStop> stops = ReadChain(content.horizontalControl, startStation);
-    PlanBuilder builder(model, startStation, spiralCentres);
+    PlanBuilder builder(model, startStation, spiralCentres, stops);
     for (const ChainStop& stop : stops) {
         builder.Take(stop);
     }
@@ -316,8 +329,8 @@ class TemplateCursor {
 
 // The closing slope falls when the section's outermost pair on that side
 // lies below the template's last point.
-void SetClosingDirection(PreviewTemplateSide& side, const std::vector<PreviewOffsetElevation>& pairs,
-                         int direction) {
+void SetClosingDirection(PreviewTemplateSide& side,
+                         const std::vector<PreviewOffsetElevation>& pairs, int direction) {
     if (pairs.empty()) {
         return;
     }
@@ -365,11 +378,11 @@ void AddMarkers(const ConversionContent& content, PreviewModel& model) {
         }
     }
     for (const LeftOutSpiral& spiral : content.horizontal.spiralsLeftOut) {
-        model.markers.push_back({"Spiral not converted: " + spiral.reason,
-                                 spiral.located ? std::optional<PreviewXY>(PreviewXY{
-                                                      spiral.easting, spiral.northing})
-                                                : std::nullopt,
-                                 std::nullopt});
+        model.markers.push_back(
+            {"Spiral not converted: " + spiral.reason,
+             spiral.located ? std::optional<PreviewXY>(PreviewXY{spiral.easting, spiral.northing})
+                            : std::nullopt,
+             std::nullopt});
     }
     if (content.sections.largestDeviation > 0) {
         model.markers.push_back({"Largest centreline deviation " +
@@ -464,11 +477,11 @@ PreviewOffsetElevation ClosingSlopeEnd(const PreviewSection& section,
 }
 
 const PreviewSection* NearestSection(const PreviewModel& model, double station) {
-    const auto nearest = std::min_element(
-        model.sections.begin(), model.sections.end(),
-        [station](const PreviewSection& a, const PreviewSection& b) {
-            return std::abs(a.station - station) < std::abs(b.station - station);
-        });
+    const auto nearest =
+        std::min_element(model.sections.begin(), model.sections.end(),
+                         [station](const PreviewSection& a, const PreviewSection& b) {
+                             return std::abs(a.station - station) < std::abs(b.station - station);
+                         });
     return nearest == model.sections.end() ? nullptr : &*nearest;
 }
 

@@ -25,10 +25,10 @@ struct PreviewElement {
     bool fromSpiral = false;  // one of the arcs a spiral was written as
     PreviewXY start;
     PreviewXY end;
-    PreviewXY centre;            // arcs only
-    double radius = 0.0;         // arcs only
-    double startAngle = 0.0;     // arcs: radians from east, counter-clockwise
-    double sweep = 0.0;          // arcs: radians, positive counter-clockwise
+    PreviewXY centre;         // arcs only
+    double radius = 0.0;      // arcs only
+    double startAngle = 0.0;  // arcs: radians from east, counter-clockwise
+    double sweep = 0.0;       // arcs: radians, positive counter-clockwise
     double startStation = 0.0;
     double length = 0.0;
 };

@@ -16,6 +16,10 @@ constexpr const char* kUsage =
     "           [--alignment NAME] [--profile NAME] [--surface NAME]\n"
     "           [--ascii-out OUT.asc] [--chain-out OUT.ch] [--report-json OUT.json]\n"
     "           [--spirals arcs|ignore] [--spiral-tolerance T] [--yes] [--force]\n"
+    "       chainforge-cli preview FILE.xml [--points GROUP] [--alignment NAME]\n"
+    "           [--profile NAME] [--surface NAME] [--spirals arcs|ignore]\n"
+    "           [--spiral-tolerance T] [--plan-svg OUT.svg] [--profile-svg OUT.svg]\n"
+    "           [--section-svg STATION:OUT.svg]...\n"
     "       chainforge-cli --help | --version\n";
 
 constexpr const char* kHelp =
@@ -28,6 +32,16 @@ constexpr const char* kHelp =
     "                          them as tab-separated rows, --json as JSON\n"
     "  convert FILE.xml        write the ASCII point file and the chain file for\n"
     "                          the named items (names as list prints them)\n"
+    "  preview FILE.xml        describe what convert would write, asking nothing\n"
+    "                          and writing no chain or point file; a surface\n"
+    "                          without a profile gives the vertical control from\n"
+    "                          the sections. It takes the options of convert that\n"
+    "                          select items and spirals, and draws SVG pictures:\n"
+    "  --plan-svg OUT.svg      the horizontal control and the points\n"
+    "  --profile-svg OUT.svg   the vertical control (vertical exaggeration 10x)\n"
+    "  --section-svg STATION:OUT.svg\n"
+    "                          the templates at the section nearest STATION;\n"
+    "                          may be given more than once\n"
     "\n"
     "Options of convert:\n"
     "  --points GROUP          points from the point group GROUP\n"
@@ -74,6 +88,9 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     }
     if (command == "convert") {
         return RunConvertCommand(rest, out, err);
+    }
+    if (command == "preview") {
+        return RunPreviewCommand(rest, out, err);
     }
     return UsageError(err, "unknown command '" + command + "'");
 }

@@ -1,6 +1,7 @@
 #include "cli/ConvertCommand.h"
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <map>
 #include <optional>
@@ -8,6 +9,8 @@
 #include <utility>
 #include <vector>
 
+#include "app/PreviewModel.h"
+#include "app/PreviewSvg.h"
 #include "app/RunConversion.h"
 #include "cli/CliSupport.h"
 #include "cli/CommandLineUserInterface.h"
@@ -19,6 +22,7 @@ namespace chainforge {
 namespace {
 
 struct ConvertOptions {
+    std::string command;  // "convert" or "preview"
     std::string input;
     ConversionSelections selections;
     std::optional<std::string> asciiIn;
@@ -29,7 +33,20 @@ struct ConvertOptions {
     std::optional<std::string> spiralTolerance;
     bool yes = false;
     bool force = false;
+    // preview's pictures
+    std::optional<std::string> planSvg;
+    std::optional<std::string> profileSvg;
+    std::vector<std::string> sectionSvgs;  // STATION:OUT.svg
 };
+
+const std::vector<std::string> kConvertOnly{"--ascii-points", "--ascii-out", "--chain-out",
+                                            "--report-json",  "--yes",       "--force"};
+const std::vector<std::string> kPreviewOnly{"--plan-svg", "--profile-svg", "--section-svg"};
+
+bool BelongsToOtherCommand(const std::string& command, const std::string& arg) {
+    const std::vector<std::string>& others = command == "preview" ? kConvertOnly : kPreviewOnly;
+    return std::find(others.begin(), others.end(), arg) != others.end();
+}
 
 const std::map<std::string, std::optional<std::string> ConvertOptions::*> kValueOptions{
     {"--ascii-points", &ConvertOptions::asciiIn},
@@ -38,6 +55,8 @@ const std::map<std::string, std::optional<std::string> ConvertOptions::*> kValue
     {"--report-json", &ConvertOptions::reportJson},
     {"--spirals", &ConvertOptions::spirals},
     {"--spiral-tolerance", &ConvertOptions::spiralTolerance},
+    {"--plan-svg", &ConvertOptions::planSvg},
+    {"--profile-svg", &ConvertOptions::profileSvg},
 };
 
 const std::map<std::string, std::optional<std::string> ConversionSelections::*> kSelectionOptions{
@@ -51,7 +70,15 @@ const std::map<std::string, std::optional<std::string> ConversionSelections::*> 
 std::string ParseArguments(const std::vector<std::string>& args, ConvertOptions& options) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        if (arg == "--yes") {
+        if (BelongsToOtherCommand(options.command, arg)) {
+            return "unknown option '" + arg + "'";
+        }
+        if (arg == "--section-svg") {
+            if (i + 1 >= args.size()) {
+                return "option '" + arg + "' needs a value";
+            }
+            options.sectionSvgs.push_back(args[++i]);
+        } else if (arg == "--yes") {
             options.yes = true;
         } else if (arg == "--force") {
             options.force = true;
@@ -70,7 +97,7 @@ std::string ParseArguments(const std::vector<std::string>& args, ConvertOptions&
         } else if (options.input.empty()) {
             options.input = arg;
         } else {
-            return "convert takes one LandXML file";
+            return options.command + " takes one LandXML file";
         }
     }
     return {};
@@ -98,7 +125,7 @@ std::string ReadSpiralOptions(const ConvertOptions& options, SpiralOptions& spir
 
 std::string CheckCombination(const ConvertOptions& options) {
     if (options.input.empty()) {
-        return "convert needs a LandXML file";
+        return options.command + " needs a LandXML file";
     }
     if (options.selections.pointGroup && options.asciiIn) {
         return "--points and --ascii-points cannot be given together";
@@ -178,6 +205,82 @@ void ConfigureAnswers(const ConvertOptions& options, CommandLineUserInterface& u
     ui.SetSaveFileName("CH", options.chainOut.value_or(DefaultOutput(options.input, ".ch")));
 }
 
+// A picture may not replace the LandXML file or another picture.
+std::string CheckPictureNames(const ConvertOptions& options) {
+    std::vector<std::pair<std::string, std::string>> taken{{"the LandXML file", options.input}};
+    std::vector<std::pair<std::string, std::string>> pictures;
+    if (options.planSvg) {
+        pictures.emplace_back("--plan-svg", *options.planSvg);
+    }
+    if (options.profileSvg) {
+        pictures.emplace_back("--profile-svg", *options.profileSvg);
+    }
+    for (const std::string& value : options.sectionSvgs) {
+        const std::size_t colon = value.find(':');
+        double station = 0.0;
+        if (colon == std::string::npos || colon == 0 || colon + 1 == value.size() ||
+            ReadLeadingDouble(std::string_view(value).substr(0, colon), station) != colon ||
+            !std::isfinite(station)) {
+            return "--section-svg takes STATION:OUT.svg";
+        }
+        pictures.emplace_back("--section-svg", value.substr(colon + 1));
+    }
+    for (const auto& [option, path] : pictures) {
+        for (const auto& [other, otherPath] : taken) {
+            if (SameFile(path, otherPath)) {
+                return option + " " + path + " names the same file as " + other + " " + otherPath;
+            }
+        }
+        taken.emplace_back(option, path);
+    }
+    return {};
+}
+
+std::string PreviewText(const PreviewModel& model) {
+    const auto arcs = std::count_if(model.elements.begin(), model.elements.end(),
+                                    [](const PreviewElement& e) { return e.arc; });
+    const auto spiralArcs = std::count_if(model.elements.begin(), model.elements.end(),
+                                          [](const PreviewElement& e) { return e.fromSpiral; });
+    const double length = model.elements.empty()
+                              ? 0.0
+                              : model.elements.back().startStation + model.elements.back().length -
+                                    model.elements.front().startStation;
+    std::string text = "plan: " + std::to_string(model.elements.size() - arcs) + " straights, " +
+                       std::to_string(arcs) + " arcs (" + std::to_string(spiralArcs) +
+                       " from spirals), length " + FormatG(length, 10) + ", " +
+                       std::to_string(model.points.size()) + " points\n";
+    text += "profile: " + std::to_string(model.profileVertices.size()) + " vertices" +
+            (model.vpiOnly ? " from the cross-sections" : "") + "\n";
+    text += "sections: " + std::to_string(model.sections.size()) + "\n";
+    for (const PreviewMarker& marker : model.markers) {
+        text += "marker: " + marker.text + "\n";
+    }
+    return text;
+}
+
+// Writes the pictures asked for; false when one could not be written.
+bool WritePictures(const ConvertOptions& options, const PreviewModel& model, UserInterface& ui) {
+    bool written = true;
+    if (options.planSvg) {
+        written = WriteOutputFile(ui, *options.planSvg, PlanSvg(model)) == 1 && written;
+    }
+    if (options.profileSvg) {
+        written = WriteOutputFile(ui, *options.profileSvg, ProfileSvg(model)) == 1 && written;
+    }
+    for (const std::string& value : options.sectionSvgs) {
+        const std::size_t colon = value.find(':');
+        const PreviewSection* section =
+            NearestSection(model, LeadingDoubleOrZero(std::string_view(value).substr(0, colon)));
+        if (section == nullptr) {
+            ui.ShowMessage("There are no cross-sections to draw");
+            return false;
+        }
+        written = WriteOutputFile(ui, value.substr(colon + 1), SectionSvg(model, *section)) == 1 &&
+                  written;
+    }
+    return written;
+}
+
 void PrintSummary(const ConversionReport& report, std::ostream& out) {
     for (const ConversionReport::File& file : report.files) {
         out << "wrote " << file.path << " (" << file.bytes << " bytes)\n";
@@ -188,21 +291,41 @@ void PrintSummary(const ConversionReport& report, std::ostream& out) {
     out << ReportText(report);
 }
 
-}  // namespace
-
-int RunConvertCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    ConvertOptions options;
+// The usage problem of a command's arguments, or the empty text.
+std::string ReadOptions(const std::vector<std::string>& args, ConvertOptions& options) {
     std::string problem = ParseArguments(args, options);
     if (problem.empty()) {
         problem = CheckCombination(options);
     }
     if (problem.empty()) {
-        problem = CheckOutputNames(options);
+        problem =
+            options.command == "convert" ? CheckOutputNames(options) : CheckPictureNames(options);
     }
     if (problem.empty()) {
         problem = ReadSpiralOptions(options, options.selections.spirals);
     }
-    if (!problem.empty()) {
+    return problem;
+}
+
+// Loads the file and checks the selected names; false after the message.
+bool LoadSelected(const ConvertOptions& options, CDocumentBuffer& document, Catalogue& catalogue,
+                  UserInterface& ui) {
+    if (!LoadAndScan(options.input, document, catalogue, ui)) {
+        return false;
+    }
+    if (const auto missing = MissingName(options.selections, catalogue)) {
+        ui.ShowMessage(*missing);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+int RunConvertCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    ConvertOptions options;
+    options.command = "convert";
+    if (const std::string problem = ReadOptions(args, options); !problem.empty()) {
         return UsageError(err, problem);
     }
     options.selections.asciiPoints = options.asciiIn.has_value();
@@ -210,11 +333,7 @@ int RunConvertCommand(const std::vector<std::string>& args, std::ostream& out, s
     CommandLineUserInterface ui(err);
     CDocumentBuffer document;
     Catalogue catalogue;
-    if (!LoadAndScan(options.input, document, catalogue, ui)) {
-        return 1;
-    }
-    if (const auto missing = MissingName(options.selections, catalogue)) {
-        ui.ShowMessage(*missing);
+    if (!LoadSelected(options, document, catalogue, ui)) {
         return 1;
     }
     ConfigureAnswers(options, ui);
@@ -227,6 +346,24 @@ int RunConvertCommand(const std::vector<std::string>& args, std::ostream& out, s
         WriteOutputFile(ui, *options.reportJson, ReportJson(report));
     }
     return ui.HadTrouble() ? 1 : 0;
+}
+
+int RunPreviewCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    ConvertOptions options;
+    options.command = "preview";
+    if (const std::string problem = ReadOptions(args, options); !problem.empty()) {
+        return UsageError(err, problem);
+    }
+    options.selections.documentPath = options.input;
+    CommandLineUserInterface ui(err);
+    CDocumentBuffer document;
+    Catalogue catalogue;
+    if (!LoadSelected(options, document, catalogue, ui)) {
+        return 1;
+    }
+    const PreviewModel model = BuildPreview(options.selections, document, catalogue);
+    out << PreviewText(model);
+    return WritePictures(options, model, ui) ? 0 : 1;
 }
 
 }  // namespace chainforge

@@ -192,5 +192,89 @@ TEST(Samples, CorridorTopTemplates) {
     }
 }
 
+// The numbers of every `name="..."` attribute of an SVG text.
+std::vector<double> AttributeNumbers(const std::string& svg, const std::string& name) {
+    std::vector<double> numbers;
+    const std::string opening = " " + name + "=\"";
+    for (std::size_t at = svg.find(opening); at != std::string::npos;
+         at = svg.find(opening, at + 1)) {
+        const std::size_t begin = at + opening.size();
+        std::string value = svg.substr(begin, svg.find('"', begin) - begin);
+        std::replace_if(
+            value.begin(), value.end(), [](char c) { return c == ',' || std::isalpha(c); }, ' ');
+        std::istringstream in(value);
+        for (double n; in >> n;) {
+            numbers.push_back(n);
+        }
+    }
+    return numbers;
+}
+
+// The positions an SVG picture draws at: attributes, polyline points and
+// path moves and arc ends (not radii, which may be far larger than the page;
+// the pictures' paths are "M x y" and then "A rx ry 0 large sweep x y").
+std::vector<double> DrawnCoordinates(const std::string& svg) {
+    std::vector<double> drawn;
+    for (const char* name : {"x", "y", "x1", "y1", "x2", "y2", "cx", "cy", "points"}) {
+        const std::vector<double> numbers = AttributeNumbers(svg, name);
+        drawn.insert(drawn.end(), numbers.begin(), numbers.end());
+    }
+    for (std::size_t at = svg.find("<path d=\"M"); at != std::string::npos;
+         at = svg.find("<path d=\"M", at + 1)) {
+        const std::string d = svg.substr(at, svg.find('"', at + 9) - at) + "\"";
+        const std::vector<double> numbers = AttributeNumbers(" " + d, "<path d");
+        if (d.find('A') == std::string::npos || numbers.size() < 2) {
+            continue;  // a marker, drawn relative to its point
+        }
+        drawn.insert(drawn.end(), {numbers[0], numbers[1]});
+        for (std::size_t k = 2; k + 7 <= numbers.size(); k += 7) {
+            drawn.insert(drawn.end(), {numbers[k + 5], numbers[k + 6]});
+        }
+    }
+    return drawn;
+}
+
+// The three pictures of a small road and of real exports with spirals and
+// with corridor sections: XML that a parser accepts, drawn inside the page.
+TEST(PreviewCommand, PicturesParseAndStayOnThePage) {
+    const std::string samples = CHAINFORGE_SAMPLES;
+    const std::string section = "--section-svg";
+    const std::vector<std::vector<std::string>> cases{
+        {std::string(CHAINFORGE_TEST_DATA) + "/preview-road.xml", "--points", "Survey",
+         "--alignment", "Road", "--profile", "FG", "--surface", "Top", section},
+        {samples + "/provi_bc001_alignments_spirals_bom.xml", "--alignment", "A50068A", "--profile",
+         "T50068A"},
+        {samples + "/civil3d2014_gsg_corridors_crosssects.xml", "--alignment", "Basic_Road",
+         "--surface", "Corridor Top", section}};
+    for (std::vector<std::string> args : cases) {
+        SCOPED_TRACE(args[0]);
+        if (!std::filesystem::exists(args[0])) {
+            continue;
+        }
+        test::TempDir dir;
+        std::vector<std::string> pictures{"p.svg", "v.svg"};
+        if (args.back() == section) {
+            args.push_back("1100:" + dir.File("s.svg"));
+            pictures.push_back("s.svg");
+        }
+        args.insert(args.begin(), {"preview", "--plan-svg", dir.File("p.svg"), "--profile-svg",
+                                   dir.File("v.svg")});
+        const CliResult result = RunWith(args);
+        ASSERT_EQ(result.status, 0) << result.err;
+        for (const std::string& picture : pictures) {
+            std::string out;
+            std::string err;
+            EXPECT_EQ(test::RunProcess("xmllint --noout '" + dir.File(picture) + "'", out, err), 0)
+                << picture << err;
+            const std::vector<double> drawn =
+                DrawnCoordinates(test::ReadFileBytes(dir.File(picture)));
+            EXPECT_GT(drawn.size(), 4u) << picture;
+            for (const double n : drawn) {
+                EXPECT_TRUE(n >= 0 && n <= 1200) << picture << " " << n;
+            }
+        }
+    }
+}
+
 }  // namespace
 }  // namespace chainforge
