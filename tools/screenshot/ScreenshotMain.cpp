@@ -1,11 +1,14 @@
 // Saves pictures of the main dialog and the About box as PNG files for a
 // person to look at: empty, loaded with the bundled example and an alignment
-// chosen, widened, the About box, the summary after Create, and a load in
-// progress.
+// chosen, widened, the About box, the summary after Create, a load in
+// progress, and the preview's three views for the bundled example and for
+// two real samples (spirals; corridor cross-sections) when they are there.
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTest>
 #include <QTimer>
 #include <atomic>
@@ -16,6 +19,7 @@
 #include "app/qt/AppIcons.h"
 #include "app/qt/ListBox.h"
 #include "app/qt/MainDialog.h"
+#include "app/qt/PreviewWindow.h"
 #include "ui/ScriptedUserInterface.h"
 
 namespace {
@@ -37,7 +41,53 @@ void Select(chainforge::CMainDialog& dialog, const char* listName, const char* e
     }
 }
 
-bool SaveAll(const QDir& folder) {
+// What the preview shows for one file: the selections, by list entry.
+struct PreviewCase {
+    const char* prefix;
+    QString path;
+    const char* points;
+    const char* alignment;
+    const char* profile;
+    const char* surface;
+};
+
+bool SavePreviews(chainforge::CMainDialog& dialog, const QDir& folder, const PreviewCase& shown) {
+    if (!QFileInfo(shown.path).isFile()) {
+        std::printf("skipped %s: %s is missing\n", shown.prefix, qPrintable(shown.path));
+        return true;
+    }
+    dialog.OpenFile(shown.path);
+    Select(dialog, "pointsList", shown.points);
+    Select(dialog, "alignmentsList", shown.alignment);
+    Select(dialog, "profilesList", shown.profile);
+    Select(dialog, "crossSectionsList", shown.surface);
+    dialog.activateWindow();
+    if (!QTest::qWaitForWindowActive(&dialog)) {
+        std::fprintf(stderr, "the main dialog never became the active window\n");
+    }
+    auto* alignments = dialog.findChild<chainforge::CListBox*>(QStringLiteral("alignmentsList"));
+    alignments->setFocus();
+    QTest::keyClick(alignments, Qt::Key_P, Qt::ControlModifier);
+    auto* preview = dialog.findChild<chainforge::CPreviewWindow*>();
+    if (preview == nullptr) {
+        std::fprintf(stderr, "Ctrl+P opened no preview\n");
+        return false;
+    }
+    preview->resize(1000, 680);
+    QCoreApplication::processEvents();
+    auto* tabs = preview->findChild<QTabWidget*>(QStringLiteral("previewTabs"));
+    bool saved = true;
+    for (const char* view : {"plan", "profile", "section"}) {
+        QCoreApplication::processEvents();
+        const std::string name = std::string(shown.prefix) + "-" + view + ".png";
+        saved = Save(*preview, folder, name.c_str()) && saved;
+        tabs->setCurrentIndex(tabs->currentIndex() + 1);
+    }
+    tabs->setCurrentIndex(0);
+    return saved;
+}
+
+bool SaveAll(const QDir& folder, const QDir& samples) {
     chainforge::ScriptedUserInterface ui;
     chainforge::CMainDialog dialog(&ui);
     dialog.show();
@@ -86,6 +136,20 @@ bool SaveAll(const QDir& folder) {
     });
     dialog.OpenFile(QString());
     dialog.OpenFile(QStringLiteral(CHAINFORGE_EXAMPLE));
+    dialog.SetReaderHook({});
+
+    const PreviewCase previews[] = {
+        {"preview-sample-road", QStringLiteral(CHAINFORGE_EXAMPLE), "Control Survey",
+         "MC01 - Main carriageway", "Design FG - Finished grade", "Design Surface"},
+        {"preview-spirals",
+         samples.filePath(QStringLiteral("provi_bc001_alignments_spirals_bom.xml")), "", "A50068A",
+         "T50068A", ""},
+        {"preview-corridor",
+         samples.filePath(QStringLiteral("civil3d2014_gsg_corridors_crosssects.xml")), "",
+         "Basic_Road", "Layout (2)", "Corridor Top"}};
+    for (const PreviewCase& shown : previews) {
+        saved = SavePreviews(dialog, folder, shown) && saved;
+    }
     return saved;
 }
 
@@ -103,5 +167,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "cannot create %s\n", qPrintable(target));
         return 1;
     }
-    return SaveAll(QDir(target)) ? 0 : 1;
+    // The real samples live beside the repository unless named second.
+    const QString samples =
+        argc > 2 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral(CHAINFORGE_SAMPLES);
+    return SaveAll(QDir(target), QDir(samples)) ? 0 : 1;
 }

@@ -8,14 +8,17 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
+#include <QShortcut>
 #include <QUrl>
 
+#include "app/PreviewModel.h"
 #include "app/RunConversion.h"
 #include "app/Version.h"
 #include "app/qt/AboutDialog.h"
 #include "app/qt/AppIcons.h"
 #include "app/qt/DialogGeometry.h"
 #include "app/qt/DisplayText.h"
+#include "app/qt/PreviewWindow.h"
 #include "app/qt/QtUserInterface.h"
 #include "app/qt/SummaryDialog.h"
 #include "app/qt/WaitCursor.h"
@@ -113,6 +116,8 @@ void CMainDialog::CreateControls() {
         Label(QStringLiteral("P&rofiles"), Qt::AlignHCenter, QStringLiteral("profilesLabel"), this);
     crossSectionsLabel_ = Label(QStringLiteral("Cross-&Sections"), Qt::AlignHCenter,
                                 QStringLiteral("crossSectionsLabel"), this);
+    previewButton_ = Button(QStringLiteral("Preview..."), QStringLiteral("previewButton"), this);
+    previewButton_->setToolTip(QStringLiteral("Preview what Create would write (Ctrl+P)"));
     createButton_ = Button(QStringLiteral("Create"), QStringLiteral("createButton"), this);
     createButton_->setDefault(true);
     closeButton_ = Button(QStringLiteral("Close"), QStringLiteral("closeButton"), this);
@@ -134,6 +139,7 @@ void CMainDialog::CreateControls() {
         label->setBuddy(control);
         control->setAccessibleName(label->text().remove(QLatin1Char('&')).remove(QLatin1Char(':')));
     }
+    previewButton_->setAccessibleName(QStringLiteral("Preview"));
     createButton_->setAccessibleName(QStringLiteral("Create"));
     closeButton_->setAccessibleName(QStringLiteral("Close"));
     asciiPointsCheck_->setAccessibleName(asciiPointsCheck_->text());
@@ -152,6 +158,7 @@ void CMainDialog::PlaceControls() {
     alignmentsLabel_->setGeometry(DialogRect(117, 65, 103, 8));
     profilesLabel_->setGeometry(DialogRect(228, 67, 103, 8));
     crossSectionsLabel_->setGeometry(DialogRect(338, 67, 103, 8));
+    previewButton_->setGeometry(DialogRect(282, 186, 50, 16));
     createButton_->setGeometry(DialogRect(334, 186, 50, 16));
     closeButton_->setGeometry(DialogRect(386, 186, 50, 16));
     profilesList_->setGeometry(DialogRect(228, 81, 103, 95));
@@ -159,14 +166,14 @@ void CMainDialog::PlaceControls() {
     pointsList_->setGeometry(DialogRect(7, 81, 103, 95));
     alignmentsList_->setGeometry(DialogRect(117, 81, 103, 95));
     asciiPointsCheck_->setGeometry(DialogRect(7, 184, 167, 10));
-    progress_->setGeometry(DialogRect(7, 186, 320, 16));
+    progress_->setGeometry(DialogRect(7, 186, 270, 16));
 }
 
 void CMainDialog::SetTabOrder() {
     // The order of the layout: field, lists left to right, then the buttons.
-    QWidget* const order[] = {fileNameEdit_,     browseButton_, pointsList_,
-                              alignmentsList_,   profilesList_, crossSectionsList_,
-                              asciiPointsCheck_, createButton_, closeButton_};
+    QWidget* const order[] = {fileNameEdit_, browseButton_,      pointsList_,       alignmentsList_,
+                              profilesList_, crossSectionsList_, asciiPointsCheck_, previewButton_,
+                              createButton_, closeButton_};
     for (std::size_t i = 1; i < std::size(order); ++i) {
         setTabOrder(order[i - 1], order[i]);
     }
@@ -175,11 +182,22 @@ void CMainDialog::SetTabOrder() {
 void CMainDialog::ConnectHandlers() {
     fileNameEdit_->installEventFilter(this);
     connect(browseButton_, &QPushButton::clicked, this, &CMainDialog::OnBrowse);
+    connect(previewButton_, &QPushButton::clicked, this, &CMainDialog::OnPreview);
+    // Opens at once: a button's own shortcut would click it a moment later.
+    auto* preview = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_P), this);
+    connect(preview, &QShortcut::activated, this, &CMainDialog::OnPreview);
     connect(createButton_, &QPushButton::clicked, this, &CMainDialog::RunConversion);
     connect(closeButton_, &QPushButton::clicked, this, &QDialog::reject);
     connect(alignmentsList_, &QListWidget::itemSelectionChanged, this,
             &CMainDialog::OnAlignmentSelChange);
     connect(asciiPointsCheck_, &QCheckBox::clicked, this, &CMainDialog::OnAsciiPointsCheck);
+    for (CListBox* list : {pointsList_, alignmentsList_, profilesList_, crossSectionsList_}) {
+        connect(list, &QListWidget::itemSelectionChanged, this, &CMainDialog::SchedulePreview);
+    }
+    connect(asciiPointsCheck_, &QCheckBox::toggled, this, &CMainDialog::SchedulePreview);
+    previewTimer_.setSingleShot(true);
+    previewTimer_.setInterval(0);
+    connect(&previewTimer_, &QTimer::timeout, this, &CMainDialog::RebuildPreview);
 }
 
 void CMainDialog::RegisterAnchors() {
@@ -194,6 +212,7 @@ void CMainDialog::RegisterAnchors() {
     AddAnchor(crossSectionsLabel_, Move, Fixed, true);
     AddAnchor(asciiPointsCheck_, Fixed, Move, true);
     AddAnchor(progress_, Stretch, Move, true);
+    AddAnchor(previewButton_, Move, Move, false);
     AddAnchor(createButton_, Move, Move, false);
     AddAnchor(closeButton_, Move, Move, false);
 }
@@ -306,6 +325,7 @@ CMainDialog::LoadOutcome CMainDialog::LoadInBackground(const std::string& path,
         },
         progress, progressDelayMs_);
     asciiPointsCheck_->show();
+    SchedulePreview();
     if (progress.cancel) {
         return LoadOutcome::Cancelled;
     }
@@ -335,6 +355,7 @@ void CMainDialog::ReleaseDocument() {
     document_.Close();
     loadedSize_ = -1;
     setWindowTitle(QString::fromLatin1(kProgramName));
+    SchedulePreview();
 }
 
 bool CMainDialog::ChangedOnDisk() const {
@@ -375,13 +396,7 @@ void CMainDialog::RunConversion() {
     } else {
         CommitFileName();
     }
-    ConversionSelections selections;
-    selections.pointGroup = pointsList_->SelectedText();
-    selections.alignment = alignmentsList_->SelectedText();
-    selections.profile = profilesList_->SelectedText();
-    selections.surface = crossSectionsList_->SelectedText();
-    selections.asciiPoints = asciiPointsCheck_->isChecked();
-    selections.documentPath = PathBytes(currentFileName_);  // spirals: arcs within 0.001
+    ConversionSelections selections = CurrentSelections();
     // On a worker as a load is; its questions and dialogs come back to the
     // window's thread, and Cancel stops it before the next file is written.
     WorkProgress progress;
@@ -397,7 +412,52 @@ void CMainDialog::RunConversion() {
                                                forwarded);
         },
         progress, progressDelayMs_);
+    SchedulePreview();
     ShowSummary(report);
+}
+
+ConversionSelections CMainDialog::CurrentSelections() const {
+    ConversionSelections selections;
+    selections.pointGroup = pointsList_->SelectedText();
+    selections.alignment = alignmentsList_->SelectedText();
+    selections.profile = profilesList_->SelectedText();
+    selections.surface = crossSectionsList_->SelectedText();
+    selections.asciiPoints = asciiPointsCheck_->isChecked();
+    selections.documentPath = PathBytes(currentFileName_);  // spirals: arcs within 0.001
+    return selections;
+}
+
+// Non-modal beside the dialog; it follows the selections until closed.
+void CMainDialog::OnPreview() {
+    if (preview_ == nullptr) {
+        preview_ = new CPreviewWindow(this);
+    }
+    preview_->show();
+    preview_->raise();
+    preview_->activateWindow();
+    RebuildPreview();
+}
+
+void CMainDialog::SchedulePreview() {
+    if (preview_ != nullptr && preview_->isVisible()) {
+        previewTimer_.start();
+    }
+}
+
+// On the window's thread, between runs: the document and the catalogue
+// belong to the worker while a load or a conversion runs, and the end of
+// every run schedules a rebuild. The samples build in milliseconds.
+void CMainDialog::RebuildPreview() {
+    if (preview_ == nullptr || !preview_->isVisible() || progress_->Running()) {
+        return;
+    }
+    preview_->SetDocumentPath(currentFileName_);
+    if (!document_.IsLoaded()) {
+        preview_->SetModel(PreviewModel());
+        return;
+    }
+    CWaitCursor busy;
+    preview_->SetModel(BuildPreview(CurrentSelections(), document_, catalogue_));
 }
 
 // What was written and what was left out, beside the dialog: non-modal, so

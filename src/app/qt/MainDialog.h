@@ -8,10 +8,12 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QString>
+#include <QTimer>
 #include <functional>
 #include <memory>
 
 #include "app/ConversionReport.h"
+#include "app/RunConversion.h"
 #include "app/qt/BackgroundWork.h"
 #include "app/qt/IconButton.h"
 #include "app/qt/LayoutDialog.h"
@@ -22,6 +24,7 @@
 
 namespace chainforge {
 
+class CPreviewWindow;
 class CSummaryDialog;
 
 class CMainDialog : public CLayoutDialog {
@@ -57,6 +60,10 @@ class CMainDialog : public CLayoutDialog {
     void OnFileEditKillFocus();
     void OnBrowse();
     void RunConversion();
+    void OnPreview();
+    ConversionSelections CurrentSelections() const;
+    void SchedulePreview();
+    void RebuildPreview();
     void OnAlignmentSelChange();
     void OnAsciiPointsCheck();
     void OnAbout();
@@ -89,6 +96,10 @@ class CMainDialog : public CLayoutDialog {
     QDateTime loadedModified_;
     qint64 loadedSize_ = -1;
     CSummaryDialog* summary_ = nullptr;
+    CPreviewWindow* preview_ = nullptr;
+    // Coalesces the selection changes of one user action (a new alignment
+    // empties two lists) into one rebuild of the preview.
+    QTimer previewTimer_;
     CProgressPanel* progress_ = nullptr;
     std::function<void()> readerHook_;
     int progressDelayMs_ = 300;
@@ -100,6 +111,7 @@ class CMainDialog : public CLayoutDialog {
     QLabel* alignmentsLabel_ = nullptr;
     QLabel* profilesLabel_ = nullptr;
     QLabel* crossSectionsLabel_ = nullptr;
+    QPushButton* previewButton_ = nullptr;
     QPushButton* createButton_ = nullptr;
     QPushButton* closeButton_ = nullptr;
     CListBox* profilesList_ = nullptr;

@@ -27,6 +27,7 @@
 #include "app/qt/IconButton.h"
 #include "app/qt/ListBox.h"
 #include "app/qt/MainDialog.h"
+#include "app/qt/PreviewWindow.h"
 #include "app/qt/QtUserInterface.h"
 #include "app/qt/SummaryDialog.h"
 #include "support/TestSupport.h"
@@ -129,6 +130,7 @@ class GuiTest : public QObject {
     void loadsWhatTheFieldNames();
     void listsFollowTheChoices();
     void createAndEnterWriteTheFiles();
+    void previewFollowsTheSelections();
     void qtMessageBoxesAndFileDialogs();
     void iconButtonPlacesIconAndCaption();
 };
@@ -142,7 +144,7 @@ void GuiTest::startsEmptyAndResizesByTheAnchors() {
     }
     QWidget* widget = &f.Edit();
     QStringList order;
-    for (int i = 0; i < 9; ++i) {
+    for (int i = 0; i < 10; ++i) {
         order.append(widget->objectName());
         do {
             widget = widget->nextInFocusChain();
@@ -150,7 +152,7 @@ void GuiTest::startsEmptyAndResizesByTheAnchors() {
     }
     QCOMPARE(order, (QStringList{"fileNameEdit", "browseButton", "pointsList", "alignmentsList",
                                  "profilesList", "crossSectionsList", "asciiPointsCheck",
-                                 "createButton", "closeButton"}));
+                                 "previewButton", "createButton", "closeButton"}));
     // Each label is its control's Alt mnemonic and accessible name.
     for (const auto& [label, control] :
          std::map<std::string, std::string>{{"fileLabel", "fileNameEdit"},
@@ -174,7 +176,8 @@ void GuiTest::startsEmptyAndResizesByTheAnchors() {
         {"browseButton", "x.x."}, {"pointsList", "...y"}, {"alignmentsList", "..xy"},
         {"alignmentsLabel", "..x."}, {"profilesList", "x.xy"}, {"profilesLabel", "x.x."},
         {"crossSectionsList", "x.xy"}, {"crossSectionsLabel", "x.x."},
-        {"asciiPointsCheck", ".y.y"}, {"createButton", "xyxy"}, {"closeButton", "xyxy"},
+        {"asciiPointsCheck", ".y.y"}, {"previewButton", "xyxy"}, {"createButton", "xyxy"},
+        {"closeButton", "xyxy"},
         {"sizeGrip", "xyxy"}};
     // clang-format on
     const auto by = [&](char c) { return c == 'x' ? dx : c == 'y' ? dy : 0; };
@@ -458,6 +461,39 @@ void GuiTest::createAndEnterWriteTheFiles() {
     QTest::keyClick(&f.Edit(), Qt::Key_Tab);
     f.Click("createButton");
     QCOMPARE(f.ui.Messages(), Texts(2, "Spiral Detected and Ignored.  This has not been finished"));
+}
+
+void GuiTest::previewFollowsTheSelections() {
+    Fixture f;
+    QCOMPARE(f.Control("previewButton").size(), f.Control("createButton").size());
+    f.LoadRoad();
+    f.List("alignmentsList").setFocus();
+    QTest::keyClick(&f.List("alignmentsList"), Qt::Key_P, Qt::ControlModifier);
+    auto* preview = f.dialog.findChild<CPreviewWindow*>(QStringLiteral("previewWindow"));
+    QVERIFY(preview != nullptr && preview->isVisible() && !preview->isModal());
+    const auto& plan = *preview->findChild<CPlanView*>(QStringLiteral("planView"));
+    const auto& section = *preview->findChild<CSectionView*>(QStringLiteral("sectionView"));
+    QVERIFY(plan.Model().elements.empty());
+    // The rebuild waits for the last change of one action.
+    const auto select = [&f](const char* list, const char* entry) {
+        f.Select(list, QString::fromLatin1(entry));
+        QCoreApplication::processEvents();
+    };
+    select("alignmentsList", "Main Road");
+    QVERIFY(!plan.Model().elements.empty());
+    QVERIFY(section.Model().sections.empty());
+    select("crossSectionsList", "Finished Grade");
+    QVERIFY(!section.Model().sections.empty());
+    QVERIFY(section.Title().startsWith(QStringLiteral("Station ")));
+    // The Right key steps to the next section.
+    if (section.Model().sections.size() > 1) {
+        QTest::keyClick(preview->findChild<CSectionView*>(), Qt::Key_Right);
+        QCOMPARE(section.SectionIndex(), 1);
+    }
+    // No file, nothing selected: an empty preview.
+    f.dialog.OpenFile(QString());
+    QCoreApplication::processEvents();
+    QVERIFY(plan.Model().elements.empty() && section.Model().sections.empty());
 }
 
 void GuiTest::qtMessageBoxesAndFileDialogs() {
