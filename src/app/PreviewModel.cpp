@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "landxml/NumberText.h"
+#include "landxml/TextPatterns.h"
 #include "xsection/ProfileEvaluation.h"
 
 namespace chainforge {
@@ -340,7 +341,9 @@ void SetClosingDirection(PreviewTemplateSide& side,
     }
 }
 
-void AddSections(const ConversionContent& content, PreviewModel& model) {
+// Corridor shapes stand relative to the grade line; against a profile the
+// section's own pairs are raised to it, so that they lie on the templates.
+void AddSections(const ConversionContent& content, bool relativeToProfile, PreviewModel& model) {
     const VerticalProfile profile(content.verticalControl);
     TemplateCursor left(content.leftTemplates);
     TemplateCursor right(content.rightTemplates);
@@ -349,10 +352,11 @@ void AddSections(const ConversionContent& content, PreviewModel& model) {
         PreviewSection section;
         section.station = read.station;
         section.centreElevation = read.centreElevation;
-        for (const auto& [offset, elevation] : read.pairs) {
-            section.pairs.push_back({offset, elevation});
-        }
         const double elevation = profile.ElevationAt(read.station);
+        const double raise = relativeToProfile ? elevation - read.centreElevation.value_or(0) : 0;
+        for (const auto& [offset, pairElevation] : read.pairs) {
+            section.pairs.push_back({offset, pairElevation + raise});
+        }
         section.left = TemplateSide(left.At(read.station), elevation, -1);
         section.right = TemplateSide(right.At(read.station), elevation, +1);
         SetClosingDirection(section.left, section.pairs, -1);
@@ -409,7 +413,10 @@ PreviewModel BuildPreview(const ConversionSelections& selections, CDocumentBuffe
     AddPoints(content.points, model);
     AddPlan(content, model);
     AddProfile(content.verticalControl, model);
-    AddSections(content, model);
+    AddSections(content,
+                selections.profile && selections.surface &&
+                    EqualsNoCase(*selections.surface, kCorridorSurface),
+                model);
     AddMarkers(content, model);
     model.report.points.written = static_cast<std::int64_t>(content.points.size());
     return model;
@@ -462,6 +469,9 @@ std::vector<PreviewTick> StationTicks(const PreviewModel& model, double interval
 
 PreviewOffsetElevation ClosingSlopeEnd(const PreviewSection& section,
                                        const PreviewTemplateSide& side, int direction) {
+    if (side.points.empty()) {
+        return {};
+    }
     const PreviewOffsetElevation last = side.points.back();
     double reach = std::abs(last.offset);
     if (!section.pairs.empty()) {

@@ -109,6 +109,17 @@ TEST(PreviewModel, AsksNothingAndMarksWhatIsLeftOut) {
     EXPECT_TRUE(fromSections.vpiOnly);
     EXPECT_EQ(fromSections.profileVertices.size(), 2u);  // "1100 100.08 0 1100 "
 
+    // Corridor shapes stand on the grade line: their pairs are drawn on the
+    // profile, at 50.
+    ConversionSelections corridor;
+    corridor.alignment = "Corridor";
+    corridor.profile = "Flat";
+    corridor.surface = "Corridor Top";
+    const PreviewModel onProfile = Preview(corridor);
+    ASSERT_EQ(onProfile.sections.size(), 1u);
+    EXPECT_DOUBLE_EQ(onProfile.sections[0].pairs.front().elevation, 49.9);
+    EXPECT_DOUBLE_EQ(onProfile.sections[0].right.points.back().elevation, 50);
+
     ConversionSelections odd;
     odd.alignment = "Odd";
     const PreviewModel model = Preview(odd);
