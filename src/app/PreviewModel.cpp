@@ -329,16 +329,16 @@ class TemplateCursor {
 };
 
 // The closing slope falls when the section's outermost pair on that side
-// lies below the template's last point.
+// lies below the pair inside it.
 void SetClosingDirection(PreviewTemplateSide& side,
                          const std::vector<PreviewOffsetElevation>& pairs, int direction) {
-    if (pairs.empty()) {
+    if (pairs.size() < 2) {
         return;
     }
-    const PreviewOffsetElevation& outermost = direction < 0 ? pairs.front() : pairs.back();
-    if (direction * outermost.offset > 0) {
-        side.closingFalls = outermost.elevation <= side.points.back().elevation;
-    }
+    const std::size_t last = pairs.size() - 1;
+    const PreviewOffsetElevation& outermost = direction < 0 ? pairs[0] : pairs[last];
+    const PreviewOffsetElevation& inside = direction < 0 ? pairs[1] : pairs[last - 1];
+    side.closingFalls = outermost.elevation <= inside.elevation;
 }
 
 // Corridor shapes stand relative to the grade line; against a profile the

@@ -1,6 +1,7 @@
-// The preview model of a small road worked out by hand: a straight north, a
-// quarter circle to the right and a straight east; a +2 % / -2 % profile with
-// one 200 m parabola; one section.
+// The preview model of a small road worked out by hand: a straight north, an
+// arc of radius 50 turning right by atan(4/3) (its end 30 west and 40 north of
+// its centre) and a straight heading 0.8 east, 0.6 north; a +2 % / -2 %
+// profile with one 200 m parabola; one section.
 #include "app/PreviewModel.h"
 
 #include <gtest/gtest.h>
@@ -14,6 +15,7 @@ namespace chainforge {
 namespace {
 
 constexpr double kPi = std::numbers::pi;
+const double kTurn = std::atan2(4.0, 3.0);
 
 test::ScannedDocument& Road() {
     static test::ScannedDocument road(
@@ -46,17 +48,18 @@ TEST(PreviewModel, LineCurveLine) {
     EXPECT_DOUBLE_EQ(arc.centre.y, 100);
     EXPECT_DOUBLE_EQ(arc.radius, 50);
     EXPECT_DOUBLE_EQ(arc.startAngle, kPi);  // west of the centre
-    EXPECT_DOUBLE_EQ(arc.sweep, -kPi / 2);  // a right-hand turn
+    EXPECT_NEAR(arc.sweep, -kTurn, 1e-12);  // a right-hand turn
     EXPECT_DOUBLE_EQ(arc.startStation, 1100);
-    EXPECT_DOUBLE_EQ(model.elements[2].startStation, 1100 + 25 * kPi);
+    EXPECT_NEAR(model.elements[2].startStation, 1100 + 50 * kTurn, 1e-9);
     // Ticks at the four element ends and at 1200, on the last straight
-    // 100 - 25 pi east of the arc's end.
+    // 100 - 50 atan(4/3) from the arc's end.
     const std::vector<PreviewTick> ticks = StationTicks(model);
     ASSERT_EQ(ticks.size(), 5u);
     EXPECT_DOUBLE_EQ(ticks[3].station, 1200);
     EXPECT_FALSE(ticks[3].elementEnd);
-    EXPECT_NEAR(ticks[3].at.x, 50 + 100 - 25 * kPi, 1e-9);
-    EXPECT_NEAR(ticks[3].at.y, 150, 1e-9);
+    EXPECT_NEAR(ticks[3].at.x, 20 + 0.8 * (100 - 50 * kTurn), 1e-9);
+    EXPECT_NEAR(ticks[3].at.y, 140 + 0.6 * (100 - 50 * kTurn), 1e-9);
+    EXPECT_NEAR(ticks[3].along.x, 0.8, 1e-12);
     // The survey point and the five vertex points: the centre is one of them.
     ASSERT_EQ(model.points.size(), 6u);
     EXPECT_EQ(model.points[0].name, "S1");
@@ -84,7 +87,7 @@ TEST(PreviewModel, ProfileAndSection) {
         EXPECT_NEAR(it->elevation, elevation, 1e-9) << station;
     }
     // Templates "1100 -2 4 6 0.01 6" and "1100 -2 4 12 0.01 12" hung from the
-    // profile's 102; the closing slopes fall to the outermost pairs.
+    // profile's 102; the closing slopes fall and rise to the outermost pairs.
     ASSERT_EQ(model.sections.size(), 1u);
     const PreviewSection& section = model.sections[0];
     EXPECT_EQ(section.pairs.size(), 5u);
@@ -95,7 +98,7 @@ TEST(PreviewModel, ProfileAndSection) {
     EXPECT_DOUBLE_EQ(section.left.closingRatio, 6);
     const PreviewOffsetElevation rightEnd = ClosingSlopeEnd(section, section.right, +1);
     EXPECT_DOUBLE_EQ(rightEnd.offset, 10);
-    EXPECT_NEAR(rightEnd.elevation, 101.92 - 0.5, 1e-9);
+    EXPECT_NEAR(rightEnd.elevation, 101.92 + 0.5, 1e-9);
     EXPECT_EQ(NearestSection(model, 5000), &section);
     // The deviation of the centre from the profile, where it is.
     ASSERT_EQ(model.markers.size(), 2u);

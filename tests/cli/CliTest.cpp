@@ -247,8 +247,9 @@ TEST(PreviewCommand, PicturesParseAndStayOnThePage) {
         {samples + "/civil3d2014_gsg_corridors_crosssects.xml", "--alignment", "Basic_Road",
          "--surface", "Corridor Top", section}};
     for (std::vector<std::string> args : cases) {
-        SCOPED_TRACE(args[0]);
-        if (!std::filesystem::exists(args[0])) {
+        const std::string file = args[0];
+        SCOPED_TRACE(file);
+        if (!std::filesystem::exists(file)) {
             continue;
         }
         test::TempDir dir;
@@ -261,6 +262,20 @@ TEST(PreviewCommand, PicturesParseAndStayOnThePage) {
                                    dir.File("v.svg")});
         const CliResult result = RunWith(args);
         ASSERT_EQ(result.status, 0) << result.err;
+        // The small road's arc turns right, clockwise on the page; the
+        // corridor's profile comes from its 67 sections, drawn as dots.
+        const std::string plan = test::ReadFileBytes(dir.File("p.svg"));
+        if (file.ends_with("preview-road.xml")) {
+            EXPECT_NE(plan.find(" 0 0 1 "), std::string::npos);
+            EXPECT_EQ(plan.find(" 0 0 0 "), std::string::npos);
+        }
+        const std::string profile = test::ReadFileBytes(dir.File("v.svg"));
+        std::size_t dots = 0;
+        for (std::size_t at = profile.find("<circle"); at != std::string::npos;
+             at = profile.find("<circle", at + 1)) {
+            ++dots;
+        }
+        EXPECT_GE(dots, file.ends_with("crosssects.xml") ? 67u : 2u);
         for (const std::string& picture : pictures) {
             std::string out;
             std::string err;

@@ -1,0 +1,16 @@
+{
+@ Horizontal Control
+{1 0.000000 2 }
+
+@ Vertical Control
+{0 10 2 100 }
+
+@ Left Templates
+{
+}
+
+@ Right Templates
+{
+}
+
+}
