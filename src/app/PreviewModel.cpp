@@ -18,6 +18,7 @@ namespace {
 constexpr double kTwoPi = 2 * std::numbers::pi;
 // Points on each vertical curve: smooth at any zoom a profile view offers.
 constexpr int kCurveSteps = 48;
+constexpr double kMostTicks = 100000;
 
 // Answers every question Yes, chooses no file and keeps the messages.
 class SilentUserInterface : public UserInterface {
@@ -449,6 +450,15 @@ PreviewTick TickAt(const PreviewElement& element, double station, bool elementEn
 
 std::vector<PreviewTick> StationTicks(const PreviewModel& model, double interval) {
     std::vector<PreviewTick> ticks;
+    // An alignment too long for ticks at the interval gets them ten or a
+    // hundred times as far apart.
+    double length = 0.0;
+    for (const PreviewElement& element : model.elements) {
+        length += element.length;
+    }
+    while (length / interval > kMostTicks && std::isfinite(interval)) {
+        interval *= 10;
+    }
     for (const PreviewElement& element : model.elements) {
         if (element.length <= 0 || (element.arc && element.radius <= 0)) {
             continue;

@@ -115,6 +115,7 @@ void DrawLabel(QPainter& painter, QPointF at, const QString& text, Qt::Alignment
     painter.drawText(box, Qt::AlignCenter, text);
 }
 
+// Far from zero a step may vanish in rounding; the loops stop there.
 void DrawGrid(QPainter& painter, const CPreviewCanvas& canvas, double minXPixels,
               double minYPixels) {
     const QRectF world = canvas.VisibleWorld();
@@ -122,20 +123,24 @@ void DrawGrid(QPainter& painter, const CPreviewCanvas& canvas, double minXPixels
     const double yStep = NiceStep(minYPixels / (canvas.Scale() * canvas.Exaggeration()));
     painter.save();
     painter.setPen(QPen(kGridColour, 1));
-    for (double x = std::ceil(world.left() / xStep) * xStep; x <= world.right(); x += xStep) {
+    for (double x = std::ceil(world.left() / xStep) * xStep; x <= world.right() && x + xStep > x;
+         x += xStep) {
         const double sx = canvas.ToScreen(x, 0).x();
         painter.drawLine(QPointF(sx, 0), QPointF(sx, canvas.height()));
     }
-    for (double y = std::ceil(world.top() / yStep) * yStep; y <= world.bottom(); y += yStep) {
+    for (double y = std::ceil(world.top() / yStep) * yStep; y <= world.bottom() && y + yStep > y;
+         y += yStep) {
         const double sy = canvas.ToScreen(0, y).y();
         painter.drawLine(QPointF(0, sy), QPointF(canvas.width(), sy));
     }
     painter.setPen(kGridText);
-    for (double x = std::ceil(world.left() / xStep) * xStep; x <= world.right(); x += xStep) {
+    for (double x = std::ceil(world.left() / xStep) * xStep; x <= world.right() && x + xStep > x;
+         x += xStep) {
         DrawLabel(painter, QPointF(canvas.ToScreen(x, 0).x(), canvas.height() - 3.0),
                   LabelNumber(x, xStep), Qt::AlignHCenter | Qt::AlignBottom);
     }
-    for (double y = std::ceil(world.top() / yStep) * yStep; y <= world.bottom(); y += yStep) {
+    for (double y = std::ceil(world.top() / yStep) * yStep; y <= world.bottom() && y + yStep > y;
+         y += yStep) {
         DrawLabel(painter, QPointF(3.0, canvas.ToScreen(0, y).y()), LabelNumber(y, yStep),
                   Qt::AlignLeft | Qt::AlignVCenter);
     }
