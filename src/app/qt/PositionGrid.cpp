@@ -32,11 +32,14 @@ void CPositionGrid::Index(const std::vector<PreviewXY>& positions) {
     const double width = maxX_ - minX_;
     const double height = maxY_ - minY_;
     cell_ = std::max(std::sqrt(width * height / wanted), std::max(width, height) / wanted);
-    if (!(cell_ > 0.0) || !std::isfinite(cell_)) {
+    // Positions spread wider than a double holds share one cell.
+    if (!(cell_ > 0.0) || !std::isfinite(cell_) || !std::isfinite(width) ||
+        !std::isfinite(height)) {
         cell_ = 1.0;
+    } else {
+        columns_ = static_cast<int>(width / cell_) + 1;
+        rows_ = static_cast<int>(height / cell_) + 1;
     }
-    columns_ = static_cast<int>(width / cell_) + 1;
-    rows_ = static_cast<int>(height / cell_) + 1;
     std::vector<std::uint32_t> counts(static_cast<std::size_t>(columns_) * rows_ + 1, 0);
     std::vector<std::size_t> cellOf(positions.size());
     for (std::size_t i = 0; i < positions.size(); ++i) {
