@@ -43,7 +43,7 @@ QString DisplayText(std::string_view bytes) {
 }
 
 std::string PathBytes(const QString& path) {
-    return QFile::encodeName(path).toStdString();
+    return path.toUtf8().toStdString();
 }
 
 }  // namespace chainforge
