@@ -9,7 +9,12 @@ set -eu
 
 linux=$(realpath "$1")/chainforge-cli
 windows=$(realpath "$2")/chainforge-cli.exe
-samples=$(realpath "${3:-$(dirname "$0")/../../shared/samples/landxml}")
+samples=${3:-$(dirname "$0")/../../shared/samples/landxml}
+if ! ls "$samples"/*.xml >/dev/null 2>&1; then
+    echo "compare-windows: no sample files in $samples" >&2
+    exit 1
+fi
+samples=$(realpath "$samples")
 export WINEDEBUG=-all WINEPREFIX="${WINEPREFIX:-$(realpath "$2")/wine}"
 
 work=$(mktemp -d)

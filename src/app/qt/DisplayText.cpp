@@ -1,6 +1,5 @@
 #include "app/qt/DisplayText.h"
 
-#include <QFile>
 #include <QStringDecoder>
 #include <array>
 
