@@ -1,10 +1,15 @@
 #!/bin/sh
 # Installs the Debian packages that building, testing and running need, and
 # the comma-decimal locale the locale tests use. Installs only what is missing.
+# With the argument "windows" (or CHAINFORGE_WINDOWS=1): also the cross
+# compiler, GoogleTest's sources and Wine for the Windows build.
 set -eu
 
 PACKAGES="g++ make cmake libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev \
 locales clang libclang-rt-14-dev libxml2-utils xauth xvfb dpkg-dev"
+if [ "${1:-}" = windows ] || [ "${CHAINFORGE_WINDOWS:-}" = 1 ]; then
+    PACKAGES="$PACKAGES g++-mingw-w64-x86-64-posix googletest wine64 wine"
+fi
 
 missing=""
 for package in $PACKAGES; do

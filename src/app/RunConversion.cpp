@@ -8,6 +8,7 @@
 #include "alignment/HorizontalAlignmentReader.h"
 #include "chainfile/ChainFileWriter.h"
 #include "io/OutputFile.h"
+#include "io/Platform.h"
 #include "points/AsciiPointFile.h"
 #include "points/PointGroupReader.h"
 #include "profile/ProfileReader.h"
@@ -51,7 +52,7 @@ class RecordingUserInterface : public UserInterface {
             return;
         }
         std::error_code error;
-        const auto bytes = std::filesystem::file_size(*lastSaved_, error);
+        const auto bytes = std::filesystem::file_size(PathFromUtf8(*lastSaved_), error);
         report_.files.push_back({*lastSaved_, error ? 0 : static_cast<std::uint64_t>(bytes)});
     }
 
@@ -74,9 +75,9 @@ std::optional<std::string> RecordingUserInterface::AskSaveFileName(
     }
     FileDialogRequest asked = request;
     if (!documentPath_.empty()) {
-        const std::filesystem::path document(documentPath_);
-        asked.suggestedFolder = document.parent_path().string();
-        asked.suggestedName = document.stem().string();
+        const std::filesystem::path document = PathFromUtf8(documentPath_);
+        asked.suggestedFolder = Utf8FromPath(document.parent_path());
+        asked.suggestedName = Utf8FromPath(document.stem());
     }
     std::optional<std::string> refused;
     for (;;) {

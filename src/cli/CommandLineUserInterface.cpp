@@ -4,6 +4,8 @@
 #include <ostream>
 #include <string_view>
 
+#include "io/Platform.h"
+
 namespace chainforge {
 
 void CommandLineUserInterface::WriteLine(std::ostream& err, const std::string& text) {
@@ -63,7 +65,7 @@ std::optional<std::string> CommandLineUserInterface::AskSaveFileName(
 
 bool CommandLineUserInterface::FileExists(const std::string& path) {
     std::error_code error;
-    return std::filesystem::exists(path, error);
+    return std::filesystem::exists(PathFromUtf8(path), error);
 }
 
 }  // namespace chainforge

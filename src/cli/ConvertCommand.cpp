@@ -15,6 +15,7 @@
 #include "cli/CliSupport.h"
 #include "cli/CommandLineUserInterface.h"
 #include "io/OutputFile.h"
+#include "io/Platform.h"
 #include "landxml/NumberText.h"
 #include "landxml/TextPatterns.h"
 
@@ -169,7 +170,7 @@ std::optional<std::string> MissingName(const ConversionSelections& s, const Cata
 }
 
 std::string DefaultOutput(const std::string& input, const char* extension) {
-    return std::filesystem::path(input).stem().string() + extension;
+    return Utf8FromPath(PathFromUtf8(input).stem()) + extension;
 }
 
 // An output that would replace an input or another output: every output

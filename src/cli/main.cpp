@@ -4,12 +4,14 @@
 #include <vector>
 
 #include "cli/Cli.h"
+#include "io/Platform.h"
 
 int main(int argc, char** argv) {
     // Nothing may end the program unexplained: out of memory or any other
     // failure becomes a message and exit status 1.
     try {
-        std::vector<std::string> args(argv + 1, argv + argc);
+        chainforge::UseBinaryStandardStreams();
+        const std::vector<std::string> args = chainforge::ProgramArguments(argc, argv);
         return chainforge::RunCli(args, std::cout, std::cerr);
     } catch (const std::exception& error) {
         std::cerr << "chainforge: " << error.what() << '\n';

@@ -3,7 +3,6 @@
 // target only after every write and the close succeeded.
 #pragma once
 
-#include <sys/types.h>
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -12,9 +11,9 @@
 
 namespace chainforge {
 
-// The system call that writes bytes; tests put one in its place to make the
-// disk fill up part-way.
-using WriteFunction = ssize_t (*)(int fd, const void* data, std::size_t size);
+// The system call that writes bytes (SystemWrite); tests put one in its place
+// to make the disk fill up part-way.
+using WriteFunction = std::ptrdiff_t (*)(int fd, const void* data, std::size_t size);
 
 // Writes content to path. When the file cannot be created (missing or
 // read-only folder, a read-only file or a folder of that name): the message

@@ -1,53 +1,13 @@
 #include "landxml/DocumentBuffer.h"
 
-#include <fcntl.h>
-#include <sys/mman.h>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
-#include <optional>
 
+#include "io/Platform.h"
 #include "landxml/TextPatterns.h"
 
 namespace chainforge {
-
-// Anonymous memory for the file's bytes. Huge pages keep the cost of first
-// touching a gigabyte of fresh memory low; the copy is private, so a file
-// rewritten or cut short on disk cannot disturb it.
-struct CDocumentBuffer::Storage {
-    static constexpr std::size_t kHugePage = 2u << 20;
-
-    explicit Storage(std::size_t size) : length(std::max<std::size_t>(size, 1) + kHugePage) {
-        void* region =
-            ::mmap(nullptr, length, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-        if (region == MAP_FAILED) {
-            length = 0;
-            return;
-        }
-        base = static_cast<char*>(region);
-        const auto address = reinterpret_cast<std::uintptr_t>(base);
-        const std::uintptr_t aligned = (address + kHugePage - 1) & ~(std::uintptr_t{kHugePage} - 1);
-        bytes = base + (aligned - address);
-        ::madvise(bytes, length - (aligned - address), MADV_HUGEPAGE);
-    }
-    ~Storage() {
-        if (base != nullptr) {
-            ::munmap(base, length);
-        }
-    }
-    Storage(const Storage&) = delete;
-    Storage& operator=(const Storage&) = delete;
-
-    std::size_t length;
-    char* base = nullptr;
-    char* bytes = nullptr;
-};
-
 namespace {
-
-constexpr std::size_t kReadChunk = std::size_t{64} << 20;
 
 bool IsLineEnd(char c) {
     return c == '\r' || c == '\n';
@@ -161,64 +121,6 @@ void AppendFoldingBreaks(std::string& out, const char* first, const char* last) 
     }
 }
 
-// Reads [from, to) of the file; returns the bytes read, fewer when the file
-// ends early, or nothing on a read error.
-std::optional<std::uint64_t> ReadRange(int fd, char* bytes, std::uint64_t from, std::uint64_t to,
-                                       std::uint64_t expected, const LoadProgress& progress) {
-    std::uint64_t done = 0;
-    while (from + done < to) {
-        if (progress && !progress(from + done, expected)) {
-            return std::nullopt;
-        }
-        const std::size_t want =
-            static_cast<std::size_t>(std::min<std::uint64_t>(kReadChunk, to - from - done));
-        const ssize_t n = ::pread(fd, bytes + from + done, want, static_cast<off_t>(from + done));
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n < 0) {
-            return std::nullopt;
-        }
-        if (n == 0) {
-            break;
-        }
-        done += static_cast<std::uint64_t>(n);
-    }
-    return done;
-}
-
-// Reads the file into bytes, which are zero to begin with. Holes of a sparse
-// file are not read: they are zeros already, and fresh memory that is never
-// written costs nothing. Returns the size, or nothing on a read error.
-std::optional<std::uint64_t> ReadWholeFile(int fd, char* bytes, std::uint64_t expected,
-                                           const LoadProgress& progress) {
-    std::uint64_t position = 0;
-    while (position < expected) {
-        off_t data = ::lseek(fd, static_cast<off_t>(position), SEEK_DATA);
-        off_t hole = static_cast<off_t>(expected);
-        if (data < 0 && errno == ENXIO) {
-            break;  // a hole up to the end
-        }
-        if (data < 0) {
-            data = static_cast<off_t>(position);  // the file system cannot tell holes
-        } else {
-            hole = std::min<off_t>(::lseek(fd, data, SEEK_HOLE), static_cast<off_t>(expected));
-            hole = hole <= data ? static_cast<off_t>(expected) : hole;
-        }
-        const auto from = static_cast<std::uint64_t>(data);
-        const auto to = static_cast<std::uint64_t>(hole);
-        const auto got = ReadRange(fd, bytes, from, to, expected, progress);
-        if (!got) {
-            return std::nullopt;
-        }
-        if (*got < to - from) {
-            return from + *got;  // the file became shorter while it was read
-        }
-        position = to;
-    }
-    return expected;
-}
-
 }  // namespace
 
 std::size_t NextMarkup(std::string_view bytes, std::size_t from) {
@@ -234,33 +136,11 @@ CDocumentBuffer::CDocumentBuffer() = default;
 CDocumentBuffer::~CDocumentBuffer() = default;
 
 int CDocumentBuffer::Open(const std::string& path, const LoadProgress& progress) {
-    // A FIFO or device must not block the open; only regular files are read.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) {
+    auto content = ReadRegularFile(path, progress);
+    if (!content) {
         return 1;
     }
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size < 0) {
-        ::close(fd);
-        return 1;
-    }
-    const auto expected = static_cast<std::uint64_t>(info.st_size);
-    if (expected > SIZE_MAX - 2 * Storage::kHugePage) {
-        ::close(fd);
-        return 1;
-    }
-    auto storage = std::make_unique<Storage>(static_cast<std::size_t>(expected));
-    if (storage->bytes == nullptr) {
-        ::close(fd);
-        return 1;
-    }
-    const auto got = ReadWholeFile(fd, storage->bytes, expected, progress);
-    if (!got) {
-        ::close(fd);
-        return 1;
-    }
-    ::close(fd);
-    Adopt(std::move(storage), *got);
+    Adopt(std::move(content->memory), content->size);
     return 0;
 }
 
@@ -269,20 +149,20 @@ void CDocumentBuffer::Close() {
 }
 
 void CDocumentBuffer::Assign(std::string_view bytes) {
-    auto storage = std::make_unique<Storage>(bytes.size());
-    if (storage->bytes == nullptr) {
+    auto storage = std::make_unique<PrivateMemory>(bytes.size());
+    if (storage->Bytes() == nullptr) {
         return;
     }
     if (!bytes.empty()) {
-        std::memcpy(storage->bytes, bytes.data(), bytes.size());
+        std::memcpy(storage->Bytes(), bytes.data(), bytes.size());
     }
     Adopt(std::move(storage), bytes.size());
 }
 
 // Takes the storage as the content; nothing is loaded without one.
-void CDocumentBuffer::Adopt(std::unique_ptr<Storage> storage, std::uint64_t size) {
+void CDocumentBuffer::Adopt(std::unique_ptr<PrivateMemory> storage, std::uint64_t size) {
     storage_ = std::move(storage);
-    data_ = storage_ ? storage_->bytes : nullptr;
+    data_ = storage_ ? storage_->Bytes() : nullptr;
     size_ = size;
     position_ = 0;
     loaded_ = storage_ != nullptr;

@@ -12,6 +12,8 @@
 
 namespace chainforge {
 
+class PrivateMemory;
+
 // Told the bytes done and the bytes in all as a long load or scan goes on;
 // returns false to stop it.
 using LoadProgress = std::function<bool(std::uint64_t done, std::uint64_t total)>;
@@ -93,9 +95,7 @@ class CDocumentBuffer {
     std::string_view Bytes() const { return {data_, static_cast<std::size_t>(size_)}; }
 
   private:
-    struct Storage;
-
-    void Adopt(std::unique_ptr<Storage> storage, std::uint64_t size);
+    void Adopt(std::unique_ptr<PrivateMemory> storage, std::uint64_t size);
     // Position of the next "</" at or after from, or the size when none
     // follows. The answer is remembered, so that a reader going forward
     // through a file of unclosed elements searches the data once, not once
@@ -105,7 +105,7 @@ class CDocumentBuffer {
     // above, so that a long run of ">" in text is searched once.
     std::uint64_t NextOpening(std::uint64_t from);
 
-    std::unique_ptr<Storage> storage_;
+    std::unique_ptr<PrivateMemory> storage_;
     const char* data_ = nullptr;
     std::uint64_t size_ = 0;
     std::uint64_t position_ = 0;

@@ -1,14 +1,11 @@
 #include "points/AsciiPointFile.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#include <cerrno>
 #include <new>
 #include <optional>
 #include <string_view>
 
 #include "io/OutputFile.h"
+#include "io/Platform.h"
 #include "io/TextModeOutput.h"
 #include "landxml/NumberText.h"
 
@@ -22,33 +19,6 @@ FileDialogRequest AsciiFileDialog(bool askBeforeReplacing) {
     request.title = askBeforeReplacing ? "Save ASCII Point File" : "";
     request.askBeforeReplacing = askBeforeReplacing;
     return request;
-}
-
-// The whole file, or nothing when it cannot be opened or read to its end.
-// Only regular files are read: a FIFO or device could block or never end.
-std::optional<std::string> ReadWholeFile(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) {
-        return std::nullopt;
-    }
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        ::close(fd);
-        return std::nullopt;
-    }
-    std::string bytes;
-    char chunk[65536];
-    for (;;) {
-        const ssize_t got = ::read(fd, chunk, sizeof chunk);
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
-        if (got <= 0) {
-            ::close(fd);
-            return got == 0 ? std::optional<std::string>(std::move(bytes)) : std::nullopt;
-        }
-        bytes.append(chunk, static_cast<std::size_t>(got));
-    }
 }
 
 bool IsBlankOrTab(char c) {
@@ -115,9 +85,11 @@ int ReadAsciiPointFile(UserInterface& ui, PointList& points) {
     }
     const std::size_t before = points.size();
     try {
-        const std::optional<std::string> bytes = ReadWholeFile(*path);
-        if (bytes) {
-            AppendPointLines(*bytes, points);
+        // Only regular files are read: a FIFO or device could block or never end.
+        const auto content = ReadRegularFile(*path);
+        if (content) {
+            AppendPointLines({content->memory->Bytes(), static_cast<std::size_t>(content->size)},
+                             points);
             return 1;
         }
     } catch (const std::bad_alloc&) {

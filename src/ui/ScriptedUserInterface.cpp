@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "io/Platform.h"
+
 namespace chainforge {
 
 void ScriptedUserInterface::ShowMessage(const std::string& text) {
@@ -33,7 +35,7 @@ std::optional<std::string> ScriptedUserInterface::AskSaveFileName(
 
 bool ScriptedUserInterface::FileExists(const std::string& path) {
     std::error_code error;
-    return std::filesystem::exists(path, error);
+    return std::filesystem::exists(PathFromUtf8(path), error);
 }
 
 std::vector<std::string> ScriptedUserInterface::Messages() const {

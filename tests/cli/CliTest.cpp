@@ -7,6 +7,7 @@
 #include <map>
 #include <sstream>
 
+#include "io/Platform.h"
 #include "support/TestSupport.h"
 
 namespace chainforge {
@@ -110,7 +111,6 @@ long ReportCount(const std::string& json, const std::string& key) {
 TEST(Samples, ListAndConvertEveryAlignment) {
     const auto files = test::SampleFiles();
     ASSERT_FALSE(files.empty());
-    const std::string cli = std::string("timeout 10 '") + CHAINFORGE_CLI + "' ";
     long spirals = 0;
     long arcs = 0;
     for (const auto& path : files) {
@@ -118,7 +118,8 @@ TEST(Samples, ListAndConvertEveryAlignment) {
         test::TempDir dir;
         std::string listing;
         std::string err;
-        ASSERT_EQ(test::RunProcess(cli + "list --tsv '" + path.string() + "'", listing, err), 0);
+        const std::string sample = Utf8FromPath(path);
+        ASSERT_EQ(test::RunProcess({CHAINFORGE_CLI, "list", "--tsv", sample}, "", listing, err), 0);
         for (std::size_t start = 0; start < err.size(); start = err.find('\n', start) + 1) {
             EXPECT_EQ(err.compare(start, 12, "chainforge: "), 0) << err;
         }
@@ -131,11 +132,12 @@ TEST(Samples, ListAndConvertEveryAlignment) {
             const std::size_t nameStart = row.find('\t') + 1;
             const std::string name = row.substr(nameStart, row.find('\t', nameStart) - nameStart);
             std::string out;
-            const int status = test::RunProcess(
-                "cd '" + dir.Path().string() + "' && " + cli + "convert '" + path.string() +
-                    "' --alignment '" + name + "' --force --report-json r.json" +
-                    (corridor ? " --surface 'Corridor Top' --yes" : ""),
-                out, err);
+            std::vector<std::string> args{CHAINFORGE_CLI, "convert", sample,          "--alignment",
+                                          name,           "--force", "--report-json", "r.json"};
+            if (corridor) {
+                args.insert(args.end(), {"--surface", "Corridor Top", "--yes"});
+            }
+            const int status = test::RunProcess(args, Utf8FromPath(dir.Path()), out, err);
             EXPECT_EQ(status, 0) << name << err;
             EXPECT_EQ(err.find("Cannot"), std::string::npos) << name << err;
             const std::string report = test::ReadFileBytes(dir.Path() / "r.json");

@@ -11,6 +11,7 @@
 #include <fstream>
 #include <set>
 
+#include "io/Platform.h"
 #include "support/TestSupport.h"
 
 namespace chainforge {
@@ -27,23 +28,11 @@ std::vector<std::string> CaseNames() {
     return names;
 }
 
-std::string Quoted(const std::string& text) {
-    std::string quoted(1, '\'');
-    for (const char c : text) {
-        if (c == '\'') {
-            quoted.append("'\\'");
-        }
-        quoted.push_back(c);
-    }
-    quoted.push_back('\'');
-    return quoted;
-}
-
 std::set<std::string> FilesIn(const fs::path& folder) {
     std::set<std::string> names;
     for (const auto& entry : fs::directory_iterator(folder)) {
         if (entry.is_regular_file()) {
-            names.insert(entry.path().filename().string());
+            names.insert(Utf8FromPath(entry.path().filename()));
         }
     }
     return names;
@@ -58,34 +47,35 @@ TEST_P(Golden, Case) {
     std::set<std::string> inputs = FilesIn(source);
     inputs.erase("args");
     for (const std::string& name : inputs) {
-        fs::copy_file(source / name, dir.Path() / name);
+        fs::copy_file(source / PathFromUtf8(name), dir.Path() / PathFromUtf8(name));
     }
-    std::string command = "cd ";
-    command.append(Quoted(dir.Path().string())).append(" && timeout 10 ").append(CHAINFORGE_CLI);
-    std::ifstream args(source / "args");
-    for (std::string arg; std::getline(args, arg);) {
-        command.append(" ").append(Quoted(arg));
+    std::vector<std::string> args{CHAINFORGE_CLI};
+    std::ifstream lines(source / "args");
+    for (std::string arg; std::getline(lines, arg);) {
+        args.push_back(arg);
     }
     std::string out;
     std::string err;
-    const int status = test::RunProcess(command, out, err);
+    const int status = test::RunProcess(args, Utf8FromPath(dir.Path()), out, err);
     EXPECT_EQ(std::to_string(status) + "\n", test::ReadFileBytes(expected / "status"));
     EXPECT_EQ(err, test::ReadFileBytes(expected / "stderr"));
     if (fs::exists(expected / "stdout")) {
         EXPECT_EQ(out, test::ReadFileBytes(expected / "stdout"));
     }
 
+    // Names are UTF-8 bytes, as the program takes them.
+    const auto bytes = [](const fs::path& folder, const std::string& name) {
+        return test::ReadFileBytes(folder / PathFromUtf8(name));
+    };
     std::set<std::string> wanted = FilesIn(expected);
     wanted.erase("status");
     wanted.erase("stderr");
     wanted.erase("stdout");
     for (const std::string& name : FilesIn(dir.Path())) {
         if (wanted.erase(name) != 0) {
-            EXPECT_EQ(test::ReadFileBytes(dir.Path() / name), test::ReadFileBytes(expected / name))
-                << name;
+            EXPECT_EQ(bytes(dir.Path(), name), bytes(expected, name)) << name;
         } else if (inputs.contains(name)) {
-            EXPECT_EQ(test::ReadFileBytes(dir.Path() / name), test::ReadFileBytes(source / name))
-                << name << " changed";
+            EXPECT_EQ(bytes(dir.Path(), name), bytes(source, name)) << name << " changed";
         } else {
             ADD_FAILURE() << "unexpected file " << name;
         }

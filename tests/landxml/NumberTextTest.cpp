@@ -57,7 +57,9 @@ TEST(NumberText, Table) {
 
 TEST(NumberText, SameUnderACommaDecimalLocale) {
     const std::string previous = std::setlocale(LC_ALL, nullptr);
-    ASSERT_NE(std::setlocale(LC_ALL, "de_DE.UTF-8"), nullptr) << "run scripts/install-deps.sh";
+    ASSERT_NE(std::setlocale(LC_ALL, test::kWindows ? "German_Germany.1252" : "de_DE.UTF-8"),
+              nullptr)
+        << "run scripts/install-deps.sh";
     EXPECT_EQ(FormatG(1.5e-5) + " " + FormatG(1234.5678) + " " + FormatF(-1.5),
               "1.5e-005 1234.57 -1.500000");
     EXPECT_EQ(ParseLeadingDouble("1,5"), 1.0);

@@ -1,21 +1,35 @@
 #include "support/TestSupport.h"
 
-#include <sys/wait.h>
-#include <unistd.h>
 #include <algorithm>
-#include <cstdlib>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <stdexcept>
+
+#include "io/Platform.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <cstdlib>
+#endif
 
 namespace chainforge::test {
 
 TempDir::TempDir() {
-    std::string name = (std::filesystem::temp_directory_path() / "chainforge-test-XXXXXX").string();
-    if (::mkdtemp(name.data()) == nullptr) {
+    std::random_device seed;
+    for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+        const auto name =
+            std::filesystem::temp_directory_path() / ("chainforge-test-" + std::to_string(seed()));
+        if (std::filesystem::create_directory(name)) {
+            path_ = name;
+        }
+    }
+    if (path_.empty()) {
         throw std::runtime_error("cannot create a temporary folder");
     }
-    path_ = name;
 }
 
 TempDir::~TempDir() {
@@ -56,20 +70,103 @@ std::vector<std::filesystem::path> SampleFiles() {
     return files;
 }
 
-int RunProcess(const std::string& commandLine, std::string& out, std::string& err) {
+#ifdef _WIN32
+
+static std::wstring QuotedArgument(const std::string& arg) {
+    std::wstring quoted = L"\"";
+    std::size_t backslashes = 0;
+    for (const wchar_t c : PathFromUtf8(arg).wstring()) {
+        backslashes = c == L'\\' ? backslashes + 1 : 0;
+        if (c == L'"') {
+            quoted.append(backslashes + 1, L'\\');
+        }
+        quoted.push_back(c);
+    }
+    return quoted.append(backslashes, L'\\') + L"\"";
+}
+
+int RunProcess(const std::vector<std::string>& args, const std::string& folder, std::string& out,
+               std::string& err) {
+    TempDir scratch;
+    SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
+    const auto open = [&](const std::filesystem::path& path, DWORD access, DWORD disposition) {
+        return ::CreateFileW(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherited,
+                             disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+    };
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = open(L"NUL", GENERIC_READ, OPEN_EXISTING);
+    startup.hStdOutput = open(scratch.Path() / "stdout", GENERIC_WRITE, CREATE_ALWAYS);
+    startup.hStdError = open(scratch.Path() / "stderr", GENERIC_WRITE, CREATE_ALWAYS);
+    std::wstring commandLine;
+    for (const std::string& arg : args) {
+        commandLine.append(commandLine.empty() ? L"" : L" ").append(QuotedArgument(arg));
+    }
+    const std::wstring where = PathFromUtf8(folder).wstring();
+    PROCESS_INFORMATION process{};
+    DWORD status = static_cast<DWORD>(-1);
+    if (::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
+                         nullptr, where.empty() ? nullptr : where.c_str(), &startup, &process)) {
+        if (::WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0) {
+            ::TerminateProcess(process.hProcess, static_cast<UINT>(-1));
+        }
+        ::WaitForSingleObject(process.hProcess, INFINITE);
+        ::GetExitCodeProcess(process.hProcess, &status);
+        ::CloseHandle(process.hThread);
+        ::CloseHandle(process.hProcess);
+    }
+    for (HANDLE handle : {startup.hStdInput, startup.hStdOutput, startup.hStdError}) {
+        ::CloseHandle(handle);
+    }
+    out = ReadFileBytes(scratch.Path() / "stdout");
+    err = ReadFileBytes(scratch.Path() / "stderr");
+    return static_cast<int>(status);
+}
+
+bool MakeFifo(const std::string&) {
+    return false;
+}
+
+#else
+
+static std::string Quoted(const std::string& text) {
+    std::string quoted(1, '\'');
+    for (const char c : text) {
+        if (c == '\'') {
+            quoted.append("'\\'");
+        }
+        quoted.push_back(c);
+    }
+    return quoted + '\'';
+}
+
+int RunProcess(const std::vector<std::string>& args, const std::string& folder, std::string& out,
+               std::string& err) {
     TempDir scratch;
     const std::string outFile = scratch.File("stdout");
     const std::string errFile = scratch.File("stderr");
-    const std::string full = commandLine + " >'" + outFile + "' 2>'" + errFile + "' </dev/null";
-    const int status = std::system(full.c_str());
+    std::string command = folder.empty() ? "" : "cd " + Quoted(folder) + " && ";
+    command.append("timeout 10");
+    for (const std::string& arg : args) {
+        command.append(" ").append(Quoted(arg));
+    }
+    command.append(" >" + Quoted(outFile) + " 2>" + Quoted(errFile) + " </dev/null");
+    const int status = std::system(command.c_str());
     out = ReadFileBytes(outFile);
     err = ReadFileBytes(errFile);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return WIFEXITED(status) && WEXITSTATUS(status) != 124 ? WEXITSTATUS(status) : -1;
 }
+
+bool MakeFifo(const std::string& path) {
+    return ::mkfifo(path.c_str(), 0600) == 0;
+}
+
+#endif
 
 std::vector<TableCase> ReadTable(const std::string& name) {
     std::vector<TableCase> cases;
-    std::ifstream in(std::string(CHAINFORGE_TEST_DATA) + "/tables/" + name);
+    std::ifstream in(std::string(CHAINFORGE_TEST_DATA) + "/tables/" + name, std::ios::binary);
     bool expected = false;
     for (std::string line; std::getline(in, line);) {
         if (line.starts_with("== ")) {

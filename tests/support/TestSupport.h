@@ -33,9 +33,22 @@ std::string CrLf(const std::vector<std::string>& lines);
 // The files of the shared sample folder (*.xml), sorted.
 std::vector<std::filesystem::path> SampleFiles();
 
-// Runs a command line through the shell; returns its exit status and fills
-// the captured standard output and error.
-int RunProcess(const std::string& commandLine, std::string& out, std::string& err);
+// Runs the program args[0] with the other arguments in folder (the current
+// one when empty), with no input, stopped after 10 s; returns its exit status
+// (-1 when stopped) and fills the captured standard output and error.
+int RunProcess(const std::vector<std::string>& args, const std::string& folder, std::string& out,
+               std::string& err);
+
+// The Windows build, where what POSIX alone has (FIFOs, permission bits,
+// sparse files written as such) is skipped.
+#ifdef _WIN32
+inline constexpr bool kWindows = true;
+#else
+inline constexpr bool kWindows = false;
+#endif
+
+// Makes a FIFO; false where there are none among files (Windows).
+bool MakeFifo(const std::string& path);
 
 // The cases of data/tables/NAME. "== TITLE" starts a case; its input lines
 // follow, then "--" and its expected lines. Lines starting with "#" are

@@ -1,6 +1,5 @@
 #include "app/qt/DisplayText.h"
 
-#include <QFile>
 #include <QStringDecoder>
 #include <array>
 
@@ -43,7 +42,7 @@ QString DisplayText(std::string_view bytes) {
 }
 
 std::string PathBytes(const QString& path) {
-    return QFile::encodeName(path).toStdString();
+    return path.toUtf8().toStdString();
 }
 
 }  // namespace chainforge

@@ -12,7 +12,8 @@ namespace chainforge {
 // older LandXML files were written in the Windows code page.
 QString DisplayText(std::string_view bytes);
 
-// A path typed or chosen by the user, in the file system's encoding.
+// A path typed or chosen by the user as the core takes it: UTF-8 bytes (Qt 6
+// takes local 8-bit text as UTF-8 on Unix, but as the ANSI code page on Windows).
 std::string PathBytes(const QString& path);
 
 }  // namespace chainforge

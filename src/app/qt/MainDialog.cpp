@@ -272,7 +272,7 @@ void CMainDialog::OnBrowse() {
     if (!path) {
         return;
     }
-    fileNameEdit_->setText(QFile::decodeName(QByteArray::fromStdString(*path)));
+    fileNameEdit_->setText(QString::fromUtf8(*path));
     OnFileEditKillFocus();
 }
 

@@ -1,12 +1,12 @@
 #include "app/qt/QtUserInterface.h"
 
-#include <unistd.h>
 #include <QFileInfo>
 #include <QMessageBox>
 
 #include "app/Version.h"
 #include "app/qt/DisplayText.h"
 #include "app/qt/WaitCursor.h"
+#include "io/Platform.h"
 
 namespace chainforge {
 namespace {
@@ -83,7 +83,7 @@ std::optional<std::string> QtUserInterface::AskSaveFileName(const FileDialogRequ
 }
 
 bool QtUserInterface::FileExists(const std::string& path) {
-    return ::access(path.c_str(), F_OK) == 0;
+    return StatusOf(path).kind != FileKind::Missing;
 }
 
 std::optional<std::string> QtUserInterface::AskFileName(const FileDialogRequest& request,

@@ -1,0 +1,90 @@
+#!/bin/sh
+# Runs chainforge-cli (Linux build) and chainforge-cli.exe (Windows build,
+# under Wine) over every sample LandXML file, listing it and converting each
+# alignment, point group and corridor surface, and compares standard output,
+# standard error, exit status and every file written, byte for byte. Also
+# runs both on a sample copied under non-ASCII file and folder names.
+#   scripts/compare-windows.sh LINUX_BUILD WINDOWS_BUILD [SAMPLES]
+set -eu
+
+linux=$(realpath "$1")/chainforge-cli
+windows=$(realpath "$2")/chainforge-cli.exe
+samples=${3:-$(dirname "$0")/../../shared/samples/landxml}
+if ! ls "$samples"/*.xml >/dev/null 2>&1; then
+    echo "compare-windows: no sample files in $samples" >&2
+    exit 1
+fi
+samples=$(realpath "$samples")
+export WINEDEBUG=-all WINEPREFIX="${WINEPREFIX:-$(realpath "$2")/wine}"
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+runs=0
+wrote=0
+differences=0
+
+# run NAME ARGS...: the same command in a fresh folder for each build.
+run() {
+    name=$1
+    shift
+    runs=$((runs + 1))
+    for side in linux windows; do
+        rm -rf "$work/$side" && mkdir -p "$work/$side/dir-ä" && cp "$work/input/"* "$work/$side/dir-ä/"
+        if [ "$side" = linux ]; then program=$linux; else program="wine $windows"; fi
+        (cd "$work/$side" && set +e; $program "$@" >stdout 2>stderr </dev/null; echo $? >status)
+        rm -rf "$work/$side/dir-ä"/*.xml
+    done
+    if grep -q '^wrote ' "$work/windows/stdout"; then
+        wrote=$((wrote + 1))
+    fi
+    if ! diff -r "$work/linux" "$work/windows" >"$work/diff" 2>&1; then
+        differences=$((differences + 1))
+        echo "differs: $name: $*"
+        head -20 "$work/diff"
+    fi
+}
+
+# field N of the rows of KIND in a TSV listing
+rows() {
+    awk -F '\t' -v kind="$2" -v field="$3" '$1 == kind { print $field }' "$1" | sort -u
+}
+
+mkdir -p "$work/input"
+for sample in "$samples"/*.xml; do
+    base=$(basename "$sample")
+    rm -f "$work/input/"* && cp "$sample" "$work/input/$base"
+    input="dir-ä/$base"
+    run "$base" list "$input"
+    run "$base" list "$input" --tsv
+    run "$base" list "$input" --json
+    "$linux" list "$sample" --tsv >"$work/listing" 2>/dev/null || true
+    rows "$work/listing" group 2 >"$work/groups"
+    while IFS= read -r group; do
+        run "$base" convert "$input" --points "$group" --ascii-out p.asc
+    done <"$work/groups"
+    rows "$work/listing" alignment 2 >"$work/alignments"
+    while IFS= read -r alignment; do
+        profile=$(awk -F '\t' -v a="$alignment" '$1 == "profile" && $2 == a { print $3; exit }' "$work/listing")
+        surface=$(awk -F '\t' -v a="$alignment" '$1 == "surface" && $2 == a { print $3; exit }' "$work/listing")
+        run "$base" convert "$input" --alignment "$alignment" --report-json r.json \
+            ${profile:+--profile "$profile"} ${surface:+--surface "$surface"} --yes
+    done <"$work/alignments"
+done
+
+# Non-ASCII names: the file, its folder, the outputs beside it, an old output
+# replaced, and an alignment name argument.
+jl="$samples/jlandxml_spec_sample_all_elements.xml"
+rm -f "$work/input/"* && cp "$jl" "$work/input/straße.xml"
+run straße.xml list "dir-ä/straße.xml" --tsv
+run straße.xml convert "dir-ä/straße.xml" --alignment "○○路線" --ascii-out "dir-ä/ö.asc" \
+    --chain-out "dir-ä/ö.ch"
+printf old >"$work/input/straße.ch"
+run straße.xml convert "dir-ä/straße.xml" --alignment "○○路線" --chain-out "dir-ä/straße.ch" \
+    --ascii-out "dir-ä/straße.asc" --force
+
+if ! grep -q "Horizontal Control" "$work/windows/dir-ä/straße.ch"; then
+    echo "compare-windows: the old straße.ch was not replaced"
+    differences=$((differences + 1))
+fi
+echo "compare-windows: $runs runs ($wrote wrote files), $differences differing"
+[ "$differences" -eq 0 ]

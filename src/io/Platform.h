@@ -1,0 +1,98 @@
+// Where the program meets the operating system: files, program arguments and
+// the standard streams. Paths are UTF-8 bytes everywhere else in the program;
+// only here do they become what the system takes (wide strings on Windows).
+// Every file is binary: no byte is added, dropped or changed on the way.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace chainforge {
+
+// Told the bytes done and the bytes in all as a long read goes on; returns
+// false to stop it.
+using ReadProgress = std::function<bool(std::uint64_t done, std::uint64_t total)>;
+
+// Zero-filled memory of the program's own for a file's bytes, freed with the
+// object. Bytes() is null when the memory cannot be had.
+class PrivateMemory {
+  public:
+    explicit PrivateMemory(std::uint64_t size);
+    ~PrivateMemory();
+    PrivateMemory(const PrivateMemory&) = delete;
+    PrivateMemory& operator=(const PrivateMemory&) = delete;
+
+    char* Bytes() const { return bytes_; }
+
+  private:
+    std::size_t length_ = 0;
+    char* base_ = nullptr;
+    char* bytes_ = nullptr;
+};
+
+struct FileContent {
+    std::unique_ptr<PrivateMemory> memory;
+    std::uint64_t size = 0;
+};
+
+// A private copy of a whole regular file: later changes on disk do not reach
+// it, and a file cut short while it is read gives what was there. Nothing
+// when the file is missing, unreadable, not a regular file (a FIFO or device,
+// which could block or never end, is not even waited for), too large for
+// memory, or the read is stopped by progress.
+std::optional<FileContent> ReadRegularFile(const std::string& path,
+                                           const ReadProgress& progress = {});
+
+enum class FileKind { Missing, Regular, Folder, Other };
+
+struct FileStatus {
+    FileKind kind = FileKind::Missing;
+    bool writable = false;
+    // Permission bits for a file that replaces this one (POSIX only).
+    std::uint32_t mode = 0;
+};
+
+FileStatus StatusOf(const std::string& path);
+
+// Writes some of the bytes: the count written, or -1 with errno set.
+std::ptrdiff_t SystemWrite(int fd, const void* data, std::size_t size);
+
+// Opens an existing file for writing in place, emptied; -1 on failure.
+int OpenForWriting(const std::string& path);
+
+// A new, empty file beside path (same folder), named after it, that only this
+// call created; with the mode of existing when that is a regular file.
+struct TemporaryFile {
+    int fd = -1;
+    std::string path;
+};
+std::optional<TemporaryFile> CreateTemporaryBeside(const std::string& path,
+                                                   const FileStatus& existing);
+
+bool CloseFile(int fd);
+
+// Moves from onto to, replacing a file there, in one step that leaves either
+// the old or the new file under that name.
+bool MoveReplacing(const std::string& from, const std::string& to);
+
+void RemoveFile(const std::string& path);
+
+// The standard library's path for UTF-8 bytes, and back.
+std::filesystem::path PathFromUtf8(const std::string& path);
+std::string Utf8FromPath(const std::filesystem::path& path);
+
+// The program's arguments (without its name) as UTF-8, whatever code page
+// the system would hand them in.
+std::vector<std::string> ProgramArguments(int argc, char** argv);
+
+// Standard output and error pass their bytes unchanged, so that lines end as
+// the program ends them, and a console shows UTF-8 names as written.
+void UseBinaryStandardStreams();
+
+}  // namespace chainforge
