@@ -281,8 +281,11 @@ TEST(PreviewCommand, PicturesParseAndStayOnThePage) {
         for (const std::string& picture : pictures) {
             std::string out;
             std::string err;
-            EXPECT_EQ(test::RunProcess("xmllint --noout '" + dir.File(picture) + "'", out, err), 0)
-                << picture << err;
+            if (!test::kWindows) {  // the XML parser is a Linux program
+                EXPECT_EQ(test::RunProcess({"xmllint", "--noout", dir.File(picture)}, "", out, err),
+                          0)
+                    << picture << err;
+            }
             const std::vector<double> drawn =
                 DrawnCoordinates(test::ReadFileBytes(dir.File(picture)));
             EXPECT_GT(drawn.size(), 4u) << picture;
