@@ -1,9 +1,11 @@
 #include "app/qt/PreviewCanvas.h"
 
+#include <QGestureEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QNativeGestureEvent>
 #include <QPainter>
+#include <QPinchGesture>
 #include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
@@ -38,6 +40,7 @@ CPreviewCanvas::CPreviewCanvas(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMinimumSize(200, 150);
     setCursor(Qt::OpenHandCursor);
+    grabGesture(Qt::PinchGesture);
 }
 
 void CPreviewCanvas::RequestFit() {
@@ -189,8 +192,20 @@ void CPreviewCanvas::leaveEvent(QEvent*) {
     }
 }
 
-// Pinch on a touchpad arrives as a native zoom gesture.
+// Pinch on a touchpad arrives as a native zoom gesture, on a touch screen
+// as a pinch gesture.
 bool CPreviewCanvas::event(QEvent* event) {
+    if (event->type() == QEvent::Gesture) {
+        auto* gestures = static_cast<QGestureEvent*>(event);
+        if (auto* pinch = static_cast<QPinchGesture*>(gestures->gesture(Qt::PinchGesture))) {
+            const double factor = pinch->scaleFactor();
+            if (factor > 0 && std::isfinite(factor)) {
+                ZoomAbout(mapFromGlobal(pinch->centerPoint()), factor);
+            }
+            gestures->accept(pinch);
+            return true;
+        }
+    }
     if (event->type() == QEvent::NativeGesture) {
         auto* gesture = static_cast<QNativeGestureEvent*>(event);
         if (gesture->gestureType() == Qt::ZoomNativeGesture) {
