@@ -12,6 +12,7 @@
 #include "app/PreviewSvg.h"
 #include "app/Version.h"
 #include "app/qt/DisplayText.h"
+#include "io/OutputFile.h"
 
 namespace chainforge {
 namespace {
@@ -190,21 +191,41 @@ std::string CPreviewWindow::CurrentSvg() const {
     }
 }
 
+// The LandXML file is never offered up to be replaced by a picture.
 QString CPreviewWindow::AskSaveName(const QString& title, const QString& filter,
                                     const QString& suffix) {
     const QFileInfo document(documentPath_);
     const QString suggested = document.dir().filePath(document.completeBaseName() +
                                                       QLatin1Char('-') + ViewName() + suffix);
-    return QFileDialog::getSaveFileName(this, title, suggested, filter, nullptr,
-                                        QFileDialog::DontUseNativeDialog);
+    for (;;) {
+        const QString path = QFileDialog::getSaveFileName(this, title, suggested, filter, nullptr,
+                                                          QFileDialog::DontUseNativeDialog);
+        if (path.isEmpty() || documentPath_.isEmpty() ||
+            !SameFile(path.toStdString(), documentPath_.toStdString())) {
+            return path;
+        }
+        QMessageBox::warning(
+            this, windowTitle(),
+            QStringLiteral("%1 is the LandXML file; choose another name").arg(path));
+    }
+}
+
+// A picture replaces an older file only once it is whole.
+void CPreviewWindow::WritePicture(const QString& path,
+                                  const std::function<bool(QSaveFile&)>& write) {
+    QSaveFile file(path);
+    if (!(file.open(QIODevice::WriteOnly) && write(file) && file.commit())) {
+        QMessageBox::warning(this, windowTitle(), QStringLiteral("Cannot write %1").arg(path));
+    }
 }
 
 void CPreviewWindow::SavePng() {
     const QString path =
         AskSaveName(QStringLiteral("Save Picture"), QStringLiteral("PNG pictures (*.png)"),
                     QStringLiteral(".png"));
-    if (!path.isEmpty() && !CurrentView()->grab().save(path, "PNG")) {
-        QMessageBox::warning(this, windowTitle(), QStringLiteral("Cannot write %1").arg(path));
+    if (!path.isEmpty()) {
+        const QPixmap picture = CurrentView()->grab();
+        WritePicture(path, [&picture](QSaveFile& file) { return picture.save(&file, "PNG"); });
     }
 }
 
@@ -218,16 +239,11 @@ void CPreviewWindow::SaveSvg() {
     const QString path =
         AskSaveName(QStringLiteral("Save Drawing"), QStringLiteral("SVG drawings (*.svg)"),
                     QStringLiteral(".svg"));
-    if (path.isEmpty()) {
-        return;
-    }
-    QSaveFile file(path);
-    const bool written = file.open(QIODevice::WriteOnly) &&
-                         file.write(svg.data(), static_cast<qint64>(svg.size())) ==
-                             static_cast<qint64>(svg.size()) &&
-                         file.commit();
-    if (!written) {
-        QMessageBox::warning(this, windowTitle(), QStringLiteral("Cannot write %1").arg(path));
+    if (!path.isEmpty()) {
+        WritePicture(path, [&svg](QSaveFile& file) {
+            return file.write(svg.data(), static_cast<qint64>(svg.size())) ==
+                   static_cast<qint64>(svg.size());
+        });
     }
 }
 

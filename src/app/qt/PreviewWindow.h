@@ -10,6 +10,7 @@
 #include <QSlider>
 #include <QTabWidget>
 #include <QWidget>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -17,6 +18,8 @@
 #include "app/qt/PlanView.h"
 #include "app/qt/ProfileView.h"
 #include "app/qt/SectionView.h"
+
+class QSaveFile;
 
 namespace chainforge {
 
@@ -38,6 +41,7 @@ class CPreviewWindow : public QWidget {
     QString ViewName() const;
     std::string CurrentSvg() const;
     QString AskSaveName(const QString& title, const QString& filter, const QString& suffix);
+    void WritePicture(const QString& path, const std::function<bool(QSaveFile&)>& write);
     void SavePng();
     void SaveSvg();
     void OnTabChanged();
