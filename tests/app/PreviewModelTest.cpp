@@ -86,8 +86,8 @@ TEST(PreviewModel, ProfileAndSection) {
         ASSERT_NE(it, model.profileLine.end()) << station;
         EXPECT_NEAR(it->elevation, elevation, 1e-9) << station;
     }
-    // Templates "1100 -2 4 6 0.01 6" and "1100 -2 4 12 0.01 12" hung from the
-    // profile's 102; the closing slopes fall and rise to the outermost pairs.
+    // Templates "1100 -2 4 120 0.01 120" and "1100 -2 4 12 0.01 12" hung from
+    // the profile's 102; the closing slopes rise to the outermost pairs.
     ASSERT_EQ(model.sections.size(), 1u);
     const PreviewSection& section = model.sections[0];
     EXPECT_EQ(section.pairs.size(), 5u);
@@ -95,7 +95,8 @@ TEST(PreviewModel, ProfileAndSection) {
     ASSERT_EQ(section.left.points.size(), 2u);
     EXPECT_DOUBLE_EQ(section.left.points[1].offset, -4);
     EXPECT_NEAR(section.left.points[1].elevation, 101.92, 1e-9);
-    EXPECT_DOUBLE_EQ(section.left.closingRatio, 6);
+    EXPECT_DOUBLE_EQ(section.left.closingRatio, 120);  // 100 / (0.05 / 6 * 100)
+    EXPECT_FALSE(section.left.closingFalls);
     const PreviewOffsetElevation rightEnd = ClosingSlopeEnd(section, section.right, +1);
     EXPECT_DOUBLE_EQ(rightEnd.offset, 10);
     EXPECT_NEAR(rightEnd.elevation, 101.92 + 0.5, 1e-9);
