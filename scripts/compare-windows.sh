@@ -1,7 +1,8 @@
 #!/bin/sh
 # Runs chainforge-cli (Linux build) and chainforge-cli.exe (Windows build,
-# under Wine) over every sample LandXML file, listing it and converting each
-# alignment, point group and corridor surface, and compares standard output,
+# under Wine) over every sample LandXML file, listing it, converting each
+# point group and alignment (with a profile and surface where there is one) and
+# previewing each alignment with its pictures, and compares standard output,
 # standard error, exit status and every file written, byte for byte. Also
 # runs both on a sample copied under non-ASCII file and folder names.
 #   scripts/compare-windows.sh LINUX_BUILD WINDOWS_BUILD [SAMPLES]
@@ -68,6 +69,9 @@ for sample in "$samples"/*.xml; do
         surface=$(awk -F '\t' -v a="$alignment" '$1 == "surface" && $2 == a { print $3; exit }' "$work/listing")
         run "$base" convert "$input" --alignment "$alignment" --report-json r.json \
             ${profile:+--profile "$profile"} ${surface:+--surface "$surface"} --yes
+        run "$base" preview "$input" --alignment "$alignment" --plan-svg p.svg \
+            --profile-svg v.svg ${profile:+--profile "$profile"} \
+            ${surface:+--surface "$surface" --section-svg 0:s.svg}
     done <"$work/alignments"
 done
 
