@@ -86,8 +86,9 @@ TEST(PreviewModel, ProfileAndSection) {
         ASSERT_NE(it, model.profileLine.end()) << station;
         EXPECT_NEAR(it->elevation, elevation, 1e-9) << station;
     }
-    // Templates "1100 -2 4 120 0.01 120" and "1100 -2 4 12 0.01 12" hung from
-    // the profile's 102; the closing slopes rise to the outermost pairs.
+    // Templates "1100 -2 4 120 0.01 120" on both sides, hung from the
+    // profile's 102; the closing slopes rise to the outermost pairs, which lie
+    // above the pairs inside them but below the centre.
     ASSERT_EQ(model.sections.size(), 1u);
     const PreviewSection& section = model.sections[0];
     EXPECT_EQ(section.pairs.size(), 5u);
@@ -99,7 +100,7 @@ TEST(PreviewModel, ProfileAndSection) {
     EXPECT_FALSE(section.left.closingFalls);
     const PreviewOffsetElevation rightEnd = ClosingSlopeEnd(section, section.right, +1);
     EXPECT_DOUBLE_EQ(rightEnd.offset, 10);
-    EXPECT_NEAR(rightEnd.elevation, 101.92 + 0.5, 1e-9);
+    EXPECT_NEAR(rightEnd.elevation, 101.92 + 0.05, 1e-9);
     EXPECT_EQ(NearestSection(model, 5000), &section);
     // The deviation of the centre from the profile, where it is.
     ASSERT_EQ(model.markers.size(), 2u);
