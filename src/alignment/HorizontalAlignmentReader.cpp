@@ -471,7 +471,6 @@ std::optional<ClothoidSpiral> GeometryLineReader::SpiralOf(const std::vector<Ver
 }
 
 void GeometryLineReader::LeaveOutSpiral(std::string reason, const std::vector<VertexLine>& lines) {
-    ++counts_.spiralsIgnored;
     LeftOutSpiral spiral{std::move(reason)};
     for (std::size_t i = 1; i < lines.size() && !spiral.located; ++i) {
         if (OpensElement(lines[i].upper, "START")) {

@@ -39,7 +39,6 @@ struct HorizontalReadCounts {
     std::int64_t vertices = 0;     // point numbers in the horizontal control text
     std::int64_t curves = 0;       // circular curves written
     std::int64_t pointsAdded = 0;  // vertex points appended to the point list
-    std::int64_t spiralsIgnored = 0;
     std::vector<LeftOutSpiral> spiralsLeftOut;
     std::int64_t spiralsAsArcs = 0;
     std::int64_t spiralArcs = 0;

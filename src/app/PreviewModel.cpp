@@ -10,6 +10,7 @@
 
 #include "landxml/NumberText.h"
 #include "landxml/TextPatterns.h"
+#include "profile/SplitIntoPairs.h"
 #include "xsection/ProfileEvaluation.h"
 
 namespace chainforge {
@@ -71,37 +72,24 @@ struct ChainStop {
 std::vector<ChainStop> ReadChain(std::string_view text, double& startStation) {
     std::vector<ChainStop> stops;
     bool inCurve = false;
-    bool first = true;
     std::size_t position = 0;
-    while (position < text.size()) {
-        const std::size_t begin = text.find_first_not_of(' ', position);
-        if (begin == text.npos) {
-            break;
-        }
-        const std::size_t end = std::min(text.find(' ', begin), text.size());
-        std::string_view token = text.substr(begin, end - begin);
-        position = end;
-        const bool opens = token.front() == '"';
-        if (opens) {
+    for (std::string_view token = NextToken(text, position); !token.empty();
+         token = NextToken(text, position)) {
+        if (token.front() == '"') {
             token.remove_prefix(1);
             stops.push_back({{}, true});
             inCurve = true;
         } else if (!inCurve) {
             stops.push_back({{}, false});
         }
-        const bool closes = !token.empty() && token.back() == '"';
-        if (closes) {
+        if (!token.empty() && token.back() == '"') {
             token.remove_suffix(1);
             inCurve = false;
         }
         stops.back().numbers.emplace_back(token);
-        if (first) {
-            first = false;
-            const std::size_t stationBegin = text.find_first_not_of(' ', position);
-            if (stationBegin != text.npos) {
-                position = std::min(text.find(' ', stationBegin), text.size());
-                startStation = LeadingDoubleOrZero(text.substr(stationBegin));
-            }
+        // The first number is followed by the start station.
+        if (stops.size() == 1 && stops.back().numbers.size() == 1) {
+            startStation = LeadingDoubleOrZero(NextToken(text, position));
         }
     }
     return stops;
@@ -270,13 +258,10 @@ void AddProfile(const std::string& verticalControl, PreviewModel& model) {
 
 std::vector<double> TemplateNumbers(std::string_view text) {
     std::vector<double> numbers;
-    for (std::size_t position = 0; position < text.size();) {
-        const std::size_t begin = text.find_first_not_of(' ', position);
-        if (begin == text.npos) {
-            break;
-        }
-        position = std::min(text.find(' ', begin), text.size());
-        numbers.push_back(LeadingDoubleOrZero(text.substr(begin, position - begin)));
+    std::size_t position = 0;
+    for (std::string_view token = NextToken(text, position); !token.empty();
+         token = NextToken(text, position)) {
+        numbers.push_back(LeadingDoubleOrZero(token));
     }
     return numbers;
 }

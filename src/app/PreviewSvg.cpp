@@ -126,6 +126,17 @@ class SvgCanvas {
                 std::string(anchor) + "\" fill=\"" + std::string(fill) + "\" font-size=\"" +
                 std::to_string(size) + "\">" + Escaped(text) + "</text>\n";
     }
+    // A polyline through the points, each placed by position(point), which
+    // gives its world x and y.
+    template <typename Point, typename Position>
+    void Polyline(const std::vector<Point>& points, Position position, std::string_view style) {
+        out_ += "<polyline points=\"";
+        for (const Point& point : points) {
+            const auto [x, y] = position(point);
+            out_ += Pixels(X(x)) + "," + Pixels(Y(y)) + " ";
+        }
+        out_ += "\" fill=\"none\" " + std::string(style) + "/>\n";
+    }
     void Raw(const std::string& text) { out_ += text; }
 
     std::string Finish() {
@@ -351,16 +362,16 @@ std::string SignedGrade(double grade) {
     return text;
 }
 
+std::pair<double, double> StationAndElevation(const PreviewStationElevation& point) {
+    return {point.station, point.elevation};
+}
+
 void DrawProfileLine(SvgCanvas& canvas, const PreviewModel& model) {
     if (model.profileLine.empty()) {
         return;
     }
-    std::string points;
-    for (const PreviewStationElevation& point : model.profileLine) {
-        points += Pixels(canvas.X(point.station)) + "," + Pixels(canvas.Y(point.elevation)) + " ";
-    }
-    canvas.Raw("<polyline points=\"" + points +
-               "\" fill=\"none\" stroke=\"#1f4e9c\" stroke-width=\"2\"/>\n");
+    canvas.Polyline(model.profileLine, StationAndElevation,
+                    "stroke=\"#1f4e9c\" stroke-width=\"2\"");
 }
 
 void DrawGrades(SvgCanvas& canvas, const PreviewModel& model) {
@@ -413,13 +424,8 @@ std::string ProfileSvg(const PreviewModel& model, double exaggeration) {
     SvgCanvas canvas(bounds, exaggeration,
                      "Profile (vertical exaggeration " + FormatG(exaggeration) + "x)");
     // The tangents run on to the vertices, thin and dashed.
-    std::string tangents;
-    for (const PreviewStationElevation& vertex : model.profileVertices) {
-        tangents +=
-            Pixels(canvas.X(vertex.station)) + "," + Pixels(canvas.Y(vertex.elevation)) + " ";
-    }
-    canvas.Raw("<polyline points=\"" + tangents +
-               "\" fill=\"none\" stroke=\"#9ca3af\" stroke-dasharray=\"4 3\"/>\n");
+    canvas.Polyline(model.profileVertices, StationAndElevation,
+                    "stroke=\"#9ca3af\" stroke-dasharray=\"4 3\"");
     DrawProfileLine(canvas, model);
     for (const PreviewStationElevation& vertex : model.profileVertices) {
         canvas.Dot(vertex.station, vertex.elevation, 3, "#1f4e9c",
@@ -456,12 +462,10 @@ void AddSide(const PreviewSection& section, const PreviewTemplateSide& side, int
 
 void DrawSide(SvgCanvas& canvas, const PreviewSection& section, const PreviewTemplateSide& side,
               int direction) {
-    std::string points;
-    for (const PreviewOffsetElevation& point : side.points) {
-        points += Pixels(canvas.X(point.offset)) + "," + Pixels(canvas.Y(point.elevation)) + " ";
-    }
-    canvas.Raw("<polyline points=\"" + points +
-               "\" fill=\"none\" stroke=\"#1f4e9c\" stroke-width=\"2\"/>\n");
+    canvas.Polyline(
+        side.points,
+        [](const PreviewOffsetElevation& p) { return std::pair(p.offset, p.elevation); },
+        "stroke=\"#1f4e9c\" stroke-width=\"2\"");
     const PreviewOffsetElevation last = side.points.back();
     const PreviewOffsetElevation end = ClosingSlopeEnd(section, side, direction);
     canvas.Line(last.offset, last.elevation, end.offset, end.elevation,

@@ -147,7 +147,7 @@ void AddHorizontal(const HorizontalReadCounts& counts, ConversionReport& report)
     report.points.addedForAlignment = counts.pointsAdded;
     report.horizontal.vertices = counts.vertices;
     report.horizontal.curves = counts.curves;
-    report.horizontal.spiralsIgnored = counts.spiralsIgnored;
+    report.horizontal.spiralsIgnored = static_cast<std::int64_t>(counts.spiralsLeftOut.size());
     report.horizontal.spiralsAsArcs = counts.spiralsAsArcs;
     report.horizontal.spiralArcs = counts.spiralArcs;
     report.horizontal.largestSpiralDeviation = counts.largestSpiralDeviation;

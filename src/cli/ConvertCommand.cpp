@@ -173,20 +173,12 @@ std::string DefaultOutput(const std::string& input, const char* extension) {
     return Utf8FromPath(PathFromUtf8(input).stem()) + extension;
 }
 
-// An output that would replace an input or another output: every output
-// name counts, given or default, even one whose file is not written.
-std::string CheckOutputNames(const ConvertOptions& options) {
-    using Name = std::pair<std::string, std::string>;
-    std::vector<Name> outputs{
-        {"--ascii-out", options.asciiOut.value_or(DefaultOutput(options.input, ".asc"))},
-        {"--chain-out", options.chainOut.value_or(DefaultOutput(options.input, ".ch"))}};
-    if (options.reportJson) {
-        outputs.emplace_back("--report-json", *options.reportJson);
-    }
-    std::vector<Name> taken{{"the LandXML file", options.input}};
-    if (options.asciiIn) {
-        taken.emplace_back("--ascii-points", *options.asciiIn);
-    }
+// An option and the file it names.
+using Name = std::pair<std::string, std::string>;
+
+// The first output that names a file already taken, by an input or an
+// output before it, as a usage problem; the empty text when there is none.
+std::string FirstClash(const std::vector<Name>& outputs, std::vector<Name> taken) {
     for (const auto& [option, path] : outputs) {
         for (const auto& [other, otherPath] : taken) {
             if (SameFile(path, otherPath)) {
@@ -198,6 +190,22 @@ std::string CheckOutputNames(const ConvertOptions& options) {
     return {};
 }
 
+// An output that would replace an input or another output: every output
+// name counts, given or default, even one whose file is not written.
+std::string CheckOutputNames(const ConvertOptions& options) {
+    std::vector<Name> outputs{
+        {"--ascii-out", options.asciiOut.value_or(DefaultOutput(options.input, ".asc"))},
+        {"--chain-out", options.chainOut.value_or(DefaultOutput(options.input, ".ch"))}};
+    if (options.reportJson) {
+        outputs.emplace_back("--report-json", *options.reportJson);
+    }
+    std::vector<Name> taken{{"the LandXML file", options.input}};
+    if (options.asciiIn) {
+        taken.emplace_back("--ascii-points", *options.asciiIn);
+    }
+    return FirstClash(outputs, std::move(taken));
+}
+
 void ConfigureAnswers(const ConvertOptions& options, CommandLineUserInterface& ui) {
     ui.SetAnswer(options.yes);
     ui.SetForce(options.force);
@@ -206,10 +214,27 @@ void ConfigureAnswers(const ConvertOptions& options, CommandLineUserInterface& u
     ui.SetSaveFileName("CH", options.chainOut.value_or(DefaultOutput(options.input, ".ch")));
 }
 
+struct SectionPicture {
+    double station = 0.0;
+    std::string path;
+};
+
+// "STATION:OUT.svg"; nothing when the station is not a finite number or a
+// part is missing.
+std::optional<SectionPicture> ReadSectionPicture(const std::string& value) {
+    const std::size_t colon = value.find(':');
+    double station = 0.0;
+    if (colon == std::string::npos || colon == 0 || colon + 1 == value.size() ||
+        ReadLeadingDouble(std::string_view(value).substr(0, colon), station) != colon ||
+        !std::isfinite(station)) {
+        return std::nullopt;
+    }
+    return SectionPicture{station, value.substr(colon + 1)};
+}
+
 // A picture may not replace the LandXML file or another picture.
 std::string CheckPictureNames(const ConvertOptions& options) {
-    std::vector<std::pair<std::string, std::string>> taken{{"the LandXML file", options.input}};
-    std::vector<std::pair<std::string, std::string>> pictures;
+    std::vector<Name> pictures;
     if (options.planSvg) {
         pictures.emplace_back("--plan-svg", *options.planSvg);
     }
@@ -217,24 +242,13 @@ std::string CheckPictureNames(const ConvertOptions& options) {
         pictures.emplace_back("--profile-svg", *options.profileSvg);
     }
     for (const std::string& value : options.sectionSvgs) {
-        const std::size_t colon = value.find(':');
-        double station = 0.0;
-        if (colon == std::string::npos || colon == 0 || colon + 1 == value.size() ||
-            ReadLeadingDouble(std::string_view(value).substr(0, colon), station) != colon ||
-            !std::isfinite(station)) {
+        const std::optional<SectionPicture> picture = ReadSectionPicture(value);
+        if (!picture) {
             return "--section-svg takes STATION:OUT.svg";
         }
-        pictures.emplace_back("--section-svg", value.substr(colon + 1));
+        pictures.emplace_back("--section-svg", picture->path);
     }
-    for (const auto& [option, path] : pictures) {
-        for (const auto& [other, otherPath] : taken) {
-            if (SameFile(path, otherPath)) {
-                return option + " " + path + " names the same file as " + other + " " + otherPath;
-            }
-        }
-        taken.emplace_back(option, path);
-    }
-    return {};
+    return FirstClash(pictures, {{"the LandXML file", options.input}});
 }
 
 std::string PreviewText(const PreviewModel& model) {
@@ -269,15 +283,13 @@ bool WritePictures(const ConvertOptions& options, const PreviewModel& model, Use
         written = WriteOutputFile(ui, *options.profileSvg, ProfileSvg(model)) == 1 && written;
     }
     for (const std::string& value : options.sectionSvgs) {
-        const std::size_t colon = value.find(':');
-        const PreviewSection* section =
-            NearestSection(model, LeadingDoubleOrZero(std::string_view(value).substr(0, colon)));
+        const SectionPicture picture = *ReadSectionPicture(value);  // checked with the options
+        const PreviewSection* section = NearestSection(model, picture.station);
         if (section == nullptr) {
             ui.ShowMessage("There are no cross-sections to draw");
             return false;
         }
-        written = WriteOutputFile(ui, value.substr(colon + 1), SectionSvg(model, *section)) == 1 &&
-                  written;
+        written = WriteOutputFile(ui, picture.path, SectionSvg(model, *section)) == 1 && written;
     }
     return written;
 }

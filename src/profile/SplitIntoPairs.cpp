@@ -3,10 +3,7 @@
 #include <algorithm>
 
 namespace chainforge {
-namespace {
 
-// The next blank-separated token at or after position, which moves past it;
-// empty when only blanks remain.
 std::string_view NextToken(std::string_view text, std::size_t& position) {
     const std::size_t begin = text.find_first_not_of(' ', position);
     if (begin == std::string_view::npos) {
@@ -17,8 +14,6 @@ std::string_view NextToken(std::string_view text, std::size_t& position) {
     position = end;
     return text.substr(begin, end - begin);
 }
-
-}  // namespace
 
 void SplitIntoPairs(std::string_view text, std::vector<std::string>& pairs) {
     std::size_t position = 0;

@@ -153,7 +153,6 @@ class CrossSectionPass {
     // The latest centre elevation of all, where the templates start.
     double templateElevation_ = 0.0;
     double previousGrade_ = 0.0;
-    double largestDeviation_ = 0.0;
     double smallestDeviation_ = 1000000.0;
     SectionReadCounts counts_;
 };
@@ -325,8 +324,7 @@ double CrossSectionPass::CompareWithProfile(const CentrePoint& centre) {
     // that could be compared with the profile.
     if (!corridor_ && Differs(atProfile, centre.elevation, kTolerance)) {
         const double deviation = std::abs(atProfile - centre.elevation);
-        if (deviation > largestDeviation_) {
-            largestDeviation_ = deviation;
+        if (deviation > counts_.largestDeviation) {
             counts_.largestDeviation = deviation;
             counts_.largestDeviationStation = station_;
         }
@@ -370,10 +368,10 @@ void CrossSectionPass::Close() {
         AppendNumber(verticalControl_, previousGrade_);
         AppendNumber(verticalControl_, lastStation_);
     }
-    if (ClearlyGreater(largestDeviation_, kAcceptedDeviation, kTolerance)) {
+    if (ClearlyGreater(counts_.largestDeviation, kAcceptedDeviation, kTolerance)) {
         ui_.ShowMessage("The Centerline was off from the cross-section by as little as " +
                         FormatFiniteG(smallestDeviation_) + " and much as " +
-                        FormatFiniteG(largestDeviation_) +
+                        FormatFiniteG(counts_.largestDeviation) +
                         ".  It is recommended that you either use no profile, or use a "
                         "surface that is closer to mimicing the profile");
     }
