@@ -99,86 +99,21 @@ TEST(ConvertCommand, Summary) {
     }
 }
 
-// The number after "key": in a report.
-long ReportCount(const std::string& json, const std::string& key) {
-    const std::size_t at = json.find("\"" + key + "\": ");
-    return at == std::string::npos ? -1 : std::stol(json.substr(at + key.size() + 4));
-}
-
-// Every sample is listed through the program, and each of its alignments and
-// corridor surfaces converted; the exports hold nothing the program cannot
-// read. Every clothoid of the samples becomes arcs: 205 spirals, 845 arcs.
-TEST(Samples, ListAndConvertEveryAlignment) {
-    const auto files = test::SampleFiles();
-    ASSERT_FALSE(files.empty());
-    long spirals = 0;
-    long arcs = 0;
-    for (const auto& path : files) {
-        SCOPED_TRACE(path.filename().string());
-        test::TempDir dir;
-        std::string listing;
-        std::string err;
-        const std::string sample = Utf8FromPath(path);
-        ASSERT_EQ(test::RunProcess({CHAINFORGE_CLI, "list", "--tsv", sample}, "", listing, err), 0);
-        for (std::size_t start = 0; start < err.size(); start = err.find('\n', start) + 1) {
-            EXPECT_EQ(err.compare(start, 12, "chainforge: "), 0) << err;
-        }
-        std::istringstream rows(listing);
-        for (std::string row; std::getline(rows, row);) {
-            const bool corridor = row.starts_with("surface\t") && row.ends_with("\tCorridor Top");
-            if (!row.starts_with("alignment\t") && !corridor) {
-                continue;
-            }
-            const std::size_t nameStart = row.find('\t') + 1;
-            const std::string name = row.substr(nameStart, row.find('\t', nameStart) - nameStart);
-            std::string out;
-            std::vector<std::string> args{CHAINFORGE_CLI, "convert", sample,          "--alignment",
-                                          name,           "--force", "--report-json", "r.json"};
-            if (corridor) {
-                args.insert(args.end(), {"--surface", "Corridor Top", "--yes"});
-            }
-            const int status = test::RunProcess(args, Utf8FromPath(dir.Path()), out, err);
-            EXPECT_EQ(status, 0) << name << err;
-            EXPECT_EQ(err.find("Cannot"), std::string::npos) << name << err;
-            const std::string report = test::ReadFileBytes(dir.Path() / "r.json");
-            EXPECT_EQ(report.find("\"kind\": \"Spiral\""), std::string::npos) << name;
-            if (corridor) {
-                // One sample holds only Slope Distance shapes: no section is
-                // read, and the report says why.
-                const std::map<std::string, long> sections{
-                    {"civil3d2014_gsg_corridors_crosssects.xml", 67},
-                    {"geomath_export3_designcrosssects_lx11.xml", 0},
-                    {"jlandxml_spec_sample_all_elements.xml", 1}};
-                EXPECT_EQ(ReportCount(report, "read"), sections.at(path.filename().string()));
-                EXPECT_EQ(ReportCount(report, "read") == 0,
-                          report.find("dataFormat") != std::string::npos);
-                EXPECT_EQ(err.find("Centerline"), std::string::npos) << err;
-            } else {
-                spirals += ReportCount(report, "spirals_as_arcs");
-                arcs += ReportCount(report, "spiral_arcs");
-            }
-        }
-    }
-    EXPECT_EQ(spirals, 205);
-    EXPECT_EQ(arcs, 845);
-}
-
 // The corridor sample's finished surface at stations 0 and 50, worked by hand
 // from its shapes: pavement (-2 %), gutter (-6 %), curb face, curb and
 // sidewalk tops, then a 1:4 fill slope (0) or a ditch and a 1:2 cut (50).
 TEST(Samples, CorridorTopTemplates) {
-    const auto sample =
-        std::filesystem::path(CHAINFORGE_SAMPLES) / "civil3d2014_gsg_corridors_crosssects.xml";
-    if (!std::filesystem::exists(sample)) {
-        GTEST_SKIP() << "no samples";
+    const auto sample = test::RealExport("civil3d2014_gsg_corridors_crosssects.xml");
+    if (sample.empty()) {
+        GTEST_SKIP() << test::CorpusMissing();
     }
     test::TempDir dir;
     const std::string chain = dir.File("c.ch");
     using Args = std::vector<std::string>;
     for (const Args& profile : {Args{"--yes"}, Args{"--profile", "Layout (2)"}}) {
-        Args args{"convert",     sample.string(),   "--alignment", "Basic_Road",
-                  "--surface",   "Corridor Top",    "--chain-out", chain,
-                  "--ascii-out", dir.File("c.asc"), "--force"};
+        Args args{"convert",     Utf8FromPath(sample), "--alignment", "Basic_Road",
+                  "--surface",   "Corridor Top",       "--chain-out", chain,
+                  "--ascii-out", dir.File("c.asc"),    "--force"};
         args.insert(args.end(), profile.begin(), profile.end());
         const CliResult result = RunWith(args);
         EXPECT_EQ(result.status, 0) << result.err;
@@ -239,7 +174,7 @@ std::vector<double> DrawnCoordinates(const std::string& svg) {
 // The three pictures of a small road and of real exports with spirals and
 // with corridor sections: XML that a parser accepts, drawn inside the page.
 TEST(PreviewCommand, PicturesParseAndStayOnThePage) {
-    const std::string samples = CHAINFORGE_SAMPLES;
+    const std::string samples = Utf8FromPath(test::CorpusFolder());
     const std::string section = "--section-svg";
     const std::vector<std::vector<std::string>> cases{
         {std::string(CHAINFORGE_TEST_DATA) + "/preview-road.xml", "--points", "Survey",

@@ -1,6 +1,7 @@
 #include "support/TestSupport.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -13,7 +14,6 @@
 #else
 #include <sys/stat.h>
 #include <sys/wait.h>
-#include <cstdlib>
 #endif
 
 namespace chainforge::test {
@@ -58,16 +58,54 @@ std::string CrLf(const std::vector<std::string>& lines) {
     return text;
 }
 
-std::vector<std::filesystem::path> SampleFiles() {
+std::filesystem::path CorpusFolder() {
+    const char* named = std::getenv("CHAINFORGE_SAMPLES");
+    return PathFromUtf8(named != nullptr && *named != '\0' ? named : CHAINFORGE_SAMPLES);
+}
+
+bool CorpusPresent() {
+    std::error_code error;
+    return std::filesystem::is_directory(CorpusFolder(), error);
+}
+
+std::string CorpusMissing() {
+    return "real-export corpus not found at " + Utf8FromPath(CorpusFolder()) +
+           "; set CHAINFORGE_SAMPLES";
+}
+
+std::vector<std::filesystem::path> XmlFiles(const std::filesystem::path& folder) {
     std::vector<std::filesystem::path> files;
     std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator(CHAINFORGE_SAMPLES, error)) {
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
         if (entry.path().extension() == ".xml") {
             files.push_back(entry.path());
         }
     }
     std::sort(files.begin(), files.end());
     return files;
+}
+
+std::vector<std::filesystem::path> RepositoryExports() {
+    return XmlFiles(CHAINFORGE_REAL_EXPORTS);
+}
+
+std::vector<std::filesystem::path> FurtherCorpusExports() {
+    std::vector<std::filesystem::path> files = XmlFiles(CorpusFolder());
+    std::erase_if(files, [](const std::filesystem::path& file) {
+        return std::filesystem::exists(std::filesystem::path(CHAINFORGE_REAL_EXPORTS) /
+                                       file.filename());
+    });
+    return files;
+}
+
+std::filesystem::path RealExport(const std::string& name) {
+    for (const std::filesystem::path& folder :
+         {std::filesystem::path(CHAINFORGE_REAL_EXPORTS), CorpusFolder()}) {
+        if (std::filesystem::exists(folder / name)) {
+            return folder / name;
+        }
+    }
+    return {};
 }
 
 #ifdef _WIN32

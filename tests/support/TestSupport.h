@@ -30,8 +30,29 @@ void WriteFileBytes(const std::filesystem::path& path, std::string_view bytes);
 // Joins lines, each followed by CR LF.
 std::string CrLf(const std::vector<std::string>& lines);
 
-// The files of the shared sample folder (*.xml), sorted.
-std::vector<std::filesystem::path> SampleFiles();
+// Real exports: the ones kept in the repository (tests/data/real) and the
+// full corpus, an optional folder named by the environment variable
+// CHAINFORGE_SAMPLES or, without it, by the build's setting of that name.
+std::filesystem::path CorpusFolder();
+bool CorpusPresent();
+// Why a case that needs the corpus is skipped.
+std::string CorpusMissing();
+
+// The *.xml files of a folder, sorted by name; none when it does not exist.
+std::vector<std::filesystem::path> XmlFiles(const std::filesystem::path& folder);
+// The real exports kept in the repository.
+std::vector<std::filesystem::path> RepositoryExports();
+// The corpus's files that the repository does not keep too.
+std::vector<std::filesystem::path> FurtherCorpusExports();
+// The export of that name, from the repository or else the corpus; empty when
+// neither has it.
+std::filesystem::path RealExport(const std::string& name);
+
+// Skips the case, with the reason, when the full corpus is not there.
+#define CHAINFORGE_SKIP_WITHOUT_CORPUS()                     \
+    if (!::chainforge::test::CorpusPresent()) {              \
+        GTEST_SKIP() << ::chainforge::test::CorpusMissing(); \
+    }
 
 // Runs the program args[0] with the other arguments in folder (the current
 // one when empty), with no input, stopped after 10 s; returns its exit status
