@@ -12,6 +12,7 @@
 #include "app/PreviewModel.h"
 #include "app/PreviewSvg.h"
 #include "app/RunConversion.h"
+#include "cli/CliHelp.h"
 #include "cli/CliSupport.h"
 #include "cli/CommandLineUserInterface.h"
 #include "io/OutputFile.h"
@@ -34,6 +35,7 @@ struct ConvertOptions {
     std::optional<std::string> spiralTolerance;
     bool yes = false;
     bool force = false;
+    bool help = false;
     // preview's pictures
     std::optional<std::string> planSvg;
     std::optional<std::string> profileSvg;
@@ -71,6 +73,10 @@ const std::map<std::string, std::optional<std::string> ConversionSelections::*> 
 std::string ParseArguments(const std::vector<std::string>& args, ConvertOptions& options) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
+        if (IsHelpOption(arg)) {
+            options.help = true;
+            return {};
+        }
         if (BelongsToOtherCommand(options.command, arg)) {
             return "unknown option '" + arg + "'";
         }
@@ -307,6 +313,9 @@ void PrintSummary(const ConversionReport& report, std::ostream& out) {
 // The usage problem of a command's arguments, or the empty text.
 std::string ReadOptions(const std::vector<std::string>& args, ConvertOptions& options) {
     std::string problem = ParseArguments(args, options);
+    if (options.help) {
+        return {};
+    }
     if (problem.empty()) {
         problem = CheckCombination(options);
     }
@@ -341,6 +350,10 @@ int RunConvertCommand(const std::vector<std::string>& args, std::ostream& out, s
     if (const std::string problem = ReadOptions(args, options); !problem.empty()) {
         return UsageError(err, problem);
     }
+    if (options.help) {
+        out << CommandHelpText(options.command);
+        return 0;
+    }
     options.selections.asciiPoints = options.asciiIn.has_value();
     options.selections.documentPath = options.input;
     CommandLineUserInterface ui(err);
@@ -366,6 +379,10 @@ int RunPreviewCommand(const std::vector<std::string>& args, std::ostream& out, s
     options.command = "preview";
     if (const std::string problem = ReadOptions(args, options); !problem.empty()) {
         return UsageError(err, problem);
+    }
+    if (options.help) {
+        out << CommandHelpText(options.command);
+        return 0;
     }
     options.selections.documentPath = options.input;
     CommandLineUserInterface ui(err);

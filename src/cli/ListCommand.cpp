@@ -1,11 +1,13 @@
 #include "cli/ListCommand.h"
 
 #include <charconv>
+#include <cmath>
 #include <optional>
 #include <ostream>
 
 #include "app/ConversionReport.h"
 
+#include "cli/CliHelp.h"
 #include "cli/CliSupport.h"
 #include "cli/CommandLineUserInterface.h"
 
@@ -39,6 +41,15 @@ std::string JsonNumber(std::optional<double> value) {
     return std::string(buffer, result.ptr);
 }
 
+// A start station as a JSON number: the catalogue's text keeps its ten
+// significant digits; a station that is no finite number is null.
+std::string JsonStation(const std::string& text) {
+    double value = 0.0;
+    const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+    const bool whole = result.ec == std::errc() && result.ptr == text.data() + text.size();
+    return whole && std::isfinite(value) ? text : "null";
+}
+
 template <typename Items, typename Text>
 std::string JsonList(const Items& items, Text text) {
     std::string out = "[";
@@ -62,7 +73,7 @@ void PrintCatalogueJson(const Catalogue& catalogue, std::ostream& out) {
     separator = "\n";
     for (const AlignmentEntry& a : catalogue.Alignments()) {
         out << separator << "    {\"name\": " << JsonString(a.name)
-            << ", \"station_start\": " << JsonString(a.stationStart)
+            << ", \"station_start\": " << JsonStation(a.stationStart)
             << ", \"length\": " << JsonNumber(a.length) << ", \"lines\": " << a.lines
             << ", \"curves\": " << a.curves << ", \"spirals\": " << a.spirals << ", \"profiles\": "
             << JsonList(a.profiles, [](const ProfileEntry& p) { return p.name; })
@@ -94,6 +105,10 @@ int RunListCommand(const std::vector<std::string>& args, std::ostream& out, std:
     std::string path;
     std::string form;
     for (const std::string& arg : args) {
+        if (IsHelpOption(arg)) {
+            out << CommandHelpText("list");
+            return 0;
+        }
         if (arg == "--tsv" || arg == "--json") {
             form = arg;
         } else if (arg.starts_with("--")) {
