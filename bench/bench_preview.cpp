@@ -8,6 +8,7 @@
 #include <sstream>
 #include <string>
 
+#include "BenchSamples.h"
 #include "app/PreviewModel.h"
 #include "app/PreviewSvg.h"
 #include "landxml/DocumentScan.h"
@@ -29,8 +30,9 @@ void Scan(Loaded& loaded, const std::string& bytes) {
     ScanDocument(loaded.document, loaded.catalogue, ui);
 }
 
+// The export's bytes; empty when it is not there.
 std::string Sample(const std::string& name) {
-    std::ifstream in(std::string(CHAINFORGE_SAMPLES) + "/" + name, std::ios::binary);
+    std::ifstream in(bench::RealExport(name), std::ios::binary);
     std::ostringstream bytes;
     bytes << in.rdbuf();
     return bytes.str();
@@ -40,7 +42,7 @@ std::string Sample(const std::string& name) {
 void PreviewAndDraw(benchmark::State& state, const std::string& bytes,
                     const ConversionSelections& selections) {
     if (bytes.empty()) {
-        state.SkipWithError("sample missing");
+        state.SkipWithError(bench::CorpusMissing().c_str());
         return;
     }
     Loaded loaded;

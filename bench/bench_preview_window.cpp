@@ -7,8 +7,10 @@
 #include <QImage>
 #include <QTabWidget>
 #include <cmath>
+#include <filesystem>
 #include <string>
 
+#include "BenchSamples.h"
 #include "app/PreviewModel.h"
 #include "app/qt/PlanView.h"
 #include "app/qt/PreviewWindow.h"
@@ -98,12 +100,12 @@ struct Sample {
 
 // From the loaded document: the model built and the three views painted once.
 void OpenPreview(benchmark::State& state, const Sample& sample) {
-    const std::string path = std::string(CHAINFORGE_SAMPLES) + "/" + sample.file;
+    const std::filesystem::path path = bench::RealExport(sample.file);
     CDocumentBuffer document;
     Catalogue catalogue;
     ScriptedUserInterface ui;
-    if (document.Open(path) != 0) {
-        state.SkipWithError("sample missing");
+    if (path.empty() || document.Open(path.string()) != 0) {
+        state.SkipWithError(bench::CorpusMissing().c_str());
         return;
     }
     ScanDocument(document, catalogue, ui);

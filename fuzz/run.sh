@@ -1,6 +1,7 @@
 #!/bin/sh
 # Runs every fuzz target for FUZZ_SECONDS each, corpora kept under the build
-# folder and seeded from the test data and the shared sample files. Exits
+# folder and seeded from the test data, the real exports kept in the
+# repository and, when it is there, the full corpus of real exports. Exits
 # non-zero when any target finds a crash, a hang or a leak.
 set -u
 BUILD=${1:-build-fuzz}
@@ -18,6 +19,7 @@ for target in "$BUILD"/fuzz/fuzz_*; do
     case "$name" in
         fuzz_scan|fuzz_conversion)
             cp "$ROOT"/tests/data/*.xml "$ROOT"/examples/*.xml "$seeds"/ 2>/dev/null
+            find "$ROOT/tests/data/real" -name '*.xml' -size -600k -exec cp {} "$seeds"/ \;
             [ -d "$SAMPLES" ] && find "$SAMPLES" -name '*.xml' -size -600k -exec cp {} "$seeds"/ \;
             ;;
         fuzz_ascii_points)

@@ -4,18 +4,25 @@
 # point group and alignment (with a profile and surface where there is one) and
 # previewing each alignment with its pictures, and compares standard output,
 # standard error, exit status and every file written, byte for byte. Also
-# runs both on a sample copied under non-ASCII file and folder names.
-#   scripts/compare-windows.sh LINUX_BUILD WINDOWS_BUILD [SAMPLES]
+# runs both on a file copied under non-ASCII file and folder names.
+# The samples are the real exports kept in tests/data/real and, when the
+# folder is there, the full corpus (CHAINFORGE_SAMPLES, by default
+# ../shared/samples/landxml beside the repository).
+#   scripts/compare-windows.sh LINUX_BUILD WINDOWS_BUILD [CORPUS]
 set -eu
 
+root=$(cd "$(dirname "$0")/.." && pwd)
 linux=$(realpath "$1")/chainforge-cli
 windows=$(realpath "$2")/chainforge-cli.exe
-samples=${3:-$(dirname "$0")/../../shared/samples/landxml}
-if ! ls "$samples"/*.xml >/dev/null 2>&1; then
-    echo "compare-windows: no sample files in $samples" >&2
-    exit 1
+corpus=${3:-${CHAINFORGE_SAMPLES:-$root/../shared/samples/landxml}}
+samples="$root/tests/data/real"
+if [ -d "$corpus" ]; then
+    corpus=$(realpath "$corpus")
+else
+    echo "compare-windows: real-export corpus not found at $corpus; set CHAINFORGE_SAMPLES" \
+        "(comparing the exports in tests/data/real only)"
+    corpus=""
 fi
-samples=$(realpath "$samples")
 export WINEDEBUG=-all WINEPREFIX="${WINEPREFIX:-$(realpath "$2")/wine}"
 
 work=$(mktemp -d)
@@ -51,8 +58,11 @@ rows() {
 }
 
 mkdir -p "$work/input"
-for sample in "$samples"/*.xml; do
+for sample in "$samples"/*.xml ${corpus:+"$corpus"/*.xml}; do
     base=$(basename "$sample")
+    if [ "$(dirname "$sample")" = "$corpus" ] && [ -f "$samples/$base" ]; then
+        continue  # the same bytes as the repository's copy
+    fi
     rm -f "$work/input/"* && cp "$sample" "$work/input/$base"
     input="dir-ä/$base"
     run "$base" list "$input"
@@ -77,8 +87,7 @@ done
 
 # Non-ASCII names: the file, its folder, the outputs beside it, an old output
 # replaced, and an alignment name argument.
-jl="$samples/jlandxml_spec_sample_all_elements.xml"
-rm -f "$work/input/"* && cp "$jl" "$work/input/straße.xml"
+rm -f "$work/input/"* && cp "$root/tests/data/golden/convert-non-ascii-names/straße.xml" "$work/input/"
 run straße.xml list "dir-ä/straße.xml" --tsv
 run straße.xml convert "dir-ä/straße.xml" --alignment "○○路線" --ascii-out "dir-ä/ö.asc" \
     --chain-out "dir-ä/ö.ch"
