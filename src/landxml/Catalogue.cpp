@@ -13,30 +13,10 @@ namespace {
 
 using NameSet = std::unordered_set<std::string>;
 
-// The text after the first case-insensitive occurrence of key followed by
-// "=" (blanks allowed around it, as XML allows), or nothing.
-std::optional<std::string_view> AfterKey(std::string_view tagText, std::string_view key) {
-    for (std::size_t at = FindNoCase(tagText, key); at != std::string_view::npos;
-         at = FindNoCase(tagText, key, at + 1)) {
-        std::size_t i = at + key.size();
-        while (i < tagText.size() && IsScanSpace(tagText[i])) {
-            ++i;
-        }
-        if (i < tagText.size() && tagText[i] == '=') {
-            ++i;
-            while (i < tagText.size() && IsScanSpace(tagText[i])) {
-                ++i;
-            }
-            return tagText.substr(i);
-        }
-    }
-    return std::nullopt;
-}
-
-// The quoted value of key (e.g. "NAME"): empty when there is none.
-std::string_view QuotedValueAfter(std::string_view tagText, std::string_view key) {
-    const auto rest = AfterKey(tagText, key);
-    return rest ? QuotedValue(*rest).value_or(std::string_view()) : std::string_view();
+// The quoted value of the attribute, its name in any letter case: empty when
+// there is none.
+std::string_view ValueOf(std::string_view tagText, std::string_view name) {
+    return AttributeValue(tagText, name, NameCase::Any).value_or(std::string_view());
 }
 
 // A suffixed name that may already be listed (groups A, A2, A) is given the
@@ -62,14 +42,12 @@ std::string NameForNewEntry(const NameSet& listed, std::size_t count, std::strin
 }
 
 std::string StationStartText(std::string_view tagText) {
-    const auto rest = AfterKey(tagText, "STASTART");
-    if (!rest) {
+    const auto text = AttributeValue(tagText, "staStart", NameCase::Any);
+    if (!text) {
         return "0.0";
     }
     double station = 0.0;
-    if (!rest->empty() && ((*rest)[0] == '"' || (*rest)[0] == '\'')) {
-        ReadLeadingDouble(rest->substr(1), station);
-    }
+    ReadLeadingDouble(*text, station);
     return FormatG(station, kChainDigits);
 }
 
@@ -91,8 +69,8 @@ std::string AlignmentEntry::GetSurfaceName(int index) const {
 }
 
 std::string ExtractNameAndDescription(std::string_view tagText) {
-    std::string out = DecodeEntities(QuotedValueAfter(tagText, "NAME"));
-    const std::string_view description = QuotedValueAfter(tagText, "DESC");
+    std::string out = DecodeEntities(ValueOf(tagText, "name"));
+    const std::string_view description = ValueOf(tagText, "desc");
     if (!description.empty()) {
         out += " - ";
         out += DecodeEntities(description);

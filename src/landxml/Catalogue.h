@@ -50,9 +50,9 @@ struct AlignmentEntry {
 };
 
 // The display name of a tag: its name attribute, then " - " and its desc
-// attribute when that is not empty. Either attribute name is found anywhere,
-// ignoring case; values are read between double or single quotes, entities
-// decoded.
+// attribute when that is not empty. Attribute names are taken in any letter
+// case (AttributeValue with NameCase::Any); values are read between double or
+// single quotes, entities decoded.
 std::string ExtractNameAndDescription(std::string_view tagText);
 
 class Catalogue {

@@ -104,25 +104,13 @@ constexpr std::array kSectionEnds{
     SectionEnd{kPlanFeature, "</PlanFeature>"},
 };
 
-// The name read by "<CgPoints name=\"%[^\"]\"": empty when it does not match.
+// The name attribute of a tag that begins "<CgPoints" in exactly that case,
+// entities decoded; empty when either is not there.
 std::string PointGroupNameAttribute(std::string_view tagText) {
-    constexpr std::string_view kElement = "<CgPoints";
-    if (tagText.substr(0, kElement.size()) != kElement) {
+    if (!tagText.starts_with("<CgPoints")) {
         return {};
     }
-    std::size_t i = kElement.size();
-    while (i < tagText.size() && IsScanSpace(tagText[i])) {
-        ++i;
-    }
-    constexpr std::string_view kName = "name=";
-    if (tagText.substr(i, kName.size()) != kName || i + kName.size() >= tagText.size()) {
-        return {};
-    }
-    const char quote = tagText[i + kName.size()];
-    if (quote != '"' && quote != '\'') {
-        return {};
-    }
-    return DecodeEntities(ScanSetField(tagText.substr(i + kName.size() + 1), {&quote, 1}));
+    return DecodeEntities(AttributeValue(tagText, "name").value_or(std::string_view()));
 }
 
 // A CgPoints opening tag with attributes other than a leading name.
@@ -255,13 +243,9 @@ std::pair<std::string_view, std::string_view> CTagRecognizer::SkipTarget() const
 }
 
 void CTagRecognizer::CheckVersion(std::string_view tagText) {
-    const std::size_t at = FindNoCase(tagText, "VERSION=");
     double version = 0.0;
-    if (at != std::string_view::npos) {
-        const std::string_view rest = tagText.substr(at + 8);
-        if (!rest.empty() && (rest[0] == '"' || rest[0] == '\'')) {
-            ReadLeadingDouble(rest.substr(1), version);
-        }
+    if (const auto text = AttributeValue(tagText, "version", NameCase::Any)) {
+        ReadLeadingDouble(*text, version);
     }
     // 1.2 is the version nearly every current export declares, and it is read.
     if (version > 1.2) {

@@ -68,36 +68,54 @@ bool IsSelfClosing(std::string_view tagText) {
     return tagText.size() >= 2 && tagText.substr(tagText.size() - 2) == "/>";
 }
 
-std::optional<std::string_view> AttributeValue(std::string_view text, std::string_view name) {
-    for (std::size_t at = text.find(name); at != std::string_view::npos;
-         at = text.find(name, at + 1)) {
-        if (at == 0 || !IsScanSpace(text[at - 1])) {
-            continue;
-        }
-        std::size_t i = at + name.size();
-        while (i < text.size() && IsScanSpace(text[i])) {
-            ++i;
-        }
-        if (i >= text.size() || text[i] != '=') {
-            continue;
-        }
-        ++i;
-        while (i < text.size() && IsScanSpace(text[i])) {
-            ++i;
-        }
-        if (const auto value = QuotedValue(text.substr(i))) {
-            return value;
-        }
-    }
-    return std::nullopt;
-}
+namespace {
 
+// A quoted value at the start of text, between double or single quotes: the
+// characters up to the next quote of the same kind (to the end of the text
+// when none follows). Nothing when the text does not begin with a quote.
 std::optional<std::string_view> QuotedValue(std::string_view text) {
     if (text.empty() || (text[0] != '"' && text[0] != '\'')) {
         return std::nullopt;
     }
     const std::size_t end = text.find(text[0], 1);
     return text.substr(1, end == std::string_view::npos ? text.npos : end - 1);
+}
+
+std::size_t SkipBlanks(std::string_view text, std::size_t i) {
+    while (i < text.size() && IsScanSpace(text[i])) {
+        ++i;
+    }
+    return i;
+}
+
+// The quoted value after the name that ends at nameEnd, when "=" follows it.
+std::optional<std::string_view> ValueAfterName(std::string_view text, std::size_t nameEnd) {
+    const std::size_t equals = SkipBlanks(text, nameEnd);
+    if (equals >= text.size() || text[equals] != '=') {
+        return std::nullopt;
+    }
+    return QuotedValue(text.substr(SkipBlanks(text, equals + 1)));
+}
+
+std::size_t FindName(std::string_view text, std::string_view name, std::size_t from,
+                     NameCase nameCase) {
+    return nameCase == NameCase::Exact ? text.find(name, from) : FindNoCase(text, name, from);
+}
+
+}  // namespace
+
+std::optional<std::string_view> AttributeValue(std::string_view text, std::string_view name,
+                                               NameCase nameCase) {
+    for (std::size_t at = FindName(text, name, 0, nameCase); at != std::string_view::npos;
+         at = FindName(text, name, at + 1, nameCase)) {
+        if (at != 0 && !IsScanSpace(text[at - 1])) {
+            continue;
+        }
+        if (const auto value = ValueAfterName(text, at + name.size())) {
+            return value;
+        }
+    }
+    return std::nullopt;
 }
 
 namespace {

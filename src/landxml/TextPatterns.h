@@ -43,17 +43,18 @@ inline bool ContainsNoCase(std::string_view text, std::string_view needle) {
 // True when the text ends with "/>".
 bool IsSelfClosing(std::string_view tagText);
 
-// The value of attribute `name` in a tag or line: the first place where the
-// name, preceded by white space, is followed by "=" and a double or single
-// quote (blanks allowed around the "="). The value runs to the next quote of
-// the same kind, or to the end of the text when none follows. Names are
-// case-sensitive. The value is as it stands, entities not decoded.
-std::optional<std::string_view> AttributeValue(std::string_view text, std::string_view name);
+// How an attribute's name is compared: byte for byte, or with ASCII letters
+// in any case ("NAME", "Name" and "name" alike).
+enum class NameCase { Exact, Any };
 
-// A quoted value at the start of text, between double or single quotes: the
-// characters up to the next quote of the same kind (to the end of the text
-// when none follows). Nothing when the text does not begin with a quote.
-std::optional<std::string_view> QuotedValue(std::string_view text);
+// The value of attribute `name` in a tag or line: the first place where the
+// name, at the start of the text or after white space, is followed by "="
+// and a double or single quote, with any white space (IsScanSpace) on either
+// side of the "=". The value runs to the next quote of the same kind, or to
+// the end of the text when none follows. The value is as it stands, entities
+// not decoded.
+std::optional<std::string_view> AttributeValue(std::string_view text, std::string_view name,
+                                               NameCase nameCase = NameCase::Exact);
 
 // Text with the XML entities decoded: &amp; &lt; &gt; &quot; &apos; and
 // numeric references (&#38; &#x26;) written as UTF-8. An ampersand that

@@ -44,17 +44,10 @@ PointValues ReadPointValues(std::string_view elementText) {
     return values;
 }
 
-// The value of the first desc=" (or desc=') in the line, entities decoded;
-// empty when there is none.
+// The value of the line's desc attribute, entities decoded; empty when there
+// is none.
 std::string Description(std::string_view line) {
-    constexpr std::string_view key = "desc=";
-    for (std::size_t at = line.find(key); at != std::string_view::npos;
-         at = line.find(key, at + 1)) {
-        if (const auto value = QuotedValue(line.substr(at + key.size()))) {
-            return DecodeEntities(*value);
-        }
-    }
-    return {};
+    return DecodeEntities(AttributeValue(line, "desc").value_or(std::string_view()));
 }
 
 // Point elements may keep their text on the following lines; other lines of

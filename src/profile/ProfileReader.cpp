@@ -131,8 +131,7 @@ void ReadVertexLine(std::string_view line, ProfileState& state, std::string& ver
 // True when the curve was written.
 bool ReadCurveLine(std::string_view line, ProfileState& state, std::string& verticalControl) {
     // Attribute names are taken in any letter case, as producers vary.
-    const std::string upper = ToUpperAscii(line);
-    if (const auto length = AttributeValue(upper, "LENGTH")) {
+    if (const auto length = AttributeValue(line, "length", NameCase::Any)) {
         ReadLeadingDouble(*length, state.curveLength);
     }
     ScanVertex(ElementValues(line), state.current);

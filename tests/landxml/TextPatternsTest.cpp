@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/TestSupport.h"
+
 namespace chainforge {
 namespace {
 
@@ -32,16 +34,23 @@ TEST(TextPatterns, MatchesTag) {
     EXPECT_FALSE(IsSelfClosing(">"));
 }
 
-TEST(TextPatterns, AttributeValueAnywhereAfterWhiteSpace) {
-    const std::string_view tag = "CgPoint pntSurv=\"control\" name=\"1\" desc = \"fence\">";
-    EXPECT_EQ(AttributeValue(tag, "name"), "1");
-    EXPECT_EQ(AttributeValue(tag, "desc"), "fence");
-    EXPECT_EQ(AttributeValue(tag, "code"), std::nullopt);
-    // "oname" is another attribute; single quotes hold a value as double ones do.
-    EXPECT_EQ(AttributeValue("x oname=\"a\"", "name"), std::nullopt);
-    EXPECT_EQ(AttributeValue("x name='a\"b'", "name"), "a\"b");
-    EXPECT_EQ(AttributeValue("x name=\"\"", "name"), "");
-    EXPECT_EQ(AttributeValue("x name=\"open", "name"), "open");
+// data/tables/attributes.txt: the attribute name (" any": in any letter
+// case), then the text, its lines joined by CR LF; the value in brackets, or
+// "none".
+TEST(TextPatterns, AttributeValue) {
+    for (const auto& c : test::ReadTable("attributes.txt")) {
+        ASSERT_GE(c.input.size(), 2u) << c.title;
+        std::string_view name = c.input[0];
+        const bool any = name.ends_with(" any");
+        name.remove_suffix(any ? 4 : 0);
+        std::string text = c.input[1];
+        for (std::size_t i = 2; i < c.input.size(); ++i) {
+            text.append("\r\n").append(c.input[i]);
+        }
+        const auto value = AttributeValue(text, name, any ? NameCase::Any : NameCase::Exact);
+        const std::string seen = value ? std::string("[").append(*value).append("]") : "none";
+        EXPECT_EQ(std::vector<std::string>{seen}, c.expected) << c.title;
+    }
 }
 
 }  // namespace

@@ -148,6 +148,11 @@ bool SaveAll(const QDir& folder, const QDir& samples) {
          samples.filePath(QStringLiteral("civil3d2014_gsg_corridors_crosssects.xml")), "",
          "Basic_Road", "Layout (2)", "Corridor Top"}};
     for (const PreviewCase& shown : previews) {
+        if (!QFileInfo::exists(shown.path)) {
+            std::fprintf(stderr, "%s skipped: real-export corpus not found at %s; set %s\n",
+                         shown.prefix, qPrintable(samples.path()), "CHAINFORGE_SAMPLES");
+            continue;
+        }
         saved = SavePreviews(dialog, folder, shown) && saved;
     }
     return saved;
@@ -167,8 +172,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "cannot create %s\n", qPrintable(target));
         return 1;
     }
-    // The real samples live beside the repository unless named second.
-    const QString samples =
-        argc > 2 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral(CHAINFORGE_SAMPLES);
+    // The corpus of real exports, unless named second.
+    const QString samples = argc > 2 ? QString::fromLocal8Bit(argv[2])
+                            : qEnvironmentVariableIsEmpty("CHAINFORGE_SAMPLES")
+                                ? QStringLiteral(CHAINFORGE_SAMPLES)
+                                : qEnvironmentVariable("CHAINFORGE_SAMPLES");
     return SaveAll(QDir(target), QDir(samples)) ? 0 : 1;
 }
