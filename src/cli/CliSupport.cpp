@@ -19,7 +19,23 @@ bool LoadAndScan(const std::string& path, CDocumentBuffer& document, Catalogue& 
         ui.ShowMessage("Cannot open file " + path);
         return false;
     }
+    if (document.Size() == 0) {
+        ui.ShowMessage("The file is empty");
+        return false;
+    }
     ScanDocument(document, catalogue, ui);
+    return true;
+}
+
+std::string EndedInsideMessage(const std::string& element) {
+    return std::string(kEndedInside) + element + "; the output is incomplete";
+}
+
+bool ReportEndedInside(const Catalogue& catalogue, UserInterface& ui) {
+    if (catalogue.EndedInside().empty()) {
+        return false;
+    }
+    ui.ShowMessage(EndedInsideMessage(catalogue.EndedInside()));
     return true;
 }
 

@@ -3,6 +3,7 @@
 
 #include <iosfwd>
 #include <string>
+#include <string_view>
 
 #include "landxml/Catalogue.h"
 #include "landxml/DocumentBuffer.h"
@@ -14,8 +15,17 @@ namespace chainforge {
 int UsageError(std::ostream& err, const std::string& problem);
 
 // Loads path and scans it into catalogue, messages through ui. False, after
-// "Cannot open file PATH", when the file cannot be loaded.
+// "Cannot open file PATH", when the file cannot be loaded, and after "The
+// file is empty" when it holds nothing.
 bool LoadAndScan(const std::string& path, CDocumentBuffer& document, Catalogue& catalogue,
                  UserInterface& ui);
+
+// Tells, as a conversion does, that the scanned file ends inside an element;
+// true when it does.
+bool ReportEndedInside(const Catalogue& catalogue, UserInterface& ui);
+
+// The message of a file that ends inside element, and how it begins.
+std::string EndedInsideMessage(const std::string& element);
+inline constexpr std::string_view kEndedInside = "The file ends inside ";
 
 }  // namespace chainforge

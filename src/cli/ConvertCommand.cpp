@@ -329,6 +329,17 @@ std::string ReadOptions(const std::vector<std::string>& args, ConvertOptions& op
     return problem;
 }
 
+// True when the file ends inside an element: a reader of the preview met
+// the end, and said so among the model's messages, or the scan did, which
+// is then told here.
+bool CutOff(const PreviewModel& model, const Catalogue& catalogue, UserInterface& ui) {
+    const auto& messages = model.report.messages;
+    const bool told = std::any_of(messages.begin(), messages.end(), [](const std::string& text) {
+        return text.starts_with(kEndedInside);
+    });
+    return told || ReportEndedInside(catalogue, ui);
+}
+
 // Loads the file and checks the selected names; false after the message.
 bool LoadSelected(const ConvertOptions& options, CDocumentBuffer& document, Catalogue& catalogue,
                   UserInterface& ui) {
@@ -393,7 +404,9 @@ int RunPreviewCommand(const std::vector<std::string>& args, std::ostream& out, s
     }
     const PreviewModel model = BuildPreview(options.selections, document, catalogue);
     out << PreviewText(model);
-    return WritePictures(options, model, ui) ? 0 : 1;
+    const bool written = WritePictures(options, model, ui);
+    const bool cutOff = CutOff(model, catalogue, ui);
+    return written && !cutOff ? 0 : 1;
 }
 
 }  // namespace chainforge

@@ -6,6 +6,7 @@
 #include <ostream>
 
 #include "app/ConversionReport.h"
+#include "landxml/TextEncoding.h"
 
 #include "cli/CliHelp.h"
 #include "cli/CliSupport.h"
@@ -54,7 +55,7 @@ template <typename Items, typename Text>
 std::string JsonList(const Items& items, Text text) {
     std::string out = "[";
     for (const auto& item : items) {
-        out += (out.size() > 1 ? ", " : "") + JsonString(text(item));
+        out += (out.size() > 1 ? ", " : "") + JsonString(ValidUtf8(text(item)));
     }
     return out + "]";
 }
@@ -65,14 +66,14 @@ void PrintCatalogueJson(const Catalogue& catalogue, std::ostream& out) {
     out << "{\n  \"groups\": [";
     const char* separator = "\n";
     for (const PointGroupEntry& group : catalogue.PointGroups()) {
-        out << separator << "    {\"name\": " << JsonString(group.name)
+        out << separator << "    {\"name\": " << JsonString(ValidUtf8(group.name))
             << ", \"points\": " << group.points << "}";
         separator = ",\n";
     }
     out << (catalogue.PointGroups().empty() ? "" : "\n  ") << "],\n  \"alignments\": [";
     separator = "\n";
     for (const AlignmentEntry& a : catalogue.Alignments()) {
-        out << separator << "    {\"name\": " << JsonString(a.name)
+        out << separator << "    {\"name\": " << JsonString(ValidUtf8(a.name))
             << ", \"station_start\": " << JsonStation(a.stationStart)
             << ", \"length\": " << JsonNumber(a.length) << ", \"lines\": " << a.lines
             << ", \"curves\": " << a.curves << ", \"spirals\": " << a.spirals << ", \"profiles\": "
@@ -136,7 +137,7 @@ int RunListCommand(const std::vector<std::string>& args, std::ostream& out, std:
         PrintCatalogueText(catalogue, out);
     }
     out.flush();
-    return 0;
+    return ReportEndedInside(catalogue, ui) ? 1 : 0;
 }
 
 }  // namespace chainforge

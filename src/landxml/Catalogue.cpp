@@ -68,12 +68,12 @@ std::string AlignmentEntry::GetSurfaceName(int index) const {
                                                 : std::string();
 }
 
-std::string ExtractNameAndDescription(std::string_view tagText) {
-    std::string out = DecodeEntities(ValueOf(tagText, "name"));
+std::string ExtractNameAndDescription(std::string_view tagText, TextEncoding encoding) {
+    std::string out = DecodeEntities(ToUtf8(ValueOf(tagText, "name"), encoding));
     const std::string_view description = ValueOf(tagText, "desc");
     if (!description.empty()) {
         out += " - ";
-        out += DecodeEntities(description);
+        out += DecodeEntities(ToUtf8(description, encoding));
     }
     return out;
 }
@@ -85,6 +85,8 @@ void Catalogue::ClearCatalogue() {
     alignmentNames_.clear();
     profileNames_.clear();
     surfaceKeys_.clear();
+    encoding_ = TextEncoding::Utf8;
+    endedInside_.clear();
 }
 
 void Catalogue::AddPointGroup(std::string name, std::uint64_t position) {
@@ -95,8 +97,8 @@ void Catalogue::AddPointGroup(std::string name, std::uint64_t position) {
 
 void Catalogue::AddAlignment(std::string_view tagText, std::uint64_t position) {
     AlignmentEntry entry;
-    entry.name =
-        NameForNewEntry(alignmentNames_, alignments_.size(), ExtractNameAndDescription(tagText));
+    entry.name = NameForNewEntry(alignmentNames_, alignments_.size(),
+                                 ExtractNameAndDescription(tagText, encoding_));
     alignmentNames_.insert(entry.name);
     // Fresh sets rather than clear(): clearing costs the bucket count of the
     // largest set so far, for every later alignment.
@@ -115,7 +117,7 @@ void Catalogue::AddProfile(std::string_view tagText, std::uint64_t position) {
         return;
     }
     std::vector<ProfileEntry>& profiles = alignments_.back().profiles;
-    std::string name = ExtractNameAndDescription(tagText);
+    std::string name = ExtractNameAndDescription(tagText, encoding_);
     const auto match =
         !profileNames_.contains(name)
             ? profiles.end()
@@ -135,7 +137,7 @@ void Catalogue::AddCrossSectionSurface(std::string_view tagText, std::uint64_t /
     if (alignments_.empty()) {
         return;
     }
-    std::string name = ExtractNameAndDescription(tagText);
+    std::string name = ExtractNameAndDescription(tagText, encoding_);
     if (surfaceKeys_.insert(ToUpperAscii(name)).second) {
         alignments_.back().surfaces.push_back(std::move(name));
     }
@@ -144,6 +146,13 @@ void Catalogue::AddCrossSectionSurface(std::string_view tagText, std::uint64_t /
 void Catalogue::AddCorridorSurface() {
     if (!alignments_.empty() && surfaceKeys_.insert(ToUpperAscii(kCorridorSurface)).second) {
         alignments_.back().surfaces.emplace_back(kCorridorSurface);
+    }
+}
+
+void Catalogue::RemoveLastPointGroup() {
+    if (!pointGroups_.empty()) {
+        groupNames_.erase(pointGroups_.back().name);
+        pointGroups_.pop_back();
     }
 }
 

@@ -11,6 +11,8 @@
 #include <unordered_set>
 #include <vector>
 
+#include "landxml/TextEncoding.h"
+
 namespace chainforge {
 
 // The surface listed for an alignment whose cross-sections are corridor
@@ -53,13 +55,16 @@ struct AlignmentEntry {
 // attribute when that is not empty. Attribute names are taken in any letter
 // case (AttributeValue with NameCase::Any); values are read between double or
 // single quotes, entities decoded.
-std::string ExtractNameAndDescription(std::string_view tagText);
+// Names of a file in ISO-8859-1 are made UTF-8.
+std::string ExtractNameAndDescription(std::string_view tagText,
+                                      TextEncoding encoding = TextEncoding::Utf8);
 
 class Catalogue {
   public:
     void ClearCatalogue();
 
-    // Names stay unique: a repeated name gets a number appended.
+    // Names stay unique: a repeated name gets a number appended. A group's
+    // name comes in UTF-8; the others are read from their tag text.
     void AddPointGroup(std::string name, std::uint64_t position);
     void AddAlignment(std::string_view tagText, std::uint64_t position);
     // Attach to the alignment added last; without one they are dropped.
@@ -71,6 +76,18 @@ class Catalogue {
     // alignment added last.
     void CountPoint();
     void CountGeometry(std::string_view tagText);
+    // Takes back the point group added last (one that held nothing).
+    void RemoveLastPointGroup();
+
+    // The file's encoding, as its XML declaration names it: names are listed
+    // and looked up in UTF-8, whatever the file's encoding.
+    void SetEncoding(TextEncoding encoding) { encoding_ = encoding; }
+    TextEncoding Encoding() const { return encoding_; }
+
+    // The element the file ends inside, when it ends before its root element
+    // closes; empty for a whole file.
+    void SetEndedInside(std::string element) { endedInside_ = std::move(element); }
+    const std::string& EndedInside() const { return endedInside_; }
 
     const std::vector<PointGroupEntry>& PointGroups() const { return pointGroups_; }
     const std::vector<AlignmentEntry>& Alignments() const { return alignments_; }
@@ -88,6 +105,8 @@ class Catalogue {
     std::unordered_set<std::string> alignmentNames_;
     std::unordered_set<std::string> profileNames_;
     std::unordered_set<std::string> surfaceKeys_;  // upper-cased
+    TextEncoding encoding_ = TextEncoding::Utf8;
+    std::string endedInside_;
 };
 
 }  // namespace chainforge

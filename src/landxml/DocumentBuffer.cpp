@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "io/Platform.h"
+#include "landxml/TextEncoding.h"
 #include "landxml/TextPatterns.h"
 
 namespace chainforge {
@@ -141,6 +142,9 @@ int CDocumentBuffer::Open(const std::string& path, const LoadProgress& progress)
         return 1;
     }
     Adopt(std::move(content->memory), content->size);
+    if (const auto utf8 = Utf8FromUtf16File(Bytes())) {
+        Assign(*utf8);
+    }
     return 0;
 }
 
@@ -149,6 +153,10 @@ void CDocumentBuffer::Close() {
 }
 
 void CDocumentBuffer::Assign(std::string_view bytes) {
+    if (const auto utf8 = Utf8FromUtf16File(bytes)) {
+        Assign(*utf8);
+        return;
+    }
     auto storage = std::make_unique<PrivateMemory>(bytes.size());
     if (storage->Bytes() == nullptr) {
         return;

@@ -33,7 +33,7 @@ class CDocumentBuffer {
     // disk do not reach the buffer. 0 when loaded, 1 when the file cannot be
     // opened or read (missing, unreadable, a folder, too large for memory);
     // on failure the buffer keeps what it held. Stopped by progress, it
-    // fails the same way.
+    // fails the same way. A UTF-16 file is held as its UTF-8 form.
     int Open(const std::string& path, const LoadProgress& progress = {});
 
     // Frees the content: nothing is loaded afterwards.

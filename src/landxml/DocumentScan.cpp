@@ -4,6 +4,7 @@
 
 #include "landxml/MakerInfo.h"
 #include "landxml/NumberText.h"
+#include "landxml/TextEncoding.h"
 #include "landxml/TextPatterns.h"
 
 namespace chainforge {
@@ -11,6 +12,7 @@ namespace {
 
 enum class Action {
     None,
+    Declaration,
     Version,
     Enter,  // enter the row's section unless the tag closes itself
     NamedPointGroup,
@@ -48,7 +50,7 @@ bool RowMatches(std::string_view tagText, const Row& row) {
 
 // Tested in order; the first row whose tag matches decides.
 constexpr std::array kRecognitionTable{
-    Row{"<?xml version=", Action::None, kTopLevel},
+    Row{"<?xml version=", Action::Declaration, kTopLevel},
     Row{"<?xml-stylesheet ", Action::None, kTopLevel},
     Row{"<BizTalk xmlns", Action::None, kTopLevel},
     Row{"<Body", Action::None, kTopLevel},
@@ -105,12 +107,13 @@ constexpr std::array kSectionEnds{
 };
 
 // The name attribute of a tag that begins "<CgPoints" in exactly that case,
-// entities decoded; empty when either is not there.
-std::string PointGroupNameAttribute(std::string_view tagText) {
+// in UTF-8, entities decoded; empty when either is not there.
+std::string PointGroupNameAttribute(std::string_view tagText, TextEncoding encoding) {
     if (!tagText.starts_with("<CgPoints")) {
         return {};
     }
-    return DecodeEntities(AttributeValue(tagText, "name").value_or(std::string_view()));
+    return DecodeEntities(
+        ToUtf8(AttributeValue(tagText, "name").value_or(std::string_view()), encoding));
 }
 
 // A CgPoints opening tag with attributes other than a leading name.
@@ -131,6 +134,9 @@ void CTagRecognizer::RecognizeTag(std::string_view tagText, std::uint64_t positi
         switch (row.action) {
             case Action::None:
                 break;
+            case Action::Declaration:
+                catalogue_.SetEncoding(EncodingOfDeclaration(tagText));
+                break;
             case Action::Version:
                 CheckVersion(tagText);
                 break;
@@ -138,7 +144,8 @@ void CTagRecognizer::RecognizeTag(std::string_view tagText, std::uint64_t positi
                 EnterSection(tagText, row.state);
                 break;
             case Action::NamedPointGroup:
-                OpenPointGroup(tagText, position, PointGroupNameAttribute(tagText));
+                OpenPointGroup(tagText, position,
+                               PointGroupNameAttribute(tagText, catalogue_.Encoding()));
                 break;
             case Action::UnnamedPointGroup:
                 OpenPointGroup(tagText, position, kUnnamedGroup);
@@ -154,7 +161,8 @@ void CTagRecognizer::RecognizeTag(std::string_view tagText, std::uint64_t positi
     if (IsAttributedPointGroup(tagText)) {
         const auto name = AttributeValue(tagText, "name");
         OpenPointGroup(tagText, position,
-                       name && !name->empty() ? DecodeEntities(*name) : std::string(kUnnamedGroup));
+                       name && !name->empty() ? DecodeEntities(ToUtf8(*name, catalogue_.Encoding()))
+                                              : std::string(kUnnamedGroup));
         return;
     }
     ReportUnknownFormat();
@@ -163,10 +171,13 @@ void CTagRecognizer::RecognizeTag(std::string_view tagText, std::uint64_t positi
 bool CTagRecognizer::SkipSectionTag(std::string_view tagText, std::uint64_t position) {
     switch (state_) {
         case kPointGroup:
+            if (StartsWithNoCase(tagText, "</CgPoints")) {
+                ClosePointGroup();
+                return false;
+            }
+            groupHasContent_ = true;
             if (StartsWithNoCase(tagText, "<CgPoints")) {
                 EnterSection(tagText, kNestedPointGroup);
-            } else if (StartsWithNoCase(tagText, "</CgPoints")) {
-                state_ = kTopLevel;
             } else if (MatchesTag(tagText, "<CgPoint ") || StartsWithNoCase(tagText, "<CgPoint>")) {
                 catalogue_.CountPoint();
             }
@@ -242,6 +253,31 @@ std::pair<std::string_view, std::string_view> CTagRecognizer::SkipTarget() const
     return {};
 }
 
+std::string_view CTagRecognizer::SectionElement() const {
+    switch (state_) {
+        case kTopLevel:
+            return {};
+        case kPointGroup:
+        case kNestedPointGroup:
+            return "CgPoints";
+        case kAlignments:
+            return "Alignments";
+        case kRoadways:
+            return "Roadways";
+        case kApplication:
+            return "Application";
+        default:
+            break;
+    }
+    for (const SectionEnd& end : kSectionEnds) {
+        if (end.state == state_) {
+            std::string_view element = end.closingTag.substr(2);
+            return element.ends_with('>') ? element.substr(0, element.size() - 1) : element;
+        }
+    }
+    return {};
+}
+
 void CTagRecognizer::CheckVersion(std::string_view tagText) {
     double version = 0.0;
     if (const auto text = AttributeValue(tagText, "version", NameCase::Any)) {
@@ -280,7 +316,50 @@ void CTagRecognizer::OpenPointGroup(std::string_view tagText, std::uint64_t posi
     }
     catalogue_.AddPointGroup(std::move(name), position);
     state_ = kPointGroup;
+    groupHasContent_ = false;
 }
+
+void CTagRecognizer::ClosePointGroup() {
+    // <CgPoints></CgPoints> is listed no more than <CgPoints/> is.
+    if (!groupHasContent_) {
+        catalogue_.RemoveLastPointGroup();
+    }
+    state_ = kTopLevel;
+}
+
+namespace {
+
+// Follows the root element through a scan: a whole file's last tag closes it.
+class RootElement {
+  public:
+    void See(std::string_view tagText) {
+        if (name_.empty()) {
+            Open(tagText);
+        } else {
+            closed_ = tagText.size() > name_.size() + 2 && tagText.starts_with("</") &&
+                      tagText.substr(2).starts_with(name_) &&
+                      (tagText[name_.size() + 2] == '>' || IsScanSpace(tagText[name_.size() + 2]));
+        }
+    }
+    // The root's name when the file ended before it closed, or empty.
+    std::string_view Unclosed() const { return closed_ ? std::string_view() : name_; }
+
+  private:
+    void Open(std::string_view tagText) {
+        if (tagText.size() < 2 || tagText[0] != '<' || tagText[1] == '?' || tagText[1] == '!' ||
+            tagText[1] == '/') {
+            return;
+        }
+        const std::size_t end = tagText.find_first_of(" \t\r\n/>", 1);
+        name_ = tagText.substr(1, end == std::string_view::npos ? end : end - 1);
+        closed_ = IsSelfClosing(tagText);
+    }
+
+    std::string name_;
+    bool closed_ = true;
+};
+
+}  // namespace
 
 void ScanDocument(CDocumentBuffer& document, Catalogue& catalogue, UserInterface& ui,
                   const LoadProgress& progress) {
@@ -291,6 +370,7 @@ void ScanDocument(CDocumentBuffer& document, Catalogue& catalogue, UserInterface
     document.Seek(0);
     CTagRecognizer recognizer(catalogue, ui);
     std::string lineBuffer;
+    RootElement root;
     bool anyTag = false;
     constexpr std::uint32_t kTagsBetweenReports = 1u << 16;
     std::uint32_t tags = 0;
@@ -304,9 +384,12 @@ void ScanDocument(CDocumentBuffer& document, Catalogue& catalogue, UserInterface
         }
         if (document.ReadTag(lineBuffer)) {
             anyTag = true;
+            root.See(lineBuffer);
             recognizer.RecognizeTag(lineBuffer, document.Position());
         }
     }
+    const std::string_view section = recognizer.SectionElement();
+    catalogue.SetEndedInside(std::string(section.empty() ? root.Unclosed() : section));
     // A non-empty file without a single complete tag is of no known format.
     if (!anyTag && document.Size() > 0) {
         recognizer.RecognizeTag(std::string_view(), document.Position());

@@ -55,6 +55,9 @@ class CTagRecognizer {
 
     SectionState State() const { return state_; }
 
+    // The element of the section the scan is in; empty at the top level.
+    std::string_view SectionElement() const;
+
     // In a section where only its closing tag matters: that tag's prefix (and
     // a second one that also ends it, or empty). Empty elsewhere.
     std::pair<std::string_view, std::string_view> SkipTarget() const;
@@ -64,16 +67,19 @@ class CTagRecognizer {
     void ReportUnknownFormat();
     void EnterSection(std::string_view tagText, SectionState state);
     void OpenPointGroup(std::string_view tagText, std::uint64_t position, std::string name);
+    void ClosePointGroup();
 
     Catalogue& catalogue_;
     UserInterface& ui_;
     SectionState state_ = kTopLevel;
     bool formatReported_ = false;
+    bool groupHasContent_ = false;
 };
 
 // Clears the catalogue and scans the whole loaded document into it. Does
 // nothing while no file is loaded. progress hears of the position now and
 // then; when it returns false the scan stops, the catalogue incomplete.
+// The catalogue records the element the file ends inside, when it does.
 void ScanDocument(CDocumentBuffer& document, Catalogue& catalogue, UserInterface& ui,
                   const LoadProgress& progress = {});
 

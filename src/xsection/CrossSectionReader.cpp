@@ -107,6 +107,7 @@ class CrossSectionPass {
 
     bool Opened() const { return inSection_; }
     SectionReadCounts& Counts() { return counts_; }
+    void SetEncoding(TextEncoding encoding) { encoding_ = encoding; }
 
   private:
     void ReadStation(std::string_view line);
@@ -155,6 +156,8 @@ class CrossSectionPass {
     double previousGrade_ = 0.0;
     double smallestDeviation_ = 1000000.0;
     SectionReadCounts counts_;
+    // Surface names are compared in UTF-8, as the catalogue lists them.
+    TextEncoding encoding_ = TextEncoding::Utf8;
 };
 
 bool CrossSectionPass::TakeLine(CDocumentBuffer& document, std::string& line) {
@@ -170,7 +173,7 @@ bool CrossSectionPass::TakeLine(CDocumentBuffer& document, std::string& line) {
     } else if (StartsWithNoCase(line, "/CrossSect>")) {
         TakeCorridorSection();
     } else if (MatchesTag(line, "CrossSectSurf ")) {
-        onSurface_ = EqualsNoCase(ExtractNameAndDescription(line), surfaceName_);
+        onSurface_ = EqualsNoCase(ExtractNameAndDescription(line, encoding_), surfaceName_);
     } else if (OpensElement(line, "DesignCrossSectSurf")) {
         OpenCorridorShape(line);
     } else if (corridor_ && OpensElement(line, "CrossSectPnt")) {
@@ -398,6 +401,7 @@ SectionReadCounts ReadCrossSections(CDocumentBuffer& document, const Catalogue& 
     document.Seek(alignment->position);
     CrossSectionPass pass(ui, verticalControl, surfaceName, leftTemplates, rightTemplates,
                           sections);
+    pass.SetEncoding(catalogue.Encoding());
     std::string line;
     while (document.ReadLine(line)) {
         if (EndsAlignment(line)) {

@@ -40,10 +40,11 @@ struct Scan {
 
 // Each position just after the opening tag; a profile's at the line end.
 TEST(ScanDocument, Positions) {
-    const std::string text = CrLf(
-        {"<LandXML version=\"1.1\">", "<CgPoints name=\"Survey\">", "</CgPoints>", "<Alignments>",
-         "<Alignment name=\"CL\" staStart=\"100\">", "<Profile><ProfAlign name=\"FG\">",
-         "<PVI>0 10</PVI></ProfAlign></Profile>", "</Alignment>", "</Alignments>"});
+    const std::string text =
+        CrLf({"<LandXML version=\"1.1\">", "<CgPoints name=\"Survey\">", "<CgPoint>1 2 3</CgPoint>",
+              "</CgPoints>", "<Alignments>", "<Alignment name=\"CL\" staStart=\"100\">",
+              "<Profile><ProfAlign name=\"FG\">", "<PVI>0 10</PVI></ProfAlign></Profile>",
+              "</Alignment>", "</Alignments>"});
     Scan scan(text);
     EXPECT_EQ(scan.catalogue.PointGroups().at(0).position, text.find("<CgPoints") + 24);
     const AlignmentEntry& alignment = scan.catalogue.Alignments().at(0);
@@ -81,6 +82,16 @@ TEST(ScanDocument, GroupsAndMessages) {
         EXPECT_EQ(seen, c.expected) << c.title;
     }
     EXPECT_TRUE(Scan("").ui.Events().empty());
+}
+
+// data/tables/ends.txt.
+TEST(ScanDocument, WhereTheFileEnds) {
+    for (const auto& c : test::ReadTable("ends.txt")) {
+        Scan scan(CrLf(c.input));
+        const std::string& element = scan.catalogue.EndedInside();
+        EXPECT_EQ(element.empty() ? Names{} : Names{"ends inside " + element}, c.expected)
+            << c.title;
+    }
 }
 
 TEST(ScanDocument, AlignmentTagsWithLineBreaksAndRescans) {
