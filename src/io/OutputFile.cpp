@@ -2,11 +2,15 @@
 
 #include <cerrno>
 #include <filesystem>
+#include <optional>
 
+#include "io/InterruptCleanup.h"
 #include "io/Platform.h"
 
 namespace chainforge {
 namespace {
+
+namespace fs = std::filesystem;
 
 bool WriteAll(int fd, std::string_view content, WriteFunction write) {
     while (!content.empty()) {
@@ -32,6 +36,12 @@ int ReportWriteFailure(UserInterface& ui, const std::string& path) {
     return 0;
 }
 
+int ReportNotRegular(UserInterface& ui, const std::string& path) {
+    ui.ShowMessage("Cannot write to " + path + ": not a regular file");
+    return 0;
+}
+
+// The null device takes the bytes in place: there is nothing to replace.
 int WriteDirectly(UserInterface& ui, const std::string& path, std::string_view content,
                   WriteFunction write) {
     const int fd = OpenForWriting(path);
@@ -43,6 +53,68 @@ int WriteDirectly(UserInterface& ui, const std::string& path, std::string_view c
     return written && closed ? 1 : ReportWriteFailure(ui, path);
 }
 
+// A temporary file beside path, recorded for removal on an interruption.
+struct GuardedTemporary {
+    TemporaryFile file;
+    int slot = -1;
+};
+
+std::optional<GuardedTemporary> CreateGuardedTemporary(const std::string& path,
+                                                       const FileStatus& existing) {
+    InstallInterruptCleanup();
+    const InterruptsHeld held;
+    auto file = CreateTemporaryBeside(path, existing);
+    if (!file) {
+        return std::nullopt;
+    }
+    const int slot = ArmCleanup(file->path);
+    return GuardedTemporary{std::move(*file), slot};
+}
+
+// Moves the written temporary file onto path, or removes it when it is not
+// complete; either way it is no longer guarded. False when it is not in place.
+bool PutInPlace(const GuardedTemporary& temporary, const std::string& path, bool complete) {
+    const InterruptsHeld held;
+    const bool moved = complete && MoveReplacing(temporary.file.path, path);
+    if (!moved) {
+        RemoveFile(temporary.file.path);
+    }
+    DisarmCleanup(temporary.slot);
+    return moved;
+}
+
+int WriteReplacing(UserInterface& ui, const std::string& path, const FileStatus& existing,
+                   std::string_view content, WriteFunction write) {
+    const auto temporary = CreateGuardedTemporary(path, existing);
+    if (!temporary) {
+        return ReportOpenFailure(ui, path);
+    }
+    const int fd = temporary->file.fd;
+    bool complete = WriteAll(fd, content, write);
+    complete = complete && SyncFile(fd);
+    complete = CloseFile(fd) && complete;
+    if (!PutInPlace(*temporary, path, complete)) {
+        return ReportWriteFailure(ui, path);
+    }
+    SyncFolderOf(path);
+    return 1;
+}
+
+// The absolute path with "." and ".." resolved, and the links of the part
+// that exists; nothing when the current folder cannot be had.
+std::optional<fs::path> ResolvedPath(const std::string& name) {
+    std::error_code error;
+    const fs::path absolute = fs::absolute(PathFromUtf8(name), error);
+    if (error) {
+        return std::nullopt;
+    }
+    fs::path resolved = fs::weakly_canonical(absolute, error);
+    if (error) {
+        return std::nullopt;
+    }
+    return resolved;
+}
+
 }  // namespace
 
 int WriteOutputFile(UserInterface& ui, const std::string& path, std::string_view content,
@@ -50,38 +122,27 @@ int WriteOutputFile(UserInterface& ui, const std::string& path, std::string_view
     if (write == nullptr) {
         write = &SystemWrite;
     }
-    const FileStatus existing = StatusOf(path);
-    if (existing.kind == FileKind::Folder ||
-        (existing.kind == FileKind::Regular && !existing.writable)) {
-        return ReportOpenFailure(ui, path);
-    }
-    if (existing.kind == FileKind::Other) {
+    if (IsNullDevice(path)) {
         return WriteDirectly(ui, path, content, write);
     }
-    const auto temporary = CreateTemporaryBeside(path, existing);
-    if (!temporary) {
+    const FileStatus existing = StatusOf(path);
+    if (existing.kind == FileKind::Folder || existing.kind == FileKind::Other) {
+        return ReportNotRegular(ui, path);
+    }
+    if (existing.kind == FileKind::Regular && !existing.writable) {
         return ReportOpenFailure(ui, path);
     }
-    bool ok = WriteAll(temporary->fd, content, write);
-    ok = CloseFile(temporary->fd) && ok;
-    ok = ok && MoveReplacing(temporary->path, path);
-    if (!ok) {
-        RemoveFile(temporary->path);
-        return ReportWriteFailure(ui, path);
-    }
-    return 1;
+    return WriteReplacing(ui, path, existing, content, write);
 }
 
 bool SameFile(const std::string& first, const std::string& second) {
     std::error_code error;
-    const auto a = std::filesystem::weakly_canonical(PathFromUtf8(first), error);
-    if (!error) {
-        const auto b = std::filesystem::weakly_canonical(PathFromUtf8(second), error);
-        if (!error && a == b) {
-            return true;
-        }
+    if (fs::equivalent(PathFromUtf8(first), PathFromUtf8(second), error) && !error) {
+        return true;
     }
-    return std::filesystem::equivalent(PathFromUtf8(first), PathFromUtf8(second), error) && !error;
+    const auto a = ResolvedPath(first);
+    const auto b = ResolvedPath(second);
+    return a && b && SamePathName(*a, *b);
 }
 
 }  // namespace chainforge

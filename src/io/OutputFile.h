@@ -1,6 +1,7 @@
 // Writing an output file so that a failure never leaves a half-written file:
 // the bytes go to a temporary file beside the target, which replaces the
-// target only after every write and the close succeeded.
+// target only after every write, the sync to the disk and the close
+// succeeded.
 #pragma once
 
 #include <cstddef>
@@ -15,18 +16,22 @@ namespace chainforge {
 // to make the disk fill up part-way.
 using WriteFunction = std::ptrdiff_t (*)(int fd, const void* data, std::size_t size);
 
-// Writes content to path. When the file cannot be created (missing or
-// read-only folder, a read-only file or a folder of that name): the message
-// "Cannot open file PATH". When a write, the close or the final rename fails:
-// "Cannot write file PATH". Returns 1 on success, 0 after a message; on
-// failure no temporary file is left and an existing file is untouched.
-// A target that exists and is neither a regular file nor a folder (a device
-// or a pipe) is written directly.
-// True when both names lead to one file: the same path once links and
-// relative parts are resolved, or two links to one existing file.
-bool SameFile(const std::string& first, const std::string& second);
-
+// Writes content to path. A target that exists and is not a regular file (a
+// folder, a FIFO, a device): "Cannot write to PATH: not a regular file",
+// except the null device, which is written directly (and discards it). When
+// the file cannot be created (missing or read-only folder, a read-only file):
+// "Cannot open file PATH". When a write, the sync, the close or the final
+// rename fails: "Cannot write file PATH". Returns 1 on success, 0 after a
+// message; on failure no temporary file is left and an existing file is
+// untouched, and so on SIGINT, SIGTERM or SIGHUP (Ctrl+C or a closed console
+// on Windows) during the write, which end the program as they would.
 int WriteOutputFile(UserInterface& ui, const std::string& path, std::string_view content,
                     WriteFunction write = nullptr);
+
+// True when both names lead to one file: the same existing file (device and
+// inode, or on Windows the file ID), or, for names not there yet, the same
+// absolute path once "." and ".." and the links of its folders are resolved
+// (on Windows without letter case).
+bool SameFile(const std::string& first, const std::string& second);
 
 }  // namespace chainforge

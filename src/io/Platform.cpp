@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
+#include <random>
 
 #ifdef _WIN32
 #include <io.h>
@@ -13,7 +14,6 @@
 #include <shellapi.h>
 #include <cstdio>
 #include <cstdlib>
-#include <random>
 #else
 #include <sys/mman.h>
 #include <unistd.h>
@@ -34,12 +34,19 @@ std::size_t FileNameStart(const std::string& path) {
     return separator == std::string::npos ? 0 : separator + 1;
 }
 
-// "FOLDER/.NAME.tmp-" for FOLDER/NAME: hidden beside the target, so that the
-// final move stays within one file system.
-std::string TemporaryPrefix(const std::string& path) {
-    const std::size_t name = FileNameStart(path);
-    return path.substr(0, name) + "." + path.substr(name) + ".tmp-";
+// "FOLDER/.cfHHHHHHHH.tmp" for FOLDER/NAME, the digits those of value: a short
+// name hidden beside the target, so that the final move stays within one file
+// system and a target name of any valid length leaves room for it.
+std::string TemporaryName(const std::string& path, std::uint32_t value) {
+    static constexpr char kHex[] = "0123456789abcdef";
+    std::string name = path.substr(0, FileNameStart(path)) + ".cf";
+    for (int shift = 28; shift >= 0; shift -= 4) {
+        name.push_back(kHex[(value >> shift) & 0xFu]);
+    }
+    return name + ".tmp";
 }
+
+constexpr int kTemporaryAttempts = 100;
 
 #ifdef _WIN32
 
@@ -225,32 +232,46 @@ std::ptrdiff_t SystemWrite(int fd, const void* data, std::size_t size) {
     return ::_write(fd, data, static_cast<unsigned>(std::min<std::size_t>(size, 1u << 30)));
 }
 
+// NUL, in any folder and letter case, with or without an extension.
+bool IsNullDevice(const std::string& path) {
+    const std::wstring stem = std::filesystem::path(Wide(path)).stem().native();
+    return ::CompareStringOrdinal(stem.c_str(), -1, L"NUL", -1, TRUE) == CSTR_EQUAL;
+}
+
 int OpenForWriting(const std::string& path) {
     return ::_wopen(Wide(path).c_str(), _O_WRONLY | _O_TRUNC | _O_BINARY | _O_NOINHERIT);
 }
 
+// Opened with FILE_SHARE_DELETE, so that an interrupted program can delete it
+// while it is still open.
 std::optional<TemporaryFile> CreateTemporaryBeside(const std::string& path, const FileStatus&) {
-    static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
-    std::random_device seed;
-    std::mt19937 random(seed());
-    std::uniform_int_distribution<std::size_t> pick(0, sizeof kLetters - 2);
-    const std::string prefix = TemporaryPrefix(path);
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        std::string name = prefix;
-        for (int i = 0; i < 6; ++i) {
-            name.push_back(kLetters[pick(random)]);
-        }
-        const int fd =
-            ::_wopen(Wide(name).c_str(), _O_CREAT | _O_EXCL | _O_WRONLY | _O_BINARY | _O_NOINHERIT,
-                     _S_IREAD | _S_IWRITE);
-        if (fd >= 0) {
-            return TemporaryFile{fd, name};
-        }
-        if (errno != EEXIST) {
+    std::random_device random;
+    for (int attempt = 0; attempt < kTemporaryAttempts; ++attempt) {
+        std::string name = TemporaryName(path, static_cast<std::uint32_t>(random()));
+        const std::wstring wide = Wide(name);
+        const HANDLE handle = ::CreateFileW(wide.c_str(), GENERIC_WRITE,
+                                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                            nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (handle == INVALID_HANDLE_VALUE) {
+            if (::GetLastError() == ERROR_FILE_EXISTS) {
+                continue;
+            }
             break;
         }
+        const int fd = ::_open_osfhandle(reinterpret_cast<std::intptr_t>(handle), _O_BINARY);
+        if (fd < 0) {
+            ::CloseHandle(handle);
+            ::DeleteFileW(wide.c_str());
+            break;
+        }
+        return TemporaryFile{fd, std::move(name)};
     }
     return std::nullopt;
+}
+
+// _commit is FlushFileBuffers on the file's handle.
+bool SyncFile(int fd) {
+    return ::_commit(fd) == 0;
 }
 
 bool CloseFile(int fd) {
@@ -265,6 +286,18 @@ bool MoveReplacing(const std::string& from, const std::string& to) {
 
 void RemoveFile(const std::string& path) {
     ::_wunlink(Wide(path).c_str());
+}
+
+// MoveFileExW with MOVEFILE_WRITE_THROUGH returns only once the move is on
+// the disk.
+void SyncFolderOf(const std::string&) {}
+
+bool SamePathName(const std::filesystem::path& first, const std::filesystem::path& second) {
+    std::filesystem::path a = first;
+    std::filesystem::path b = second;
+    a.make_preferred();
+    b.make_preferred();
+    return ::CompareStringOrdinal(a.c_str(), -1, b.c_str(), -1, TRUE) == CSTR_EQUAL;
 }
 
 // A path built from narrow text would take it in the ANSI code page.
@@ -346,18 +379,22 @@ std::ptrdiff_t SystemWrite(int fd, const void* data, std::size_t size) {
     return ::write(fd, data, size);
 }
 
-int OpenForWriting(const std::string& path) {
-    return ::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+// A character device with the null device's device number, under any name.
+bool IsNullDevice(const std::string& path) {
+    struct stat info {};
+    struct stat null {};
+    return ::stat(path.c_str(), &info) == 0 && S_ISCHR(info.st_mode) &&
+           ::stat("/dev/null", &null) == 0 && info.st_rdev == null.st_rdev;
 }
 
-std::optional<TemporaryFile> CreateTemporaryBeside(const std::string& path,
-                                                   const FileStatus& existing) {
-    std::string name = TemporaryPrefix(path) + "XXXXXX";
-    const int fd = ::mkostemp(name.data(), O_CLOEXEC);
-    if (fd < 0) {
-        return std::nullopt;
-    }
-    // A new file gets what the umask allows; a replaced one keeps its mode.
+int OpenForWriting(const std::string& path) {
+    return ::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC | O_NONBLOCK);
+}
+
+namespace {
+
+// Gives the new file fd what the umask allows, or a replaced file's mode.
+std::optional<TemporaryFile> WithMode(int fd, std::string name, const FileStatus& existing) {
     mode_t mode = static_cast<mode_t>(existing.mode);
     if (existing.kind != FileKind::Regular) {
         const mode_t mask = ::umask(0);
@@ -369,7 +406,34 @@ std::optional<TemporaryFile> CreateTemporaryBeside(const std::string& path,
         ::unlink(name.c_str());
         return std::nullopt;
     }
-    return TemporaryFile{fd, name};
+    return TemporaryFile{fd, std::move(name)};
+}
+
+}  // namespace
+
+std::optional<TemporaryFile> CreateTemporaryBeside(const std::string& path,
+                                                   const FileStatus& existing) {
+    std::random_device random;
+    for (int attempt = 0; attempt < kTemporaryAttempts; ++attempt) {
+        std::string name = TemporaryName(path, static_cast<std::uint32_t>(random()));
+        const int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        if (fd >= 0) {
+            return WithMode(fd, std::move(name), existing);
+        }
+        if (errno != EEXIST) {
+            break;
+        }
+    }
+    return std::nullopt;
+}
+
+bool SyncFile(int fd) {
+    while (::fsync(fd) != 0) {
+        if (errno != EINTR) {
+            return false;
+        }
+    }
+    return true;
 }
 
 bool CloseFile(int fd) {
@@ -382,6 +446,20 @@ bool MoveReplacing(const std::string& from, const std::string& to) {
 
 void RemoveFile(const std::string& path) {
     ::unlink(path.c_str());
+}
+
+void SyncFolderOf(const std::string& path) {
+    const std::size_t name = FileNameStart(path);
+    const std::string folder = name == 0 ? std::string(".") : path.substr(0, name);
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        SyncFile(fd);
+        ::close(fd);
+    }
+}
+
+bool SamePathName(const std::filesystem::path& first, const std::filesystem::path& second) {
+    return first == second;
 }
 
 std::filesystem::path PathFromUtf8(const std::string& path) {

@@ -60,14 +60,21 @@ struct FileStatus {
 
 FileStatus StatusOf(const std::string& path);
 
+// True when path names the system's null device (/dev/null, or NUL on
+// Windows), which discards what is written to it.
+bool IsNullDevice(const std::string& path);
+
 // Writes some of the bytes: the count written, or -1 with errno set.
 std::ptrdiff_t SystemWrite(int fd, const void* data, std::size_t size);
 
-// Opens an existing file for writing in place, emptied; -1 on failure.
+// Opens the null device for writing; -1 on failure. It never blocks, even if
+// the name has become a FIFO since it was checked.
 int OpenForWriting(const std::string& path);
 
-// A new, empty file beside path (same folder), named after it, that only this
-// call created; with the mode of existing when that is a regular file.
+// A new, empty file beside path (same folder) that only this call created,
+// named ".cf" + 8 random hex digits + ".tmp" so that the name stays short
+// whatever the length of path's own name; with the mode of existing when that
+// is a regular file. On Windows it may be deleted while open.
 struct TemporaryFile {
     int fd = -1;
     std::string path;
@@ -75,11 +82,23 @@ struct TemporaryFile {
 std::optional<TemporaryFile> CreateTemporaryBeside(const std::string& path,
                                                    const FileStatus& existing);
 
+// Makes the file's bytes durable on the disk (fsync); false on failure.
+bool SyncFile(int fd);
+
 bool CloseFile(int fd);
 
 // Moves from onto to, replacing a file there, in one step that leaves either
 // the old or the new file under that name.
 bool MoveReplacing(const std::string& from, const std::string& to);
+
+// Makes a move into path's folder durable (fsync of the folder on POSIX; on
+// Windows the move itself writes through). A folder the file system will not
+// sync is left as it is: the file is in place already.
+void SyncFolderOf(const std::string& path);
+
+// Two resolved absolute paths name one place: the same text, on Windows
+// without letter case.
+bool SamePathName(const std::filesystem::path& first, const std::filesystem::path& second);
 
 void RemoveFile(const std::string& path);
 

@@ -5,7 +5,13 @@
 #include <fcntl.h>
 #include <unistd.h>
 #include <cerrno>
+#include <csignal>
 #include <filesystem>
+#include <regex>
+
+#ifndef _WIN32
+#include <sys/wait.h>
+#endif
 
 #include "io/Platform.h"
 #include "support/TestSupport.h"
@@ -47,6 +53,25 @@ std::ptrdiff_t WritesNothing(int, const void*, std::size_t) {
     ++calls;
     return 0;
 }
+// The names in the target's folder while the bytes are written.
+Names seenDuringWrite;
+fs::path folderWritten;
+std::ptrdiff_t ListsTheFolder(int fd, const void* data, std::size_t size) {
+    ++calls;
+    seenDuringWrite.clear();
+    for (const auto& entry : fs::directory_iterator(folderWritten)) {
+        seenDuringWrite.push_back(entry.path().filename().string());
+    }
+    return SystemWrite(fd, data, size);
+}
+#ifndef _WIN32
+int signalToRaise = 0;
+std::ptrdiff_t RaisesSignal(int fd, const void* data, std::size_t size) {
+    ++calls;
+    std::raise(signalToRaise);
+    return SystemWrite(fd, data, size);
+}
+#endif
 
 TEST(WriteOutputFile, ReplacesKeepingTheModeAndLeavesNothingElse) {
     test::TempDir dir;
@@ -88,6 +113,67 @@ TEST(WriteOutputFile, ThroughTheWriteSeam) {
     }
 }
 
+#ifndef _WIN32
+// Runs WriteOutputFile in a child whose write raises signal (ignored there
+// when ignored is set); returns the child's wait status.
+int WriteInChildRaising(const std::string& path, int signal, bool ignored) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        std::signal(signal, ignored ? SIG_IGN : SIG_DFL);  // whatever the test runner left
+        signalToRaise = signal;
+        ScriptedUserInterface ui;
+        ::_exit(WriteOutputFile(ui, path, "new content", &RaisesSignal) == 1 ? 0 : 1);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return status;
+}
+#endif
+
+// A signal that ends the program during a write ends it as the signal would,
+// after removing the temporary file; the old file stays. An ignored signal
+// (as under nohup) stays ignored and the write goes on.
+TEST(WriteOutputFile, SignalDuringTheWrite) {
+#ifdef _WIN32
+    GTEST_SKIP() << "console events are not signals on Windows";
+#else
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        for (const bool ignored : {false, true}) {
+            SCOPED_TRACE(std::to_string(signal) + (ignored ? " ignored" : ""));
+            test::TempDir dir;
+            const std::string path = dir.File("out.asc");
+            test::WriteFileBytes(path, "old");
+            const int status = WriteInChildRaising(path, signal, ignored);
+            if (ignored) {
+                EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+            } else {
+                EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << status;
+            }
+            EXPECT_EQ(test::ReadFileBytes(path), ignored ? "new content" : "old");
+            EXPECT_EQ(EntriesIn(dir.Path()), 1u);
+        }
+    }
+#endif
+}
+
+// The temporary file has a short name of its own in the target's folder, so
+// that a name as long as the system allows is written too.
+TEST(WriteOutputFile, TemporaryNameIsShortAndBeside) {
+    test::TempDir dir;
+    ScriptedUserInterface ui;
+    // 255 bytes: the longest file name on Linux; Windows also limits the path.
+    const std::string name = std::string(test::kWindows ? 120 : 251, 'n') + ".asc";
+    const std::string path = dir.File(name);
+    folderWritten = dir.Path();
+    calls = 0;
+    ASSERT_EQ(WriteOutputFile(ui, path, "content", &ListsTheFolder), 1) << ui.Messages()[0];
+    ASSERT_EQ(seenDuringWrite.size(), 1u);
+    EXPECT_TRUE(std::regex_match(seenDuringWrite[0], std::regex(R"(\.cf[0-9a-f]{8}\.tmp)")))
+        << seenDuringWrite[0];
+    EXPECT_EQ(test::ReadFileBytes(path), "content");
+    EXPECT_EQ(EntriesIn(dir.Path()), 1u);
+}
+
 TEST(WriteOutputFile, CannotCreate) {
     test::TempDir dir;
     ScriptedUserInterface ui;
@@ -95,40 +181,108 @@ TEST(WriteOutputFile, CannotCreate) {
     const std::string readOnly = dir.File("locked.asc");
     test::WriteFileBytes(readOnly, "keep");
     fs::permissions(readOnly, fs::perms::owner_read);
-    for (const std::string& path : {missing, dir.Path().string(), readOnly}) {
+    for (const std::string& path : {missing, readOnly}) {
         EXPECT_EQ(WriteOutputFile(ui, path, "x"), 0);
     }
     EXPECT_EQ(test::ReadFileBytes(readOnly), "keep");
     fs::permissions(readOnly, kOwnerReadWrite);  // Windows removes no read-only file
     EXPECT_EQ(ui.Messages(),
-              (Names{"Cannot open file " + missing, "Cannot open file " + dir.Path().string(),
-                     "Cannot open file " + readOnly}));
+              (Names{"Cannot open file " + missing, "Cannot open file " + readOnly}));
 }
 
-// A target that is neither a regular file nor a folder, here a named pipe of
-// the test's own, is written in place and stays what it was.
-TEST(WriteOutputFile, WritesIntoAPipeInPlace) {
-#ifdef _WIN32
-    GTEST_SKIP() << "Windows has no named pipes among files";
-#else
+// A target that exists and is not a regular file is refused and stays what
+// it was: a folder, and a FIFO whether or not something reads it (with no
+// reader, opening it to write would wait for ever).
+TEST(WriteOutputFile, RefusesWhatIsNotARegularFile) {
     test::TempDir dir;
+    const std::string folder = dir.File("folder");
+    fs::create_directory(folder);
+    Names targets{folder};
     const std::string pipe = dir.File("pipe");
-    ASSERT_TRUE(test::MakeFifo(pipe));
-    const int reader = ::open(pipe.c_str(), O_RDONLY | O_NONBLOCK);
-    ASSERT_GE(reader, 0);
+    int reader = -1;
+    if (test::MakeFifo(pipe)) {
+        targets.push_back(pipe);
+        targets.push_back(pipe);  // the second time with a reader
+    }
     ScriptedUserInterface ui;
-    EXPECT_EQ(WriteOutputFile(ui, pipe, "through"), 1);
-    calls = 0;
-    EXPECT_EQ(WriteOutputFile(ui, pipe, "x", &WritesNothing), 0);
-    char buffer[16] = {};
-    EXPECT_EQ(::read(reader, buffer, sizeof buffer), 7);
-    ::close(reader);
-    EXPECT_EQ(std::string(buffer), "through");
-    EXPECT_TRUE(fs::is_fifo(pipe));
-    EXPECT_EQ(EntriesIn(dir.Path()), 1u);
-    EXPECT_EQ(ui.Messages(), Names{"Cannot write file " + pipe});
+    Names expected;
+    for (const std::string& target : targets) {
+        EXPECT_EQ(WriteOutputFile(ui, target, "x"), 0);
+        expected.push_back("Cannot write to " + target + ": not a regular file");
+#ifndef _WIN32
+        if (target == pipe && reader < 0) {
+            reader = ::open(pipe.c_str(), O_RDONLY | O_NONBLOCK);
+            ASSERT_GE(reader, 0);
+        }
 #endif
+    }
+    EXPECT_EQ(ui.Messages(), expected);
+    if (reader >= 0) {
+        char buffer[4];
+        EXPECT_LE(::read(reader, buffer, sizeof buffer), 0);
+        ::close(reader);
+        EXPECT_TRUE(fs::is_fifo(pipe));
+    }
+    EXPECT_TRUE(fs::is_empty(folder));
+    EXPECT_EQ(EntriesIn(dir.Path()), targets.size() == 1 ? 1u : 2u);
 }
 
+// The null device, under its own name or through a link, takes the bytes
+// and stays the device; a failed write to it is told.
+TEST(WriteOutputFile, NullDeviceDiscards) {
+    test::TempDir dir;
+    Names devices{test::kWindows ? "NUL" : "/dev/null"};
+    std::error_code noLinks;
+    fs::create_symlink(devices[0], dir.File("discard"), noLinks);
+    if (!noLinks) {
+        devices.push_back(dir.File("discard"));
+    }
+    ScriptedUserInterface ui;
+    for (const std::string& device : devices) {
+        EXPECT_EQ(WriteOutputFile(ui, device, "gone"), 1) << device;
+    }
+    EXPECT_TRUE(ui.Messages().empty());
+    EXPECT_EQ(WriteOutputFile(ui, devices[0], "x", &WritesNothing), 0);
+    EXPECT_EQ(ui.Messages(), Names{"Cannot write file " + devices[0]});
+    if (!test::kWindows) {
+        EXPECT_TRUE(fs::is_character_file("/dev/null"));
+        EXPECT_TRUE(fs::is_symlink(dir.File("discard")));
+    }
+}
+
+// Names of one file, spelt in different ways, relative to the current folder
+// as a user gives them: each pair must be found to be the same file whether
+// it exists yet or not, and other names must not.
+TEST(SameFile, ByIdentityNotBySpelling) {
+    test::TempDir dir;
+    const fs::path before = fs::current_path();
+    fs::current_path(dir.Path());
+    fs::create_directory("sub");
+    std::error_code noLinks;
+    fs::create_directory_symlink(".", "here", noLinks);
+    const std::string absolute = dir.File("x");
+    for (const bool exists : {false, true}) {
+        SCOPED_TRACE(exists ? "existing" : "not yet there");
+        if (exists) {
+            test::WriteFileBytes("x", "x");
+            fs::create_hard_link("x", "hard");
+        }
+        for (const std::string& same :
+             Names{"./x", "sub/../x", "missing/../x", absolute, "sub/./../sub/../x"}) {
+            EXPECT_TRUE(SameFile("x", same)) << same;
+            EXPECT_TRUE(SameFile(same, "x")) << same;
+        }
+        if (!noLinks) {
+            EXPECT_TRUE(SameFile("here/x", "x"));
+            EXPECT_TRUE(SameFile("here/sub/../x", absolute));
+        }
+        EXPECT_EQ(SameFile("hard", "./x"), exists);
+        EXPECT_EQ(SameFile("X", "x"), test::kWindows);  // Windows names ignore letter case
+        for (const std::string& other : Names{"y", "sub/x", "./x.ch", "sub", "."}) {
+            EXPECT_FALSE(SameFile("x", other)) << other;
+        }
+    }
+    fs::current_path(before);
+}
 }  // namespace
 }  // namespace chainforge
