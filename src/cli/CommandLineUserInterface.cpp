@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "io/Platform.h"
+#include "landxml/NumberCheck.h"
 
 namespace chainforge {
 
@@ -23,13 +24,16 @@ namespace {
 
 constexpr std::string_view kCannotOpen = "Cannot open file ";
 constexpr std::string_view kCannotWrite = "Cannot write file ";
+constexpr std::string_view kNotRegular = ": not a regular file";
 
 bool IsError(const std::string& text) {
     return text.starts_with("Error:") || text.starts_with(kCannotOpen) ||
            text.starts_with(kCannotWrite) ||
+           (text.starts_with("Cannot write to ") && text.ends_with(kNotRegular)) ||
            (text.starts_with("File ") && text.ends_with("; use --force to replace it")) ||
            (text.starts_with("The file ends inside ") &&
-            text.ends_with("; the output is incomplete"));
+            text.ends_with("; the output is incomplete")) ||
+           IsBadNumberMessage(text);
 }
 
 }  // namespace
@@ -56,7 +60,8 @@ std::optional<std::string> CommandLineUserInterface::AskSaveFileName(
         return std::nullopt;
     }
     const std::string& path = answer->second;
-    if (request.askBeforeReplacing && !force_ && FileExists(path)) {
+    // Only a regular file is replaced: any other is refused by the writer.
+    if (request.askBeforeReplacing && !force_ && StatusOf(path).kind == FileKind::Regular) {
         ShowMessage("File " + path + " already exists; use --force to replace it");
         return std::nullopt;
     }

@@ -196,8 +196,20 @@ std::string FirstClash(const std::vector<Name>& outputs, std::vector<Name> taken
     return {};
 }
 
-// An output that would replace an input or another output: every output
-// name counts, given or default, even one whose file is not written.
+// The first output given an empty name, as a usage problem; the empty text
+// when there is none.
+std::string EmptyName(const std::vector<Name>& outputs) {
+    for (const auto& [option, path] : outputs) {
+        if (path.empty()) {
+            return "the file name of " + option + " is empty";
+        }
+    }
+    return {};
+}
+
+// An output without a name, or one that would replace an input or another
+// output: every output name counts, given or default, even one whose file is
+// not written.
 std::string CheckOutputNames(const ConvertOptions& options) {
     std::vector<Name> outputs{
         {"--ascii-out", options.asciiOut.value_or(DefaultOutput(options.input, ".asc"))},
@@ -209,7 +221,8 @@ std::string CheckOutputNames(const ConvertOptions& options) {
     if (options.asciiIn) {
         taken.emplace_back("--ascii-points", *options.asciiIn);
     }
-    return FirstClash(outputs, std::move(taken));
+    const std::string empty = EmptyName(outputs);
+    return empty.empty() ? FirstClash(outputs, std::move(taken)) : empty;
 }
 
 void ConfigureAnswers(const ConvertOptions& options, CommandLineUserInterface& ui) {
@@ -238,7 +251,8 @@ std::optional<SectionPicture> ReadSectionPicture(const std::string& value) {
     return SectionPicture{station, value.substr(colon + 1)};
 }
 
-// A picture may not replace the LandXML file or another picture.
+// A picture needs a name, and may not replace the LandXML file or another
+// picture.
 std::string CheckPictureNames(const ConvertOptions& options) {
     std::vector<Name> pictures;
     if (options.planSvg) {
@@ -254,7 +268,8 @@ std::string CheckPictureNames(const ConvertOptions& options) {
         }
         pictures.emplace_back("--section-svg", picture->path);
     }
-    return FirstClash(pictures, {{"the LandXML file", options.input}});
+    const std::string empty = EmptyName(pictures);
+    return empty.empty() ? FirstClash(pictures, {{"the LandXML file", options.input}}) : empty;
 }
 
 std::string PreviewText(const PreviewModel& model) {
@@ -302,7 +317,12 @@ bool WritePictures(const ConvertOptions& options, const PreviewModel& model, Use
 
 void PrintSummary(const ConversionReport& report, std::ostream& out) {
     for (const ConversionReport::File& file : report.files) {
-        out << "wrote " << file.path << " (" << file.bytes << " bytes)\n";
+        out << "wrote " << file.path;
+        if (IsNullDevice(file.path)) {
+            out << " (discarded)\n";
+        } else {
+            out << " (" << file.bytes << " bytes)\n";
+        }
     }
     if (report.files.empty()) {
         out << "nothing written\n";
