@@ -63,6 +63,28 @@ std::size_t DecimalNumberLength(std::string_view text, std::size_t pos) {
     return i - pos;
 }
 
+// The value of a whole decimal number text (DecimalNumberLength covers it):
+// infinity of its sign beyond the range of a double, zero below it.
+double DecimalValue(std::string_view number) {
+    const char* first = number.data();
+    const char* last = first + number.size();
+    const bool negative = *first == '-';
+    if (*first == '+' || *first == '-') {
+        ++first;  // from_chars takes no sign of its own beyond '-'.
+    }
+    double parsed = 0.0;
+    const auto result = std::from_chars(first, last, parsed, std::chars_format::general);
+    if (result.ec == std::errc::result_out_of_range) {
+        // Tell overflow from underflow by the decimal exponent's size.
+        const std::string_view digits(first, static_cast<std::size_t>(last - first));
+        const auto e = digits.find_first_of("eE");
+        const bool tiny =
+            e != std::string_view::npos && digits.find('-', e) != std::string_view::npos;
+        parsed = tiny ? 0.0 : std::numeric_limits<double>::infinity();
+    }
+    return negative ? -parsed : parsed;
+}
+
 }  // namespace
 
 std::string FormatG(double value, int significantDigits) {
@@ -101,23 +123,8 @@ std::size_t ReadLeadingDouble(std::string_view text, double& value) {
     if (length == 0) {
         return 0;
     }
-    const char* first = text.data() + pos;
-    const char* last = first + length;
-    const bool negative = *first == '-';
-    if (*first == '+' || *first == '-') {
-        ++first;  // from_chars takes no sign of its own beyond '-'.
-    }
-    double parsed = 0.0;
-    const auto result = std::from_chars(first, last, parsed, std::chars_format::general);
-    if (result.ec == std::errc::result_out_of_range) {
-        // Tell overflow from underflow by the decimal exponent's size.
-        const std::string_view digits(first, static_cast<std::size_t>(last - first));
-        const auto e = digits.find_first_of("eE");
-        const bool tiny =
-            e != std::string_view::npos && digits.find('-', e) != std::string_view::npos;
-        parsed = tiny ? 0.0 : std::numeric_limits<double>::max();
-    }
-    value = negative ? -parsed : parsed;
+    const double parsed = DecimalValue(text.substr(pos, length));
+    value = std::isinf(parsed) ? std::copysign(std::numeric_limits<double>::max(), parsed) : parsed;
     return pos + length;
 }
 
@@ -131,6 +138,22 @@ std::optional<double> ParseLeadingDouble(std::string_view text) {
 
 double LeadingDoubleOrZero(std::string_view text) {
     return ParseLeadingDouble(text).value_or(0.0);
+}
+
+std::optional<double> ParseDecimal(std::string_view text) {
+    std::size_t first = 0;
+    std::size_t last = text.size();
+    while (first < last && IsScanSpace(text[first])) {
+        ++first;
+    }
+    while (last > first && IsScanSpace(text[last - 1])) {
+        --last;
+    }
+    const std::string_view number = text.substr(first, last - first);
+    if (number.empty() || DecimalNumberLength(number, 0) != number.size()) {
+        return std::nullopt;
+    }
+    return DecimalValue(number);
 }
 
 std::size_t ReadLeadingInteger(std::string_view text, std::int64_t& value) {

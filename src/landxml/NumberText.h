@@ -41,6 +41,20 @@ std::optional<double> ParseLeadingDouble(std::string_view text);
 // The number at the start of text, or 0.0 when there is none.
 double LeadingDoubleOrZero(std::string_view text);
 
+// Reads the whole text as a number in the lexical form XML Schema gives
+// xs:decimal and xs:double, without their special values (INF, NaN): white
+// space on either side, an optional sign, digits with an optional "." (at
+// least one digit in all), an optional exponent ("e" or "E", an optional
+// sign, digits). Nothing for any other text ("", "nan", "inf", "1,5",
+// "0x1p3", "1e"). A value beyond the range of a double gives the infinity of
+// its sign; one below the smallest gives zero.
+std::optional<double> ParseDecimal(std::string_view text);
+
+// Values of this size or more are too large to convert: no coordinate,
+// station, elevation, offset or length comes near it, and a double holds no
+// millimetres there.
+inline constexpr double kLargestValue = 1e15;
+
 // Reads a whole number as scanf's "%ld" does (white space skipped, optional
 // sign, decimal digits). Returns the characters consumed, 0 when none; a
 // number beyond 64 bits also gives 0.

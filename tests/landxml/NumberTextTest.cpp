@@ -6,6 +6,7 @@
 
 #include <clocale>
 
+#include "landxml/NumberCheck.h"
 #include "support/TestSupport.h"
 
 namespace chainforge {
@@ -15,6 +16,15 @@ double Number(std::string_view text) {
     double value = 0;
     std::from_chars(text.data(), text.data() + text.size(), value);
     return value;
+}
+
+// The value as the shortest text that reads back as it, or why there is none.
+std::string Checked(const CheckedNumber& number) {
+    if (number.fault != NumberFault::None) {
+        return number.fault == NumberFault::TooLarge ? "too large" : "not a number";
+    }
+    char buffer[64];
+    return std::string(buffer, std::to_chars(buffer, buffer + sizeof buffer, number.value).ptr);
 }
 
 // data/tables/numbers.txt
@@ -28,6 +38,9 @@ TEST(NumberText, Table) {
                 out = FormatG(Number(in));
             } else if (c.title.starts_with("FormatF")) {
                 out = FormatF(Number(in));
+            } else if (c.title.starts_with("Check")) {
+                out =
+                    Checked(c.title.starts_with("CheckRadius") ? CheckRadius(in) : CheckNumber(in));
             } else {
                 double value = 42;
                 const std::size_t length = ReadLeadingDouble(in, value);
