@@ -93,7 +93,7 @@ void BM_PointsAndAlignment(benchmark::State& state) {
     std::size_t appended = 0;
     for (auto _ : state) {
         PointList points;
-        ReadPointGroup(document, catalogue, "Survey", points);
+        ReadPointGroup(document, catalogue, ui, "Survey", points);
         std::string horizontalControl;
         bool spiralWarning = false;
         ReadHorizontalAlignment(document, catalogue, ui, spiralWarning, points, "Main",
@@ -115,7 +115,7 @@ void BM_PointGroupOnly(benchmark::State& state) {
     ScanDocument(document, catalogue, ui);
     for (auto _ : state) {
         PointList points;
-        ReadPointGroup(document, catalogue, "Survey", points);
+        ReadPointGroup(document, catalogue, ui, "Survey", points);
         benchmark::DoNotOptimize(points.data());
     }
 }
@@ -128,7 +128,7 @@ void BM_AlignmentOnly(benchmark::State& state) {
     ScriptedUserInterface ui;
     ScanDocument(document, catalogue, ui);
     PointList survey;
-    ReadPointGroup(document, catalogue, "Survey", survey);
+    ReadPointGroup(document, catalogue, ui, "Survey", survey);
     for (auto _ : state) {
         state.PauseTiming();
         PointList points = survey;

@@ -33,6 +33,15 @@ std::string Plural(std::int64_t count, const char* one, const char* many) {
     return FormatInt(count) + " " + (count == 1 ? one : many);
 }
 
+// Said only when some were changed.
+std::string FieldsChangedText(std::int64_t count) {
+    if (count == 0) {
+        return {};
+    }
+    return "; " + Plural(count, "name or description", "names or descriptions") +
+           " changed (commas and line breaks made blanks, double quotes dropped)";
+}
+
 }  // namespace
 
 void ConversionReport::AddNotConverted(std::string kind, std::int64_t count, std::string reason) {
@@ -86,7 +95,8 @@ std::string ReportJson(const ConversionReport& report) {
     out += "  \"files\": " + List(files) + ",\n";
     out += "  \"points\": " +
            Object({Field("written", report.points.written),
-                   Field("added_for_alignment", report.points.addedForAlignment)}) +
+                   Field("added_for_alignment", report.points.addedForAlignment),
+                   Field("names_or_descriptions_changed", report.points.fieldsChanged)}) +
            ",\n";
     out += "  \"horizontal\": " +
            Object({Field("vertices", report.horizontal.vertices),
@@ -117,7 +127,8 @@ std::string ReportJson(const ConversionReport& report) {
 std::string ReportText(const ConversionReport& report) {
     std::string out;
     out += "points: " + FormatInt(report.points.written) + " written (" +
-           FormatInt(report.points.addedForAlignment) + " added for the alignment)\n";
+           FormatInt(report.points.addedForAlignment) + " added for the alignment)" +
+           FieldsChangedText(report.points.fieldsChanged) + "\n";
     out += "horizontal control: " + Plural(report.horizontal.vertices, "vertex", "vertices") +
            ", " + Plural(report.horizontal.curves, "curve", "curves") + "; " +
            Plural(report.horizontal.spiralsAsArcs, "spiral", "spirals") + " as " +

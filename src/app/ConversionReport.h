@@ -24,6 +24,7 @@ struct ConversionReport {
     struct {
         std::int64_t written = 0;
         std::int64_t addedForAlignment = 0;
+        std::int64_t fieldsChanged = 0;  // names or descriptions changed to keep the fields
     } points;
     struct {
         std::int64_t vertices = 0;

@@ -9,6 +9,7 @@
 #include "chainfile/ChainFileWriter.h"
 #include "io/OutputFile.h"
 #include "io/Platform.h"
+#include "landxml/NumberCheck.h"
 #include "points/AsciiPointFile.h"
 #include "points/PointGroupReader.h"
 #include "profile/ProfileReader.h"
@@ -129,16 +130,23 @@ class CutOffNotice {
 
 enum class PointsOutcome { Gathered, EndRun };
 
+void AddPoints(const PointGroupReadCounts& counts, ConversionReport& report) {
+    report.points.fieldsChanged = counts.fieldsChanged;
+    report.AddNotConverted("CgPoint", counts.leftOut, kBadNumberReason);
+}
+
 PointsOutcome GatherPoints(const ConversionSelections& selections, CDocumentBuffer& document,
                            const Catalogue& catalogue, UserInterface& ui, CutOffNotice& cutOff,
-                           PointList& points) {
+                           ConversionReport& report, PointList& points) {
     if (selections.asciiPoints) {
         return ReadAsciiPointFile(ui, points) == 2 ? PointsOutcome::EndRun
                                                    : PointsOutcome::Gathered;
     }
     if (selections.pointGroup) {
-        cutOff.Check(!ReadPointGroup(document, catalogue, *selections.pointGroup, points),
-                     "CgPoints");
+        const PointGroupReadCounts counts =
+            ReadPointGroup(document, catalogue, ui, *selections.pointGroup, points);
+        AddPoints(counts, report);
+        cutOff.Check(!counts.complete, "CgPoints");
     }
     return PointsOutcome::Gathered;
 }
@@ -202,7 +210,7 @@ bool ReadConversionContent(const ConversionSelections& selections, CDocumentBuff
         return false;
     }
     CutOffNotice cutOff(ui);
-    if (GatherPoints(selections, document, catalogue, ui, cutOff, content.points) ==
+    if (GatherPoints(selections, document, catalogue, ui, cutOff, report, content.points) ==
         PointsOutcome::EndRun) {
         return false;
     }

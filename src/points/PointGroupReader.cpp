@@ -3,7 +3,9 @@
 #include <array>
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
+#include "landxml/NumberCheck.h"
 #include "landxml/NumberText.h"
 #include "landxml/TextPatterns.h"
 
@@ -11,38 +13,7 @@ namespace chainforge {
 namespace {
 
 constexpr std::string_view kGroupEnd = "/CGPOINTS>";
-
-// Northing, easting and elevation as the element text gives them; values
-// that are not there stay empty.
-struct PointValues {
-    std::array<std::string_view, 3> text;
-    std::size_t count = 0;
-};
-
-bool EndsValue(char c) {
-    return IsScanSpace(c) || c == '/';
-}
-
-// The first three blank-separated tokens of the element text; the "/" of the
-// closing tag ends the text.
-PointValues ReadPointValues(std::string_view elementText) {
-    PointValues values;
-    std::size_t i = 0;
-    while (values.count < values.text.size()) {
-        while (i < elementText.size() && IsScanSpace(elementText[i])) {
-            ++i;
-        }
-        if (i >= elementText.size() || elementText[i] == '/') {
-            break;
-        }
-        const std::size_t begin = i;
-        while (i < elementText.size() && !EndsValue(elementText[i])) {
-            ++i;
-        }
-        values.text[values.count++] = elementText.substr(begin, i - begin);
-    }
-    return values;
-}
+constexpr std::array<std::string_view, 3> kValueNames{"northing", "easting", "elevation"};
 
 // The value of the line's desc attribute, entities decoded; empty when there
 // is none.
@@ -72,49 +43,114 @@ class PointNamer {
     std::int64_t nextNumber_ = 1;
 };
 
-// Appends the point of one line of the group, if the line holds one.
-void AddPointOfLine(std::string_view line, PointNamer& namer, PointList& points) {
+// Turns the lines of one group into point lines.
+class PointLineMaker {
+  public:
+    PointLineMaker(UserInterface& ui, PointList& points, PointGroupReadCounts& counts)
+        : ui_(ui), points_(points), counts_(counts) {}
+
+    // Appends the point of one line of the group, if the line holds one.
+    void AddPointOfLine(std::string_view line);
+
+  private:
+    bool ValuesConvert(const std::string& name, const std::vector<std::string_view>& values);
+    void AppendPoint(const std::string& name, const std::vector<std::string_view>& values,
+                     std::string_view description);
+
+    UserInterface& ui_;
+    PointList& points_;
+    PointGroupReadCounts& counts_;
+    PointNamer namer_;
+};
+
+void PointLineMaker::AddPointOfLine(std::string_view line) {
     const std::size_t tagEnd = line.find('>');
     if (tagEnd == std::string_view::npos) {
         return;
     }
-    const PointValues values = ReadPointValues(line.substr(tagEnd + 1));
-    if (values.count == 0) {
+    const std::vector<std::string_view> values =
+        ValueTokens(line.substr(tagEnd + 1), kValueNames.size());
+    if (values.empty()) {
         return;
     }
-    std::string point = namer.NameOf(line.substr(0, tagEnd));
-    for (const std::string_view value : values.text) {
+    const std::string name = namer_.NameOf(line.substr(0, tagEnd));
+    if (ValuesConvert(name, values)) {
+        AppendPoint(name, values, Description(line));
+    }
+}
+
+// False, after the message, when a value is not a number or too large.
+bool PointLineMaker::ValuesConvert(const std::string& name,
+                                   const std::vector<std::string_view>& values) {
+    std::vector<double> numbers;
+    const auto bad = CheckValues(values, kValueNames, numbers);
+    if (!bad) {
+        return true;
+    }
+    ui_.ShowMessage(BadNumberMessage("Point " + name, *bad));
+    ++counts_.leftOut;
+    return false;
+}
+
+// The values are written as the file gives them; values that are not
+// there stay empty.
+void PointLineMaker::AppendPoint(const std::string& name,
+                                 const std::vector<std::string_view>& values,
+                                 std::string_view description) {
+    bool changed = false;
+    std::string point = PointField(name, changed);
+    for (std::size_t i = 0; i < kValueNames.size(); ++i) {
         point.push_back(',');
-        point.append(value);
+        point.append(i < values.size() ? values[i] : std::string_view());
     }
     point.push_back(',');
-    point.append(Description(line));
-    points.push_back(std::move(point));
+    point.append(PointField(description, changed));
+    counts_.fieldsChanged += changed ? 1 : 0;
+    points_.push_back(std::move(point));
 }
 
 }  // namespace
 
-bool ReadPointGroup(CDocumentBuffer& document, const Catalogue& catalogue,
-                    const std::string& groupName, PointList& points) {
+std::string PointField(std::string_view text, bool& changed) {
+    std::string field;
+    field.reserve(text.size());
+    for (const char c : text) {
+        if (c == '"') {
+            changed = true;
+        } else if (c == ',' || c == '\r' || c == '\n') {
+            field.push_back(' ');
+            changed = true;
+        } else {
+            field.push_back(c);
+        }
+    }
+    return field;
+}
+
+PointGroupReadCounts ReadPointGroup(CDocumentBuffer& document, const Catalogue& catalogue,
+                                    UserInterface& ui, const std::string& groupName,
+                                    PointList& points) {
+    PointGroupReadCounts counts;
     const PointGroupEntry* group = catalogue.FindPointGroup(groupName);
     if (group == nullptr) {
-        return true;
+        return counts;
     }
     document.Seek(group->position);
-    PointNamer namer;
+    PointLineMaker maker(ui, points, counts);
     std::string line;
     while (document.ReadLine(line)) {
         if (ContainsNoCase(line, kGroupEnd)) {
-            return true;
+            return counts;
         }
         const std::string closing =
             IsPointElement(line) ? document.ContinueElement(line) : std::string();
-        AddPointOfLine(line, namer, points);
+        maker.AddPointOfLine(line);
         if (ContainsNoCase(closing, kGroupEnd)) {
-            return true;
+            return counts;
         }
     }
-    return !document.EndedInside("CgPoints");
+    counts.complete = !document.EndedInside("CgPoints");
+    return counts;
 }
 
 }  // namespace chainforge

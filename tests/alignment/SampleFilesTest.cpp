@@ -23,7 +23,7 @@ struct Sample : test::ScannedDocument {
 TEST(SampleFiles, ASurveyWithNamesAfterOtherAttributes) {
     Sample sample(test::RealExport("civil3d2007_partridge_survey_cgpoints_lx11.xml"));
     PointList points;
-    ReadPointGroup(sample.document, sample.catalogue, "fieldbook", points);
+    ReadPointGroup(sample.document, sample.catalogue, sample.ui, "fieldbook", points);
     ASSERT_EQ(points.size(), 2896u);
     EXPECT_EQ(points[1], "2,33467.070209973754,32136.594488188977,804.616141732284,BAR[245.247]");
 }

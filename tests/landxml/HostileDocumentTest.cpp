@@ -34,7 +34,7 @@ TEST(HostileDocument, SparseFileBeyondThirtyTwoBits) {
     ASSERT_EQ(s.catalogue.PointGroups().size(), 1u);
     EXPECT_EQ(s.catalogue.PointGroups()[0].position, static_cast<std::uint64_t>(offset) + 21);
     PointList points;
-    ReadPointGroup(s.document, s.catalogue, "Far", points);
+    ReadPointGroup(s.document, s.catalogue, s.ui, "Far", points);
     EXPECT_EQ(points, Names{"1,1,2,3,"});
 }
 
