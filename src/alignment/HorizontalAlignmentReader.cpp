@@ -1,6 +1,8 @@
 #include "alignment/HorizontalAlignmentReader.h"
 
 #include <algorithm>
+#include <array>
+#include <cmath>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -10,12 +12,14 @@
 #include "alignment/PointReferences.h"
 #include "landxml/NumberText.h"
 #include "landxml/TextPatterns.h"
+#include "profile/FiniteNumberText.h"
 
 namespace chainforge {
 namespace {
 
 constexpr const char* kAlignmentNotFound = "Error: Alignment Cannot be found";
 constexpr const char* kSpiralIgnored = "Spiral Detected and Ignored.  This has not been finished";
+constexpr std::array<std::string_view, 2> kPositionNames{"northing", "easting"};
 
 struct VertexPosition {
     double a = 0.0;
@@ -61,48 +65,110 @@ bool IsSelfClosingAt(const CDocumentBuffer& document, std::uint64_t position) {
            bytes.substr(static_cast<std::size_t>(position - 2), 2) == "/>";
 }
 
-// A vertex line of the geometry as read, and upper-cased for the tests.
+// False, after the message, when the staStart of the alignment whose content
+// begins at position is given but is not a number or is too large. The
+// station written is the catalogue's reading of it.
+bool StationStartConverts(const CDocumentBuffer& document, std::uint64_t position,
+                          UserInterface& ui) {
+    const std::string_view bytes = document.Bytes();
+    const std::size_t tagStart = position == 0
+                                     ? std::string_view::npos
+                                     : bytes.rfind('<', static_cast<std::size_t>(position - 1));
+    if (tagStart == std::string_view::npos) {
+        return true;
+    }
+    const std::string_view tag =
+        bytes.substr(tagStart, static_cast<std::size_t>(position) - tagStart);
+    const auto text = AttributeValue(tag, "staStart", NameCase::Any);
+    const CheckedNumber station = text ? CheckNumber(*text) : CheckedNumber{};
+    if (station.fault == NumberFault::None) {
+        return true;
+    }
+    BadNumberNotice(ui, bytes).Tell(tag, tagStart, {"staStart", *text, station.fault});
+    return false;
+}
+
+// A vertex line of the geometry as read, upper-cased for the tests, and
+// where its line ends in the file.
 struct VertexLine {
     std::string text;
     std::string upper;
+    std::uint64_t position = 0;
 };
 
-// Where a vertex line puts its vertex: its own two numbers, or the point it
-// refers to when it has none. References that cannot be found put the vertex
-// at (0, 0) and are told once each.
+// Whether a value that is not a number is told: not when a spiral already
+// left out is only being located.
+enum class Tell { Yes, No };
+
+// Where a vertex line puts its vertex: its own two numbers (one not there is
+// 0), or the point it refers to when it has none. References that cannot be
+// found put the vertex at (0, 0) and are told once each. A number that cannot
+// be converted gives no position, after its message.
 class VertexPositions {
   public:
     VertexPositions(const CDocumentBuffer& document, UserInterface& ui,
                     HorizontalReadCounts& counts)
-        : document_(document), ui_(ui), counts_(counts) {}
+        : document_(document), ui_(ui), counts_(counts), notice_(ui, document.Bytes()) {}
 
-    VertexPosition Of(const VertexLine& line);
+    std::optional<VertexPosition> Of(const VertexLine& line, Tell tell = Tell::Yes);
+
+    // Tells of a value of the element that line opens.
+    void TellBadValue(const VertexLine& line, const BadValue& bad) {
+        notice_.Tell(line.text, line.position, bad);
+    }
 
   private:
+    std::optional<VertexPosition> Referenced(const VertexLine& line, std::string_view reference,
+                                             Tell tell);
+
     const CDocumentBuffer& document_;
     UserInterface& ui_;
     HorizontalReadCounts& counts_;
+    BadNumberNotice notice_;
     std::optional<PointReferences> references_;  // built at the first reference
 };
 
-VertexPosition VertexPositions::Of(const VertexLine& line) {
-    const std::string_view elementText = ElementText(line.upper);
+std::optional<VertexPosition> VertexPositions::Of(const VertexLine& line, Tell tell) {
     const std::string_view text(line.text);
+    const std::string_view elementText = ElementText(text);
     const auto reference = AttributeValue(text.substr(0, text.find('>')), "pntRef");
-    if (!reference || ParseLeadingDouble(elementText)) {
-        return ReadTwoNumbers(elementText);
+    if (reference && !ParseLeadingDouble(elementText)) {
+        return Referenced(line, *reference, tell);
     }
+    std::vector<double> values;
+    const auto bad = CheckValues(ValueTokens(elementText, 2), kPositionNames, values);
+    if (bad) {
+        if (tell == Tell::Yes) {
+            TellBadValue(line, *bad);
+        }
+        return std::nullopt;
+    }
+    values.resize(2, 0.0);
+    return VertexPosition{values[0], values[1]};
+}
+
+// The position of the point of that name; none, after the message, when
+// one of its numbers cannot be converted.
+std::optional<VertexPosition> VertexPositions::Referenced(const VertexLine& line,
+                                                          std::string_view reference, Tell tell) {
     if (!references_) {
         references_.emplace(document_);
     }
-    if (const auto point = references_->Find(*reference)) {
-        return {point->a, point->b};
+    if (const auto point = references_->Find(reference)) {
+        if (!point->bad) {
+            return VertexPosition{point->a, point->b};
+        }
+        if (tell == Tell::Yes) {
+            notice_.Tell(line.text, line.position, *point->bad,
+                         "point " + DecodeEntities(reference));
+        }
+        return std::nullopt;
     }
-    const std::string name = DecodeEntities(*reference);
+    const std::string name = DecodeEntities(reference);
     if (counts_.missingReferences.insert(name).second) {
         ui_.ShowMessage("Point reference " + name + " cannot be found");
     }
-    return {};
+    return VertexPosition{};
 }
 
 // Gives every vertex a point number and writes the horizontal control text:
@@ -111,25 +177,21 @@ VertexPosition VertexPositions::Of(const VertexLine& line) {
 class HorizontalControlBuilder {
   public:
     HorizontalControlBuilder(PointList& points, std::string& text, double startStation,
-                             VertexPositions& positions, HorizontalReadCounts& counts)
+                             HorizontalReadCounts& counts)
         : points_(points),
           text_(text),
           index_(points),
           startStation_(startStation),
-          positions_(positions),
           counts_(counts) {}
 
-    void TangentVertex(const VertexLine& line);
-    void CurveVertex(const VertexLine& line);
+    // The vertex of a curve's Start, Center or End line, at its position.
+    void CurveVertex(const VertexLine& line, VertexPosition position);
     // A straight or one arc of a spiral, given by positions.
     void Tangent(VertexPosition position);
     // Returns the centre's point number.
     std::int64_t Arc(VertexPosition start, VertexPosition centre, VertexPosition end);
 
   private:
-    std::int64_t PointAt(const VertexLine& line, std::string_view code) {
-        return PointAt(positions_.Of(line), code);
-    }
     std::int64_t PointAt(VertexPosition position, std::string_view code);
     void WriteFirstEntry(std::string_view opening, std::int64_t number);
     void WriteNumber(std::int64_t number, std::string_view closing);
@@ -141,7 +203,6 @@ class HorizontalControlBuilder {
     std::string& text_;
     PointPositionIndex index_;
     double startStation_;
-    VertexPositions& positions_;
     HorizontalReadCounts& counts_;
     bool firstEntry_ = true;
     std::optional<std::int64_t> lastWritten_;
@@ -157,8 +218,8 @@ std::int64_t HorizontalControlBuilder::PointAt(VertexPosition position, std::str
     }
     const std::int64_t number = index_.NextNumber();
     std::string point = FormatInt(number);
-    point.append(",").append(FormatF(position.a));
-    point.append(",").append(FormatF(position.b));
+    point.append(",").append(FormatFiniteF(position.a));
+    point.append(",").append(FormatFiniteF(position.b));
     point.append(",0,").append(code);
     points_.push_back(std::move(point));
     index_.Add(points_.back());
@@ -169,7 +230,7 @@ std::int64_t HorizontalControlBuilder::PointAt(VertexPosition position, std::str
 void HorizontalControlBuilder::WriteFirstEntry(std::string_view opening, std::int64_t number) {
     firstEntryBegin_ = text_.size();
     text_.append(opening).append(FormatInt(number)).append(" ");
-    text_.append(FormatF(startStation_)).append(" ");
+    text_.append(FormatFiniteF(startStation_)).append(" ");
     firstEntryEnd_ = text_.size();
     firstEntry_ = false;
     ++counts_.vertices;
@@ -179,14 +240,6 @@ void HorizontalControlBuilder::WriteNumber(std::int64_t number, std::string_view
     text_.append(FormatInt(number)).append(closing).append(" ");
     firstEntry_ = false;
     ++counts_.vertices;
-}
-
-void HorizontalControlBuilder::TangentVertex(const VertexLine& line) {
-    // Features and other children of a Line hold no vertex.
-    if (!line.upper.starts_with("START") && !line.upper.starts_with("END")) {
-        return;
-    }
-    Tangent(positions_.Of(line));
 }
 
 void HorizontalControlBuilder::Tangent(VertexPosition position) {
@@ -202,14 +255,14 @@ void HorizontalControlBuilder::Tangent(VertexPosition position) {
     lastWritten_ = number;
 }
 
-void HorizontalControlBuilder::CurveVertex(const VertexLine& line) {
+void HorizontalControlBuilder::CurveVertex(const VertexLine& line, VertexPosition position) {
     if (line.upper.starts_with("START")) {
-        OpenCurve(PointAt(line, "PC"));
+        OpenCurve(PointAt(position, "PC"));
         ++counts_.curves;
     } else if (line.upper.starts_with("CENTER")) {
-        WriteNumber(PointAt(line, "RP"), "");
+        WriteNumber(PointAt(position, "RP"), "");
     } else if (line.upper.starts_with("END")) {
-        const std::int64_t number = PointAt(line, "PT");
+        const std::int64_t number = PointAt(position, "PT");
         WriteNumber(number, "\"");
         lastWritten_ = number;
     }
@@ -266,9 +319,10 @@ void HorizontalControlBuilder::RetractLastNumber() {
 enum class LineOutcome { Continue, Stop };
 
 // Follows the alignment's geometry line by line: which element the reader is
-// in, and where the geometry ends. A curve's vertex lines are kept until the
-// curve ends and then taken in geometric order, start, centre, end, since
-// producers do not all write them in that order.
+// in, and where the geometry ends. The vertex lines of a line, curve or
+// spiral are kept until it ends, so that one whose numbers cannot be
+// converted is left out whole; a curve's are then taken in geometric order,
+// start, centre, end, since producers do not all write them in that order.
 class GeometryLineReader {
   public:
     GeometryLineReader(UserInterface& ui, bool& spiralWarning, HorizontalControlBuilder& builder,
@@ -284,19 +338,26 @@ class GeometryLineReader {
     bool MayContinue(std::string_view line) const {
         return (inLine_ || inCurve_ || spiral_) && IsVertexElement(line);
     }
-    LineOutcome Handle(std::string_view line);
-    // The end of the reading: a curve or spiral still open is taken as it
-    // stands.
+    // position: where the line ends in the file.
+    LineOutcome Handle(std::string_view line, std::uint64_t position);
+    // The end of the reading: a line, curve or spiral still open is taken as
+    // it stands.
     void Finish() {
+        TakeLine();
         TakeCurve();
         TakeSpiral();
     }
 
   private:
     bool ChangesElement(const VertexLine& line);
+    void TakeLine();
     void TakeCurve();
+    std::optional<std::vector<VertexPosition>> CurveVertexPositions(
+        const std::vector<const VertexLine*>& vertices);
     void TakeSpiral();
-    std::optional<ClothoidSpiral> SpiralOf(const std::vector<VertexLine>& lines);
+    enum class SpiralRead { Read, Missing, NotConvertible };
+    SpiralRead ReadSpiral(const std::vector<VertexLine>& lines, ClothoidSpiral& spiral);
+    bool ReadSpiralAttributes(const VertexLine& opening, ClothoidSpiral& spiral);
     void LeaveOutSpiral(std::string reason, const std::vector<VertexLine>& lines);
     void WarnOfSpiral();
 
@@ -308,13 +369,14 @@ class GeometryLineReader {
     HorizontalReadCounts& counts_;
     bool inLine_ = false;
     bool inCurve_ = false;
+    std::vector<VertexLine> lineLines_;
     std::vector<VertexLine> curveLines_;
     // The open spiral's lines, its opening line first.
     std::optional<std::vector<VertexLine>> spiral_;
 };
 
-LineOutcome GeometryLineReader::Handle(std::string_view line) {
-    VertexLine vertex{std::string(line), ToUpperAscii(line)};
+LineOutcome GeometryLineReader::Handle(std::string_view line, std::uint64_t position) {
+    VertexLine vertex{std::string(line), ToUpperAscii(line), position};
     if (vertex.upper.find("/COORDGEOM>") != std::string::npos ||
         vertex.upper.find("/ALIGNMENT>") != std::string::npos) {
         Finish();
@@ -324,7 +386,7 @@ LineOutcome GeometryLineReader::Handle(std::string_view line) {
         return LineOutcome::Continue;
     }
     if (inLine_) {
-        builder_.TangentVertex(vertex);
+        lineLines_.push_back(std::move(vertex));
     } else if (inCurve_) {
         curveLines_.push_back(std::move(vertex));
     } else if (spiral_) {
@@ -334,28 +396,35 @@ LineOutcome GeometryLineReader::Handle(std::string_view line) {
 }
 
 // The opening and closing lines of the elements. A spiral changes neither
-// flag: its lines come while both are clear.
+// flag: its lines come while both are clear. The vertices of a line are
+// taken at the next change, before anything else is.
 bool GeometryLineReader::ChangesElement(const VertexLine& line) {
     const std::string_view upperLine = line.upper;
     if (upperLine.starts_with("LINE")) {
+        TakeLine();
         TakeSpiral();
         inLine_ = true;
     } else if (upperLine.starts_with("/LINE")) {
+        TakeLine();
         inLine_ = false;
     } else if (upperLine.starts_with("CURVE")) {
+        TakeLine();
         TakeSpiral();
         TakeCurve();
         inCurve_ = true;
     } else if (upperLine.starts_with("/CURVE")) {
+        TakeLine();
         TakeCurve();
         inCurve_ = false;
     } else if (upperLine.starts_with("SPIRAL")) {
+        TakeLine();
         TakeSpiral();
         spiral_.emplace(1, line);
         if (IsSelfClosing(upperLine)) {
             TakeSpiral();
         }
     } else if (upperLine.starts_with("/SPIRAL")) {
+        TakeLine();
         TakeSpiral();
     } else {
         if (OpensElement(upperLine, "IRREGULARLINE")) {
@@ -368,31 +437,74 @@ bool GeometryLineReader::ChangesElement(const VertexLine& line) {
     return true;
 }
 
+// Writes the tangent points of the line's Start and End (its features and
+// other children hold none), or none of them when one cannot be placed.
+void GeometryLineReader::TakeLine() {
+    std::vector<VertexPosition> tangents;
+    for (const VertexLine& line : lineLines_) {
+        if (!line.upper.starts_with("START") && !line.upper.starts_with("END")) {
+            continue;
+        }
+        const std::optional<VertexPosition> position = positions_.Of(line);
+        if (!position) {
+            counts_.leftOut.Add("Line");
+            lineLines_.clear();
+            return;
+        }
+        tangents.push_back(*position);
+    }
+    lineLines_.clear();
+    for (const VertexPosition& tangent : tangents) {
+        builder_.Tangent(tangent);
+    }
+}
+
 void GeometryLineReader::TakeCurve() {
     if (curveLines_.empty()) {
         return;
     }
-    bool hasVertex = false;
+    std::vector<const VertexLine*> vertices;
     for (const std::string_view first : {"START", "CENTER", "END"}) {
         for (const VertexLine& line : curveLines_) {
             if (line.upper.starts_with(first)) {
-                builder_.CurveVertex(line);
-                hasVertex = true;
+                vertices.push_back(&line);
             }
         }
     }
+    const auto positions = CurveVertexPositions(vertices);
+    if (!positions) {
+        counts_.leftOut.Add("Curve");
+    } else {
+        for (std::size_t i = 0; i < vertices.size(); ++i) {
+            builder_.CurveVertex(*vertices[i], (*positions)[i]);
+        }
+    }
     // A curve given only by its PI (and radius) has no vertex the chain can hold.
-    if (!hasVertex && std::any_of(curveLines_.begin(), curveLines_.end(), [](const VertexLine& l) {
-            return OpensElement(l.upper, "PI");
-        })) {
+    if (vertices.empty() &&
+        std::any_of(curveLines_.begin(), curveLines_.end(),
+                    [](const VertexLine& l) { return OpensElement(l.upper, "PI"); })) {
         ++counts_.curvesWithoutVertices;
     }
     curveLines_.clear();
 }
 
+// The positions of the curve's vertices, or none when one cannot be placed.
+std::optional<std::vector<VertexPosition>> GeometryLineReader::CurveVertexPositions(
+    const std::vector<const VertexLine*>& vertices) {
+    std::vector<VertexPosition> positions;
+    for (const VertexLine* line : vertices) {
+        const std::optional<VertexPosition> position = positions_.Of(*line);
+        if (!position) {
+            return std::nullopt;
+        }
+        positions.push_back(*position);
+    }
+    return positions;
+}
+
 // Writes the spiral as arcs within the tolerance, or leaves it out as a
 // straight's gap when it cannot be: a kind other than clothoid, a missing or
-// bad length, or points that do not fit it.
+// bad length, a number that cannot be converted, or points that do not fit it.
 void GeometryLineReader::TakeSpiral() {
     if (!spiral_) {
         return;
@@ -409,13 +521,15 @@ void GeometryLineReader::TakeSpiral() {
         LeaveOutSpiral("spiral type " + std::string(*kind) + " is not converted", lines);
         return;
     }
-    const std::optional<ClothoidSpiral> spiral = SpiralOf(lines);
-    if (!spiral) {
-        LeaveOutSpiral("Start, PI or End missing", lines);
+    ClothoidSpiral spiral;
+    const SpiralRead read = ReadSpiral(lines, spiral);
+    if (read != SpiralRead::Read) {
+        LeaveOutSpiral(read == SpiralRead::Missing ? "Start, PI or End missing" : kBadNumberReason,
+                       lines);
         return;
     }
     const SpiralApproximation approximation =
-        ApproximateSpiral(*spiral, spirals_.tolerance, spirals_.maxArcs);
+        ApproximateSpiral(spiral, spirals_.tolerance, spirals_.maxArcs);
     if (approximation.outcome == SpiralOutcome::FallBack) {
         LeaveOutSpiral(approximation.reason, lines);
         return;
@@ -424,8 +538,8 @@ void GeometryLineReader::TakeSpiral() {
     counts_.largestSpiralDeviation =
         std::max(counts_.largestSpiralDeviation, approximation.largestDeviation);
     if (approximation.outcome == SpiralOutcome::Line) {
-        builder_.Tangent({spiral->start.a, spiral->start.b});
-        builder_.Tangent({spiral->end.a, spiral->end.b});
+        builder_.Tangent({spiral.start.a, spiral.start.b});
+        builder_.Tangent({spiral.end.a, spiral.end.b});
         return;
     }
     for (const ArcPiece& arc : approximation.arcs) {
@@ -440,14 +554,13 @@ void GeometryLineReader::TakeSpiral() {
     }
 }
 
-// The spiral of the opening line's attributes and its Start, PI and End.
-std::optional<ClothoidSpiral> GeometryLineReader::SpiralOf(const std::vector<VertexLine>& lines) {
-    ClothoidSpiral spiral;
-    const std::string_view opening = lines.front().text;
-    const auto length = AttributeValue(opening, "length");
-    spiral.length = length ? ParseLeadingDouble(*length).value_or(0.0) : 0.0;
-    spiral.radiusStart = ReadRadius(AttributeValue(opening, "radiusStart").value_or(""));
-    spiral.radiusEnd = ReadRadius(AttributeValue(opening, "radiusEnd").value_or(""));
+// The spiral of the opening line's attributes and its Start, PI and End
+// (the first of each).
+GeometryLineReader::SpiralRead GeometryLineReader::ReadSpiral(const std::vector<VertexLine>& lines,
+                                                              ClothoidSpiral& spiral) {
+    if (!ReadSpiralAttributes(lines.front(), spiral)) {
+        return SpiralRead::NotConvertible;
+    }
     std::optional<VertexPosition> start;
     std::optional<VertexPosition> pi;
     std::optional<VertexPosition> end;
@@ -459,23 +572,55 @@ std::optional<ClothoidSpiral> GeometryLineReader::SpiralOf(const std::vector<Ver
                                                                            : nullptr;
         if (slot != nullptr && !*slot) {
             *slot = positions_.Of(lines[i]);
+            if (!*slot) {
+                return SpiralRead::NotConvertible;
+            }
         }
     }
     if (!start || !pi || !end) {
-        return std::nullopt;
+        return SpiralRead::Missing;
     }
     spiral.start = {start->a, start->b};
     spiral.pi = {pi->a, pi->b};
     spiral.end = {end->a, end->b};
-    return spiral;
+    return SpiralRead::Read;
 }
 
+// The length (0 when not given) and the radii (infinite when not given);
+// false, after the message, when one cannot be converted.
+bool GeometryLineReader::ReadSpiralAttributes(const VertexLine& opening, ClothoidSpiral& spiral) {
+    const std::string_view tag = opening.text;
+    spiral.length = 0.0;
+    if (const auto length = AttributeValue(tag, "length")) {
+        const CheckedNumber number = CheckNumber(*length);
+        if (number.fault != NumberFault::None) {
+            positions_.TellBadValue(opening, {"length", *length, number.fault});
+            return false;
+        }
+        spiral.length = number.value;
+    }
+    for (const auto& [name, radius] : {std::pair{"radiusStart", &spiral.radiusStart},
+                                       std::pair{"radiusEnd", &spiral.radiusEnd}}) {
+        const std::string_view text = AttributeValue(tag, name).value_or("");
+        const CheckedNumber number = CheckRadius(text);
+        if (number.fault != NumberFault::None) {
+            positions_.TellBadValue(opening, {name, text, number.fault});
+            return false;
+        }
+        *radius = number.value;
+    }
+    return true;
+}
+
+// Records the spiral left out, and where it starts when its Start can be
+// placed.
 void GeometryLineReader::LeaveOutSpiral(std::string reason, const std::vector<VertexLine>& lines) {
     LeftOutSpiral spiral{std::move(reason)};
     for (std::size_t i = 1; i < lines.size() && !spiral.located; ++i) {
         if (OpensElement(lines[i].upper, "START")) {
-            const VertexPosition start = positions_.Of(lines[i]);
-            spiral = {std::move(spiral.reason), true, start.a, start.b};
+            if (const auto start = positions_.Of(lines[i], Tell::No)) {
+                spiral = {std::move(spiral.reason), true, start->a, start->b};
+            }
         }
     }
     counts_.spiralsLeftOut.push_back(std::move(spiral));
@@ -511,19 +656,25 @@ HorizontalReadCounts ReadHorizontalAlignment(CDocumentBuffer& document, const Ca
     if (IsSelfClosingAt(document, alignment->position)) {
         return counts;
     }
+    if (!StationStartConverts(document, alignment->position, ui)) {
+        counts.leftOut.Add("Alignment");
+        return counts;
+    }
     document.Seek(alignment->position);
     VertexPositions positions(document, ui, counts);
-    HorizontalControlBuilder builder(
-        points, horizontalControl, LeadingDoubleOrZero(alignment->stationStart), positions, counts);
+    HorizontalControlBuilder builder(points, horizontalControl,
+                                     LeadingDoubleOrZero(alignment->stationStart), counts);
     GeometryLineReader reader(ui, spiralWarning, builder, positions, spirals, counts);
     std::string line;
     while (document.ReadLine(line)) {
+        const std::uint64_t lineEnd = document.Position() - 1;
         const std::string closing =
             reader.MayContinue(line) ? document.ContinueElement(line) : std::string();
-        if (reader.Handle(line) == LineOutcome::Stop) {
+        if (reader.Handle(line, lineEnd) == LineOutcome::Stop) {
             return counts;
         }
-        if (!closing.empty() && reader.Handle(closing) == LineOutcome::Stop) {
+        if (!closing.empty() &&
+            reader.Handle(closing, document.Position() - 1) == LineOutcome::Stop) {
             return counts;
         }
     }

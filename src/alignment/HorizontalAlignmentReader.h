@@ -8,6 +8,7 @@
 
 #include "landxml/Catalogue.h"
 #include "landxml/DocumentBuffer.h"
+#include "landxml/NumberCheck.h"
 #include "points/PointList.h"
 #include "ui/UserInterface.h"
 
@@ -49,10 +50,16 @@ struct HorizontalReadCounts {
     std::int64_t curvesWithoutVertices = 0;             // given only by PI and radius
     std::unordered_set<std::string> missingReferences;  // point references not found
     bool cutOff = false;                                // the data ended inside the geometry
+    // Lines, curves and the alignment itself left out for a value that is not
+    // a number or too large (spirals go with spiralsLeftOut).
+    ElementsLeftOut leftOut;
 };
 
 // Reads the named alignment's coordinate geometry: appends the horizontal
-// control text and a point line for every vertex not already in points.
+// control text and a point line for every vertex not already in points. A
+// Line, Curve or Spiral with a coordinate, length or radius that is not a
+// number or is too large is left out after a message naming the element and
+// its line; an alignment whose staStart is such is left out whole.
 // spiralWarning is the caller's flag: the spiral message is shown while it is
 // set, and showing it clears it.
 HorizontalReadCounts ReadHorizontalAlignment(CDocumentBuffer& document, const Catalogue& catalogue,

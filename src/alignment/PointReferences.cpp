@@ -1,10 +1,15 @@
 #include "alignment/PointReferences.h"
 
+#include <array>
+#include <vector>
+
 #include "landxml/NumberText.h"
 #include "landxml/TextPatterns.h"
 
 namespace chainforge {
 namespace {
+
+constexpr std::array<std::string_view, 2> kPositionNames{"northing", "easting"};
 
 // The first two numbers of a point's text; a missing second one is 0.
 std::optional<ReferencedPoint> ReadPosition(std::string_view text) {
@@ -14,6 +19,8 @@ std::optional<ReferencedPoint> ReadPosition(std::string_view text) {
         return std::nullopt;
     }
     ReadLeadingDouble(text.substr(used), point.b);
+    std::vector<double> values;
+    point.bad = CheckValues(ValueTokens(text, 2), kPositionNames, values);
     return point;
 }
 

@@ -8,12 +8,16 @@
 #include <unordered_map>
 
 #include "landxml/DocumentBuffer.h"
+#include "landxml/NumberCheck.h"
 
 namespace chainforge {
 
 struct ReferencedPoint {
     double a = 0.0;
     double b = 0.0;
+    // The first of the point's two numbers that cannot be converted, if any
+    // (its text is a view of the document's bytes).
+    std::optional<BadValue> bad;
 };
 
 class PointReferences {

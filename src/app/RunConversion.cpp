@@ -130,6 +130,13 @@ class CutOffNotice {
 
 enum class PointsOutcome { Gathered, EndRun };
 
+// Elements left out for a value that cannot be converted, under that reason.
+void AddLeftOut(const ElementsLeftOut& leftOut, ConversionReport& report) {
+    for (const auto& [element, count] : leftOut.Counts()) {
+        report.AddNotConverted(element, count, kBadNumberReason);
+    }
+}
+
 void AddPoints(const PointGroupReadCounts& counts, ConversionReport& report) {
     report.points.fieldsChanged = counts.fieldsChanged;
     report.AddNotConverted("CgPoint", counts.leftOut, kBadNumberReason);
@@ -181,6 +188,7 @@ void AddHorizontal(const HorizontalReadCounts& counts, ConversionReport& report)
     report.AddNotConverted("PointReference",
                            static_cast<std::int64_t>(counts.missingReferences.size()),
                            "point references not found; their vertices are at 0,0");
+    AddLeftOut(counts.leftOut, report);
 }
 
 void AddVertical(const ProfileReadCounts& counts, ConversionReport& report) {

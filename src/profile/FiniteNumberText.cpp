@@ -22,7 +22,8 @@ std::string FormatFiniteG(double value, int significantDigits) {
 }
 
 std::string FormatFiniteF(double value) {
-    return FormatF(FiniteValue(value));
+    const double finite = FiniteValue(value);
+    return std::abs(finite) < kLargestValue ? FormatF(finite) : FormatG(finite, kChainDigits);
 }
 
 }  // namespace chainforge

@@ -34,17 +34,31 @@ struct Converted {
     std::string text;
     PointList points;
     std::vector<std::string> messages;
+    HorizontalReadCounts counts;
 };
 
 Converted Convert(const std::string& document, PointList points = {},
                   const std::string& name = "Road", bool spiralWarning = false) {
     test::ScannedDocument scanned(document);
-    Converted result{"earlier ", std::move(points), {}};
-    ReadHorizontalAlignment(scanned.document, scanned.catalogue, scanned.ui, spiralWarning,
-                            result.points, name, result.text);
+    Converted result{"earlier ", std::move(points), {}, {}};
+    result.counts = ReadHorizontalAlignment(scanned.document, scanned.catalogue, scanned.ui,
+                                            spiralWarning, result.points, name, result.text);
     result.text.erase(0, 8);
     result.messages = scanned.ui.Messages();
     return result;
+}
+
+// "KIND N" for each element left out for a number, "spiral: REASON" for each
+// spiral left out.
+Lines LeftOut(const HorizontalReadCounts& counts) {
+    Lines leftOut;
+    for (const auto& [element, count] : counts.leftOut.Counts()) {
+        leftOut.push_back(element + " " + std::to_string(count));
+    }
+    for (const LeftOutSpiral& spiral : counts.spiralsLeftOut) {
+        leftOut.push_back("spiral: " + spiral.reason);
+    }
+    return leftOut;
 }
 
 // data/tables/alignment.txt
@@ -60,11 +74,18 @@ TEST(ReadHorizontalAlignment, Table) {
         EXPECT_EQ(result.text, c.expected.at(0)) << c.title;
         Lines listed;
         Lines messages;
+        Lines leftOut;
         for (auto it = c.expected.begin() + 1; it != c.expected.end(); ++it) {
-            (it->starts_with("message: ") ? messages : listed)
-                .push_back(it->substr(it->starts_with("message: ") ? 9 : 0));
+            if (it->starts_with("message: ")) {
+                messages.push_back(it->substr(9));
+            } else if (it->starts_with("left out: ")) {
+                leftOut.push_back(it->substr(10));
+            } else {
+                listed.push_back(*it);
+            }
         }
         EXPECT_EQ(result.messages, messages) << c.title;
+        EXPECT_EQ(LeftOut(result.counts), leftOut) << c.title;
         if (!listed.empty()) {
             EXPECT_EQ(result.points, listed) << c.title;
         }
@@ -113,6 +134,36 @@ TEST(ReadHorizontalAlignment, NamesStationsAndTheEnds) {
     }
     EXPECT_EQ(Convert(cases[4].first, {}, "Bare").text, "");
     EXPECT_EQ(Convert(cases[4].first, {}, "Empty").text, "");
+}
+
+// The opening tag is line 4 of the file.
+TEST(ReadHorizontalAlignment, AStationStartThatCannotBeConvertedLeavesTheAlignmentOut) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"1e309", "Alignment at line 4: staStart '1e309' is too large"},
+        {"-1e15", "Alignment at line 4: staStart '-1e15' is too large"},
+        {"nan", "Alignment at line 4: staStart 'nan' is not a number"},
+        {"1,5", "Alignment at line 4: staStart '1,5' is not a number"},
+        {"", "Alignment at line 4: staStart '' is not a number"},
+    };
+    for (const auto& [station, message] : cases) {
+        const Converted result =
+            Convert(RoadDocument(Line("1 2", "3 4"),
+                                 "<Alignment name=\"Road\" staStart=\"" + station + "\">"),
+                    {"7,1,1,1,"});
+        EXPECT_EQ(result.text, "") << station;
+        EXPECT_EQ(result.points, PointList{"7,1,1,1,"}) << station;
+        EXPECT_EQ(result.messages, Lines{message});
+        EXPECT_EQ(LeftOut(result.counts), Lines{"Alignment 1"}) << station;
+    }
+    for (const auto& [station, text] :
+         {std::pair{" +12.5 ", "1 12.500000 2 "}, std::pair{"150.", "1 150.000000 2 "},
+          std::pair{"-.5e1", "1 -5.000000 2 "}}) {
+        const Converted result =
+            Convert(RoadDocument(Line("1 2", "3 4"), "<Alignment name=\"Road\" staStart=\"" +
+                                                         std::string(station) + "\">"));
+        EXPECT_EQ(result.text, text);
+        EXPECT_TRUE(result.messages.empty()) << station;
+    }
 }
 
 TEST(SamePosition, BothCoordinatesWithinOneTenThousandth) {
