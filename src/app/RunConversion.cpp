@@ -196,6 +196,7 @@ void AddVertical(const ProfileReadCounts& counts, ConversionReport& report) {
     report.vertical.parabolic = counts.parabolic;
     report.vertical.circular = counts.circular;
     report.vertical.unsymmetricAsPvi = counts.unsymmetricAsPvi;
+    AddLeftOut(counts.leftOut, report);
 }
 
 void AddSections(const SectionReadCounts& counts, ConversionReport& report) {

@@ -1,18 +1,20 @@
 #include "profile/ProfileReader.h"
 
-#include <algorithm>
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string_view>
 #include <vector>
 
+#include "landxml/NumberCheck.h"
 #include "landxml/NumberText.h"
 #include "landxml/TextPatterns.h"
 #include "profile/FiniteNumberText.h"
-#include "profile/SplitIntoPairs.h"
 
 namespace chainforge {
 namespace {
+
+constexpr std::array<std::string_view, 2> kVertexNames{"station", "elevation"};
 
 struct Vertex {
     double station = 0.0;
@@ -22,11 +24,20 @@ struct Vertex {
 // The working values of one profile read. `current` receives what each line
 // holds; a value missing from a line keeps what the line before left there.
 struct ProfileState {
+    ProfileState(UserInterface& ui, std::string_view bytes) : notice(ui, bytes) {}
+
     Vertex previous;
     Vertex current;
     double curveLength = 0.0;
     bool firstVertex = true;
     ProfileReadCounts counts;
+    BadNumberNotice notice;
+};
+
+// A line of the profile, and where it ends in the file.
+struct ProfileLineText {
+    std::string_view text;
+    std::uint64_t position = 0;
 };
 
 enum class ProfileLine {
@@ -74,13 +85,46 @@ std::string_view ElementValues(std::string_view line) {
     return close == std::string_view::npos ? std::string_view() : line.substr(close + 1);
 }
 
-// Station then elevation, as a scanf "%lf %lf": reading stops at the first
-// value that is not there, and what is not read keeps its value.
-void ScanVertex(std::string_view text, Vertex& vertex) {
-    const std::size_t used = ReadLeadingDouble(text, vertex.station);
-    if (used != 0) {
-        ReadLeadingDouble(text.substr(used), vertex.elevation);
+// Leaves out the element of the line, after the message.
+void LeaveOut(const ProfileLineText& line, const BadValue& bad, ProfileState& state) {
+    state.notice.Tell(line.text, line.position, bad);
+    state.counts.leftOut.Add(TagName(line.text));
+}
+
+// Station then elevation of the element's text: a value that is not there
+// keeps what the current vertex holds. None, after the message, when one
+// cannot be converted.
+std::optional<Vertex> ScanVertex(const ProfileLineText& line, ProfileState& state) {
+    std::vector<double> values;
+    const auto bad = CheckValues(ValueTokens(ElementValues(line.text), 2), kVertexNames, values);
+    if (bad) {
+        LeaveOut(line, *bad, state);
+        return std::nullopt;
     }
+    Vertex vertex = state.current;
+    if (!values.empty()) {
+        vertex.station = values[0];
+    }
+    if (values.size() > 1) {
+        vertex.elevation = values[1];
+    }
+    return vertex;
+}
+
+// The curve length the line gives, or the one before when it gives none.
+// None, after the message, when it cannot be converted.
+std::optional<double> ScanCurveLength(const ProfileLineText& line, ProfileState& state) {
+    // Attribute names are taken in any letter case, as producers vary.
+    const auto text = AttributeValue(line.text, "length", NameCase::Any);
+    if (!text) {
+        return state.curveLength;
+    }
+    const CheckedNumber length = CheckNumber(*text);
+    if (length.fault != NumberFault::None) {
+        LeaveOut(line, {"length", *text, length.fault}, state);
+        return std::nullopt;
+    }
+    return length.value;
 }
 
 double GradeBetween(const Vertex& from, const Vertex& to) {
@@ -116,25 +160,34 @@ void AppendFurtherVertex(ProfileState& state, std::string& verticalControl) {
     ++state.counts.vertices;
 }
 
-void ReadVertexLine(std::string_view line, ProfileState& state, std::string& verticalControl) {
-    ScanVertex(ElementValues(line), state.current);
+// True when the vertex was read.
+bool ReadVertexLine(const ProfileLineText& line, ProfileState& state,
+                    std::string& verticalControl) {
+    const std::optional<Vertex> vertex = ScanVertex(line, state);
+    if (!vertex) {
+        return false;
+    }
+    state.current = *vertex;
     if (state.firstVertex) {
         verticalControl.clear();
         OpenWithVertex(state, verticalControl);
     } else {
         AppendFurtherVertex(state, verticalControl);
     }
+    return true;
 }
 
 // A symmetric curve about its intersection point, written as the grade to
 // that point and the stations where the curve begins and ends.
 // True when the curve was written.
-bool ReadCurveLine(std::string_view line, ProfileState& state, std::string& verticalControl) {
-    // Attribute names are taken in any letter case, as producers vary.
-    if (const auto length = AttributeValue(line, "length", NameCase::Any)) {
-        ReadLeadingDouble(*length, state.curveLength);
+bool ReadCurveLine(const ProfileLineText& line, ProfileState& state, std::string& verticalControl) {
+    const std::optional<double> length = ScanCurveLength(line, state);
+    const std::optional<Vertex> vertex = length ? ScanVertex(line, state) : std::nullopt;
+    if (!vertex) {
+        return false;
     }
-    ScanVertex(ElementValues(line), state.current);
+    state.curveLength = *length;
+    state.current = *vertex;
     if (!HasGradeFromPrevious(state)) {
         return false;
     }
@@ -149,11 +202,19 @@ bool ReadCurveLine(std::string_view line, ProfileState& state, std::string& vert
     return true;
 }
 
-void ReadPointListLine(std::string_view line, ProfileState& state, std::string& verticalControl) {
-    std::vector<std::string> pairs;
-    SplitIntoPairs(line.substr(std::min<std::size_t>(10, line.size())), pairs);
-    for (const std::string& pair : pairs) {
-        ScanVertex(pair, state.current);
+// Station and elevation pairs; a lone last value is passed over. The list is
+// left out whole when one of its values cannot be converted.
+void ReadPointListLine(const ProfileLineText& line, ProfileState& state,
+                       std::string& verticalControl) {
+    std::vector<std::string_view> tokens = ValueTokens(ElementValues(line.text));
+    tokens.resize(tokens.size() - tokens.size() % 2);
+    std::vector<double> values;
+    if (const auto bad = CheckValues(tokens, kVertexNames, values)) {
+        LeaveOut(line, *bad, state);
+        return;
+    }
+    for (std::size_t i = 0; i < values.size(); i += 2) {
+        state.current = {values[i], values[i + 1]};
         if (state.firstVertex) {
             OpenWithVertex(state, verticalControl);
         } else {
@@ -162,7 +223,7 @@ void ReadPointListLine(std::string_view line, ProfileState& state, std::string& 
     }
 }
 
-void ReadProfileLine(ProfileLine kind, std::string_view line, ProfileState& state,
+void ReadProfileLine(ProfileLine kind, const ProfileLineText& line, ProfileState& state,
                      std::string& verticalControl) {
     switch (kind) {
         case ProfileLine::Vertex:
@@ -171,8 +232,7 @@ void ReadProfileLine(ProfileLine kind, std::string_view line, ProfileState& stat
         // Its curve lengths differ on the two sides, which the vertical
         // control cannot hold; its intersection point keeps the grades true.
         case ProfileLine::UnsymmetricCurve:
-            ++state.counts.unsymmetricAsPvi;
-            ReadVertexLine(line, state, verticalControl);
+            state.counts.unsymmetricAsPvi += ReadVertexLine(line, state, verticalControl) ? 1 : 0;
             break;
         case ProfileLine::ParabolicCurve:
             state.counts.parabolic += ReadCurveLine(line, state, verticalControl) ? 1 : 0;
@@ -218,11 +278,12 @@ ProfileReadCounts ReadProfile(CDocumentBuffer& document, const Catalogue& catalo
         return {};
     }
     document.Seek(profile->position);
-    ProfileState state;
+    ProfileState state(ui, document.Bytes());
     std::string line;
     // A profile whose closing tag is missing ends with the data, keeping
     // what was read.
     while (document.ReadLine(line)) {
+        const std::uint64_t lineEnd = document.Position() - 1;
         const ProfileLine kind = ClassifyProfileLine(line);
         if (kind == ProfileLine::End) {
             return state.counts;
@@ -231,7 +292,7 @@ ProfileReadCounts ReadProfile(CDocumentBuffer& document, const Catalogue& catalo
             // Anything after the closing tag on its line is passed over.
             document.ContinueElement(line);
         }
-        ReadProfileLine(kind, line, state, verticalControl);
+        ReadProfileLine(kind, {line, lineEnd}, state, verticalControl);
     }
     if (document.EndedInside("ProfAlign") && document.EndedInside("ProfSurf")) {
         state.counts.cutOffInside = profile->element;

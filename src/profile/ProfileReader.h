@@ -5,6 +5,7 @@
 
 #include "landxml/Catalogue.h"
 #include "landxml/DocumentBuffer.h"
+#include "landxml/NumberCheck.h"
 #include "ui/UserInterface.h"
 
 namespace chainforge {
@@ -16,10 +17,15 @@ struct ProfileReadCounts {
     std::int64_t circular = 0;          // written as the parabola of that length
     std::int64_t unsymmetricAsPvi = 0;  // written as their intersection point
     std::string cutOffInside;           // the element the data ended in, or empty
+    // Elements left out for a value that is not a number or too large.
+    ElementsLeftOut leftOut;
 };
 
 // Reads the named profile of the named alignment into the vertical control
-// text: its first vertex replaces the text, later ones are appended.
+// text: its first vertex replaces the text, later ones are appended. An
+// element (PVI, curve, PntList2D) with a station, elevation or length that is
+// there but is not a number, or is too large, is left out after a message
+// naming it and its line.
 ProfileReadCounts ReadProfile(CDocumentBuffer& document, const Catalogue& catalogue,
                               UserInterface& ui, const std::string& alignmentName,
                               const std::string& profileName, std::string& verticalControl);
