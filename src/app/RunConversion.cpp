@@ -208,6 +208,7 @@ void AddSections(const SectionReadCounts& counts, ConversionReport& report) {
                            "corridor shapes are read only for the surface \"Corridor Top\"");
     report.AddNotConverted("DesignCrossSectSurf", counts.corridorShapesLeftOut,
                            "data other than offset and elevation (dataFormat) is not read");
+    AddLeftOut(counts.leftOut, report);
 }
 
 }  // namespace

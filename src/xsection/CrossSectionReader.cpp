@@ -1,6 +1,7 @@
 #include "xsection/CrossSectionReader.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <optional>
@@ -10,7 +11,6 @@
 #include "landxml/NumberText.h"
 #include "landxml/TextPatterns.h"
 #include "profile/FiniteNumberText.h"
-#include "profile/SplitIntoPairs.h"
 #include "xsection/CorridorEnvelope.h"
 #include "xsection/ProfileEvaluation.h"
 #include "xsection/TemplateText.h"
@@ -20,6 +20,7 @@ namespace chainforge {
 namespace {
 
 constexpr double kTolerance = kCommonTolerance;
+constexpr std::array<std::string_view, 2> kPairNames{"offset", "elevation"};
 // Centreline deviations up to this are expected from rounding in the file.
 constexpr double kAcceptedDeviation = 0.01;
 
@@ -41,6 +42,12 @@ void ReadAttributeNumber(std::string_view line, std::string_view name, double& v
     if (const auto text = AttributeValue(line, name)) {
         ReadLeadingDouble(*text, value);
     }
+}
+
+// The element's text: what follows the first ">" of the line.
+std::string_view ElementText(std::string_view line) {
+    const std::size_t tagEnd = line.find('>');
+    return tagEnd == std::string_view::npos ? std::string_view() : line.substr(tagEnd + 1);
 }
 
 double ReadBack(const std::string& text) {
@@ -86,10 +93,11 @@ std::int64_t AppendUnlessRepeat(TemplateList& templates, std::string text, std::
 // One call's pass over an alignment's CrossSects element.
 class CrossSectionPass {
   public:
-    CrossSectionPass(UserInterface& ui, std::string& verticalControl,
+    CrossSectionPass(UserInterface& ui, std::string_view bytes, std::string& verticalControl,
                      const std::string& surfaceName, TemplateList& leftTemplates,
                      TemplateList& rightTemplates, std::vector<SectionPairs>* sections)
         : ui_(ui),
+          notice_(ui, bytes),
           verticalControl_(verticalControl),
           surfaceName_(surfaceName),
           leftTemplates_(leftTemplates),
@@ -110,11 +118,18 @@ class CrossSectionPass {
     void SetEncoding(TextEncoding encoding) { encoding_ = encoding; }
 
   private:
-    void ReadStation(std::string_view line);
-    void ProcessSection(std::string_view line);
+    // A line of the element, and where it ends in the file.
+    struct ElementLine {
+        std::string_view text;
+        std::uint64_t position = 0;
+    };
+
+    void LeaveOut(const ElementLine& line, const BadValue& bad);
+    void ReadStation(const ElementLine& line);
+    void ProcessSection(const ElementLine& line);
     void ProcessPairs(const std::vector<std::string>& pairs);
     void OpenCorridorShape(std::string_view line);
-    void TakeCorridorPoint(std::string_view line);
+    void TakeCorridorPoint(const ElementLine& line);
     void TakeCorridorSection();
     void TakeCentrePoint(const CentrePoint& centre);
     void HandOut(const std::vector<std::string>& pairs, std::optional<double> centreElevation);
@@ -126,6 +141,7 @@ class CrossSectionPass {
     void Close();
 
     UserInterface& ui_;
+    BadNumberNotice notice_;
     std::string& verticalControl_;
     const std::string& surfaceName_;
     TemplateList& leftTemplates_;
@@ -146,6 +162,8 @@ class CrossSectionPass {
     bool onSurface_ = false;
     double station_ = 0.0;
     double skew_ = 0.0;  // read with the station; templates are square to the line
+    // The section being read is left out: its station cannot be converted.
+    bool sectionLeftOut_ = false;
     bool firstSection_ = true;
     bool firstGrade_ = true;
     // The last section that set a vertex or grade of the vertical control.
@@ -161,6 +179,7 @@ class CrossSectionPass {
 };
 
 bool CrossSectionPass::TakeLine(CDocumentBuffer& document, std::string& line) {
+    const std::uint64_t lineEnd = document.Position() - 1;
     if (!inSection_) {
         inSection_ = StartsWithNoCase(line, "CrossSects");
     } else if (StartsWithNoCase(line, "/CrossSects>")) {
@@ -169,21 +188,28 @@ bool CrossSectionPass::TakeLine(CDocumentBuffer& document, std::string& line) {
         return false;
     } else if (MatchesTag(line, "CrossSect ")) {
         TakeCorridorSection();
-        ReadStation(line);
+        ReadStation({line, lineEnd});
     } else if (StartsWithNoCase(line, "/CrossSect>")) {
         TakeCorridorSection();
     } else if (MatchesTag(line, "CrossSectSurf ")) {
         onSurface_ = EqualsNoCase(ExtractNameAndDescription(line, encoding_), surfaceName_);
+    } else if (sectionLeftOut_) {
+        // Nothing of a section left out is read.
     } else if (OpensElement(line, "DesignCrossSectSurf")) {
         OpenCorridorShape(line);
     } else if (corridor_ && OpensElement(line, "CrossSectPnt")) {
         document.ContinueElement(line);
-        TakeCorridorPoint(line);
+        TakeCorridorPoint({line, lineEnd});
     } else if (onSurface_ && StartsWithNoCase(line, "PntList2D")) {
         document.ContinueElement(line);
-        ProcessSection(line);
+        ProcessSection({line, lineEnd});
     }
     return true;
+}
+
+void CrossSectionPass::LeaveOut(const ElementLine& line, const BadValue& bad) {
+    notice_.Tell(line.text, line.position, bad);
+    counts_.leftOut.Add(TagName(line.text));
 }
 
 void CrossSectionPass::OpenCorridorShape(std::string_view line) {
@@ -196,18 +222,19 @@ void CrossSectionPass::OpenCorridorShape(std::string_view line) {
     shapes_.back().usable = OffsetElevationData(line);
 }
 
-void CrossSectionPass::TakeCorridorPoint(std::string_view line) {
+// A point of the shape; one without both its numbers is passed over, one
+// with a number that cannot be converted left out after the message.
+void CrossSectionPass::TakeCorridorPoint(const ElementLine& line) {
     if (shapes_.empty()) {
         return;
     }
     CorridorShapeRead& shape = shapes_.back();
-    shape.usable = shape.usable && OffsetElevationData(line);
-    const std::size_t tagEnd = line.find('>');
-    const std::string_view text = tagEnd == std::string_view::npos ? "" : line.substr(tagEnd + 1);
-    SectionPoint point;
-    const std::size_t used = ReadLeadingDouble(text, point.offset);
-    if (used > 0 && ReadLeadingDouble(text.substr(used), point.elevation) > 0) {
-        shape.shape.points.push_back(point);
+    shape.usable = shape.usable && OffsetElevationData(line.text);
+    std::vector<double> values;
+    if (const auto bad = CheckValues(ValueTokens(ElementText(line.text), 2), kPairNames, values)) {
+        LeaveOut(line, *bad);
+    } else if (values.size() == 2) {
+        shape.shape.points.push_back({values[0], values[1]});
     }
 }
 
@@ -245,14 +272,36 @@ void CrossSectionPass::CloseIfOpened() {
 }
 
 // Attributes may stand in any order; one that is missing keeps its value.
-void CrossSectionPass::ReadStation(std::string_view line) {
-    ReadAttributeNumber(line, "sta", station_);
-    ReadAttributeNumber(line, "angleSkew", skew_);
+// A station that cannot be converted leaves the section out.
+void CrossSectionPass::ReadStation(const ElementLine& line) {
+    sectionLeftOut_ = false;
+    if (const auto text = AttributeValue(line.text, "sta")) {
+        const CheckedNumber station = CheckNumber(*text);
+        if (station.fault != NumberFault::None) {
+            LeaveOut(line, {"sta", *text, station.fault});
+            sectionLeftOut_ = true;
+            return;
+        }
+        station_ = station.value;
+    }
+    ReadAttributeNumber(line.text, "angleSkew", skew_);
 }
 
-void CrossSectionPass::ProcessSection(std::string_view line) {
+// Offset and elevation pairs, each kept as its text; a lone last value is
+// passed over. The list is left out whole when one of its values cannot be
+// converted.
+void CrossSectionPass::ProcessSection(const ElementLine& line) {
+    std::vector<std::string_view> tokens = ValueTokens(ElementText(line.text));
+    tokens.resize(tokens.size() - tokens.size() % 2);
+    std::vector<double> values;
+    if (const auto bad = CheckValues(tokens, kPairNames, values)) {
+        LeaveOut(line, *bad);
+        return;
+    }
     std::vector<std::string> pairs;
-    SplitIntoPairs(line.substr(std::min<std::size_t>(10, line.size())), pairs);
+    for (std::size_t i = 0; i < tokens.size(); i += 2) {
+        pairs.push_back(std::string(tokens[i]).append(" ").append(tokens[i + 1]));
+    }
     ProcessPairs(pairs);
 }
 
@@ -399,8 +448,8 @@ SectionReadCounts ReadCrossSections(CDocumentBuffer& document, const Catalogue& 
         return {};
     }
     document.Seek(alignment->position);
-    CrossSectionPass pass(ui, verticalControl, surfaceName, leftTemplates, rightTemplates,
-                          sections);
+    CrossSectionPass pass(ui, document.Bytes(), verticalControl, surfaceName, leftTemplates,
+                          rightTemplates, sections);
     pass.SetEncoding(catalogue.Encoding());
     std::string line;
     while (document.ReadLine(line)) {

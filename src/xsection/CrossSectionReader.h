@@ -7,6 +7,7 @@
 
 #include "landxml/Catalogue.h"
 #include "landxml/DocumentBuffer.h"
+#include "landxml/NumberCheck.h"
 #include "ui/UserInterface.h"
 #include "xsection/TemplateList.h"
 
@@ -25,6 +26,9 @@ struct SectionReadCounts {
     // profile, and the station of that section.
     double largestDeviation = 0.0;
     double largestDeviationStation = 0.0;
+    // Sections, point lists and corridor points left out for a value that is
+    // not a number or too large.
+    ElementsLeftOut leftOut;
 };
 
 // A section of the surface as read: offsets (negative to the left) and
@@ -39,7 +43,10 @@ struct SectionPairs {
 // left and right templates. With a vertical control text it evaluates that
 // profile at each section; with an empty one it builds the vertical control
 // from the sections' centre points. Given sections, it appends every
-// section it takes to them.
+// section it takes to them. A CrossSect whose sta, a PntList2D whose offset
+// or elevation, or a CrossSectPnt whose offset or elevation is there but is
+// not a number, or is too large, is left out after a message naming it and
+// its line.
 SectionReadCounts ReadCrossSections(CDocumentBuffer& document, const Catalogue& catalogue,
                                     UserInterface& ui, const std::string& alignmentName,
                                     std::string& verticalControl, const std::string& surfaceName,

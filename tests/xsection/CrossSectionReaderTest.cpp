@@ -30,16 +30,35 @@ struct Read {
     Texts left;
     Texts right;
     Texts messages;
+    SectionReadCounts counts;
 };
 
 Read ReadFrom(const std::string& bytes, std::string verticalControl = {},
               const std::string& surface = "G", const std::string& alignment = "A") {
     test::ScannedDocument scanned(bytes);
-    Read read{std::move(verticalControl), {}, {}, {}};
-    ReadCrossSections(scanned.document, scanned.catalogue, scanned.ui, alignment,
-                      read.verticalControl, surface, read.left, read.right);
+    Read read{std::move(verticalControl), {}, {}, {}, {}};
+    read.counts = ReadCrossSections(scanned.document, scanned.catalogue, scanned.ui, alignment,
+                                    read.verticalControl, surface, read.left, read.right);
     read.messages = scanned.ui.Messages();
     return read;
+}
+
+// "deviation: LEAST MOST" for the centreline message, "message: TEXT" for
+// any other.
+std::string Seen(const std::string& message) {
+    if (!message.starts_with("The Centerline was off")) {
+        return "message: " + message;
+    }
+    // "... by as little as LEAST and much as MOST.  It is recommended ..."
+    const std::size_t least = message.find("as little as ") + 13;
+    const std::size_t most = message.find(" and much as ");
+    EXPECT_EQ(message.substr(0, least),
+              "The Centerline was off from the cross-section by as little as ");
+    EXPECT_TRUE(
+        message.ends_with(".  It is recommended that you either use no profile, or use a "
+                          "surface that is closer to mimicing the profile"));
+    return "deviation: " + message.substr(least, most - least) + " " +
+           message.substr(most + 13, message.find(".  It") - most - 13);
 }
 
 // data/tables/sections.txt
@@ -67,16 +86,10 @@ TEST(ReadCrossSections, Table) {
             seen.push_back("right: " + right);
         }
         for (const std::string& message : read.messages) {
-            // "... by as little as LEAST and much as MOST.  It is recommended ..."
-            const std::size_t least = message.find("as little as ") + 13;
-            const std::size_t most = message.find(" and much as ");
-            seen.push_back("deviation: " + message.substr(least, most - least) + " " +
-                           message.substr(most + 13, message.find(".  It") - most - 13));
-            EXPECT_EQ(message.substr(0, least),
-                      "The Centerline was off from the cross-section by as little as ");
-            EXPECT_TRUE(
-                message.ends_with(".  It is recommended that you either use no profile, or use a "
-                                  "surface that is closer to mimicing the profile"));
+            seen.push_back(Seen(message));
+        }
+        for (const auto& [element, count] : read.counts.leftOut.Counts()) {
+            seen.push_back("left out: " + element + " " + std::to_string(count));
         }
         EXPECT_EQ(seen, c.expected) << c.title;
     }
