@@ -67,8 +67,8 @@ TEST(ReadPointGroup, Table) {
 
 TEST(PointField, NoSeparatorOrLineEndLeft) {
     const std::pair<std::string, std::string> cases[] = {
-        {"plain text", "plain text"}, {"a,b", "a b"},       {"\"5\" pipe\"", "5 pipe"},
-        {"x\r\ny", "x  y"},            {"x\ry\n", "x y "}, {"", ""},
+        {"plain text", "plain text"}, {"a,b", "a b"},     {"\"5\" pipe\"", "5 pipe"},
+        {"x\r\ny", "x  y"},           {"x\ry\n", "x y "}, {"", ""},
     };
     for (const auto& [text, field] : cases) {
         bool changed = false;
@@ -85,8 +85,8 @@ TEST(ReadPointGroup, ReadsUnclosedPointsEachFromItsLine) {
     }
     test::ScannedDocument scanned(test::CrLf(lines));
     PointList points;
-    EXPECT_FALSE(ReadPointGroup(scanned.document, scanned.catalogue, scanned.ui, "G", points)
-                     .complete);
+    EXPECT_FALSE(
+        ReadPointGroup(scanned.document, scanned.catalogue, scanned.ui, "G", points).complete);
     ASSERT_EQ(points.size(), 20000u);
     EXPECT_EQ(points.back(), "20000,10,20,30,");
 }
