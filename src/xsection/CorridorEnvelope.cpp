@@ -1,11 +1,46 @@
 #include "xsection/CorridorEnvelope.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstddef>
+#include <functional>
 #include <limits>
+#include <optional>
+#include <ranges>
+#include <span>
 
 #include "xsection/ToleranceTests.h"
+
+// How the outline is drawn:
+// - Edges: each finite point joins the next finite point of its shape, and a
+//   closed shape's last point joins its first. An edge whose ends share an
+//   offset is vertical: only its top can be on the outline, and only at that
+//   offset. An edge whose ends are the same point adds nothing.
+// - Ends: the offsets of all edge ends, hidden ones too, sorted, each once.
+//   Between two neighbouring ends (a gap) the same edges span the whole gap.
+// - At an end, in this order: the highest edge arriving from the left, the
+//   top of a vertical edge there when it stands above both sides, the highest
+//   edge leaving to the right. A point equal to the one before is not repeated
+//   and no point is made where no edge reaches.
+// - Within a gap: the edge on top at its start is the highest there, on equal
+//   heights the steeper one, on equal slopes the one listed first. The next
+//   edge on top is the steeper edge that overtakes it first before the gap's
+//   end, on an equal crossing the steeper one; an edge already level or above
+//   at the start (through rounding) takes over there without a point. Each
+//   change of edge adds the crossing, its height taken on the edge being left.
+// - A gap that no edge spans adds nothing: the outline runs straight on from
+//   one end's point to the next.
+// - Points in line with their neighbours are dropped afterwards.
+//
+// The result depends only on which edges can be on top in each gap: an edge
+// that stays well below the others throughout a gap can neither be the
+// highest at a point nor win a crossing there. Finding those edges for every
+// gap keeps the cost near n log n for n points: each edge is filed in the
+// nodes of a segment tree over the gaps whose ranges it spans whole (about
+// log n of them), the edges of one node form a convex upper hull over its
+// range, and an edge is handed to the gaps where it comes within a small
+// tolerance of its node's hull.
 
 namespace chainforge {
 namespace {
@@ -15,6 +50,11 @@ constexpr double kCollinearTolerance = 1e-9;
 // stays even where both sides run on in one line.
 constexpr double kCentrelineReach = kCommonTolerance;
 constexpr double kNone = -std::numeric_limits<double>::infinity();
+// How far below its node's hull an edge can still matter, relative to the
+// size of the section's coordinates: far beyond rounding in the heights.
+constexpr double kRelativeNearness = 1e-8;
+// Larger coordinates could overflow in the hulls: then every edge is kept.
+constexpr double kLargestPruned = 1e150;
 
 bool IsFinite(const SectionPoint& point) {
     return std::isfinite(point.offset) && std::isfinite(point.elevation);
@@ -80,6 +120,335 @@ Edges CollectEdges(const std::vector<CorridorShape>& shapes) {
     return edges;
 }
 
+// Every edge end, in the order the edges are listed before sorting, so that
+// of equal offsets (0 and -0) the same one is kept whatever the sort does.
+std::vector<double> SortedEnds(const Edges& edges) {
+    std::vector<double> ends;
+    ends.reserve(2 * edges.sloped.size() + edges.verticalTops.size());
+    for (const SlopedEdge& edge : edges.sloped) {
+        ends.push_back(edge.left.offset);
+        ends.push_back(edge.right.offset);
+    }
+    for (const SectionPoint& top : edges.verticalTops) {
+        ends.push_back(top.offset);
+    }
+    std::sort(ends.begin(), ends.end());
+    ends.erase(std::unique(ends.begin(), ends.end()), ends.end());
+    return ends;
+}
+
+std::size_t EndIndex(const std::vector<double>& ends, double offset) {
+    return static_cast<std::size_t>(std::lower_bound(ends.begin(), ends.end(), offset) -
+                                    ends.begin());
+}
+
+// The highest vertical edge at each end, kNone where there is none.
+std::vector<double> VerticalTopsAtEnds(const std::vector<SectionPoint>& tops,
+                                       const std::vector<double>& ends) {
+    std::vector<double> highest(ends.size(), kNone);
+    for (const SectionPoint& top : tops) {
+        double& at = highest[EndIndex(ends, top.offset)];
+        at = std::max(at, top.elevation);
+    }
+    return highest;
+}
+
+// ---- The segment tree over the gaps ----
+// Node 1 is the root, nodes 2k and 2k + 1 are the halves of node k, and node
+// `leaves` + g is gap g alone; `leaves` is a power of two.
+
+struct Filing {
+    std::size_t node = 0;
+    std::size_t edge = 0;
+};
+
+// Gaps first to last - 1.
+struct GapRange {
+    std::size_t first = 0;
+    std::size_t last = 0;
+};
+
+GapRange NodeGaps(std::size_t node, std::size_t leaves) {
+    const int depth = std::bit_width(node) - 1;
+    const std::size_t width = leaves >> depth;
+    const std::size_t first = (node - (std::size_t{1} << depth)) * width;
+    return {first, first + width};
+}
+
+// Each edge in the fewest nodes whose gaps together are the gaps it spans;
+// ordered by node.
+std::vector<Filing> FileEdges(const std::vector<SlopedEdge>& sloped,
+                              const std::vector<double>& ends, std::size_t leaves) {
+    std::vector<Filing> filings;
+    for (std::size_t e = 0; e < sloped.size(); ++e) {
+        std::size_t low = leaves + EndIndex(ends, sloped[e].left.offset);
+        std::size_t high = leaves + EndIndex(ends, sloped[e].right.offset);
+        for (; low < high; low /= 2, high /= 2) {
+            if (low % 2 == 1) {
+                filings.push_back({low++, e});
+            }
+            if (high % 2 == 1) {
+                filings.push_back({--high, e});
+            }
+        }
+    }
+    std::ranges::sort(filings, {}, &Filing::node);
+    return filings;
+}
+
+// ---- The upper hull of the edges of one node ----
+
+// An edge across a node's offsets as a line over t from 0 (the node's first
+// end) to 1 (its last end).
+struct NodeLine {
+    std::size_t edge = 0;
+    double start = 0.0;
+    double rise = 0.0;
+
+    double At(double t) const { return start + rise * t; }
+};
+
+// Where `steeper` overtakes `lower`.
+double Crossing(const NodeLine& lower, const NodeLine& steeper) {
+    return (lower.start - steeper.start) / (steeper.rise - lower.rise);
+}
+
+// The lines on top somewhere in t from 0 to 1, in order of rise; line k is
+// on top from breaks[k] to breaks[k + 1], breaks running from 0 to 1.
+struct Hull {
+    std::vector<NodeLine> lines;
+    std::vector<double> breaks;
+};
+
+// `sorted` in order of rise, then of start.
+std::vector<NodeLine> HullLines(const std::vector<NodeLine>& sorted) {
+    std::vector<NodeLine> lines;
+    for (const NodeLine& line : sorted) {
+        if (!lines.empty() && lines.back().rise == line.rise) {
+            lines.pop_back();
+        }
+        while (lines.size() >= 2 && Crossing(lines[lines.size() - 2], line) <=
+                                        Crossing(lines[lines.size() - 2], lines.back())) {
+            lines.pop_back();
+        }
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+Hull UpperHull(const std::vector<NodeLine>& sorted) {
+    std::vector<NodeLine> lines = HullLines(sorted);
+    while (lines.size() >= 2 && Crossing(lines[lines.size() - 2], lines.back()) >= 1.0) {
+        lines.pop_back();
+    }
+    std::size_t first = 0;
+    while (first + 1 < lines.size() && Crossing(lines[first], lines[first + 1]) <= 0.0) {
+        ++first;
+    }
+    Hull hull;
+    hull.lines.assign(lines.begin() + static_cast<std::ptrdiff_t>(first), lines.end());
+    hull.breaks.push_back(0.0);
+    for (std::size_t k = 1; k < hull.lines.size(); ++k) {
+        const double at = Crossing(hull.lines[k - 1], hull.lines[k]);
+        hull.breaks.push_back(std::clamp(at, hull.breaks.back(), 1.0));
+    }
+    hull.breaks.push_back(1.0);
+    return hull;
+}
+
+// The hull's height at breaks[k]: the lower of the two lines meeting there,
+// so that rounding never lifts the hull above its lines.
+double HullHeightAtBreak(const Hull& hull, std::size_t k) {
+    const double t = hull.breaks[k];
+    if (k == 0) {
+        return hull.lines.front().At(t);
+    }
+    if (k == hull.lines.size()) {
+        return hull.lines.back().At(t);
+    }
+    return std::min(hull.lines[k - 1].At(t), hull.lines[k].At(t));
+}
+
+// The first index from `first` to `last` at which `holds` is true, given that
+// it stays true from there on; `last` when there is none.
+template <typename Test>
+std::size_t FirstHolding(std::size_t first, std::size_t last, Test holds) {
+    const auto indices = std::views::iota(first, last);
+    return first + static_cast<std::size_t>(
+                       std::ranges::partition_point(indices, std::not_fn(holds)) - indices.begin());
+}
+
+// Where `line` is `tolerance` below hull line `top`, kept within the piece
+// from `low` to `high`; `outer` when the two run parallel.
+double Reach(const NodeLine& top, const NodeLine& line, double tolerance, double low, double high,
+             double outer) {
+    const double t = (tolerance - (top.start - line.start)) / (top.rise - line.rise);
+    return std::isnan(t) ? outer : std::clamp(t, low, high);
+}
+
+struct TRange {
+    double from = 0.0;
+    double to = 1.0;
+};
+
+// The part of t from 0 to 1 where `line` comes within `tolerance` of the
+// hull; nothing when it stays further below throughout. The hull less the
+// line falls while the hull is less steep than the line, then rises, so the
+// part is one range about the first break whose piece is at least as steep.
+std::optional<TRange> NearRange(const NodeLine& line, const Hull& hull, double tolerance) {
+    const auto below = [&](std::size_t k) {
+        return HullHeightAtBreak(hull, k) - line.At(hull.breaks[k]) > tolerance;
+    };
+    const std::size_t pieces = hull.lines.size();
+    const std::size_t lowest =
+        FirstHolding(0, pieces, [&](std::size_t k) { return hull.lines[k].rise >= line.rise; });
+    if (below(lowest)) {
+        return std::nullopt;
+    }
+    const std::size_t firstNear = FirstHolding(0, lowest, std::not_fn(below));
+    const std::size_t pastNear = FirstHolding(lowest + 1, pieces + 1, below);
+    TRange range;
+    if (firstNear > 0) {
+        const std::size_t k = firstNear - 1;
+        range.from = Reach(hull.lines[k], line, tolerance, hull.breaks[k], hull.breaks[k + 1],
+                           hull.breaks[k]);
+    }
+    if (pastNear <= pieces) {
+        const std::size_t k = pastNear - 1;
+        range.to = Reach(hull.lines[k], line, tolerance, hull.breaks[k], hull.breaks[k + 1],
+                         hull.breaks[k + 1]);
+    }
+    return range;
+}
+
+// ---- The edges that may be on top in each gap ----
+
+struct NearGaps {
+    std::size_t edge = 0;
+    GapRange gaps;
+};
+
+// The node's gaps that the part from `range.from` to `range.to` touches.
+GapRange GapsTouched(const TRange& range, const GapRange& node, const std::vector<double>& ends) {
+    const double low = ends[node.first];
+    const double high = ends[node.last];
+    GapRange touched = node;
+    if (range.from > 0.0) {
+        const double offset = std::min(low + range.from * (high - low), high);
+        const auto after =
+            std::lower_bound(ends.begin() + static_cast<std::ptrdiff_t>(node.first) + 1,
+                             ends.begin() + static_cast<std::ptrdiff_t>(node.last), offset);
+        touched.first = static_cast<std::size_t>(after - ends.begin()) - 1;
+    }
+    if (range.to < 1.0) {
+        const double offset = std::max(low + range.to * (high - low), low);
+        const auto after =
+            std::upper_bound(ends.begin() + static_cast<std::ptrdiff_t>(node.first),
+                             ends.begin() + static_cast<std::ptrdiff_t>(node.last), offset);
+        touched.last = static_cast<std::size_t>(after - ends.begin());
+    }
+    return touched;
+}
+
+// Adds, for each edge filed in one node, the gaps where it may be on top.
+void AddNearGaps(std::span<const Filing> filed, const GapRange& node,
+                 const std::vector<SlopedEdge>& sloped, const std::vector<double>& ends,
+                 double tolerance, std::vector<NearGaps>& near) {
+    if (!std::isfinite(tolerance)) {
+        for (const Filing& filing : filed) {
+            near.push_back({filing.edge, node});
+        }
+        return;
+    }
+    std::vector<NodeLine> lines;
+    lines.reserve(filed.size());
+    for (const Filing& filing : filed) {
+        const SlopedEdge& edge = sloped[filing.edge];
+        const double start = edge.ElevationAt(ends[node.first]);
+        lines.push_back({filing.edge, start, edge.ElevationAt(ends[node.last]) - start});
+    }
+    std::ranges::sort(lines, [](const NodeLine& a, const NodeLine& b) {
+        return a.rise < b.rise || (a.rise == b.rise && a.start < b.start);
+    });
+    const Hull hull = UpperHull(lines);
+    for (const NodeLine& line : lines) {
+        if (const std::optional<TRange> range = NearRange(line, hull, tolerance)) {
+            near.push_back({line.edge, GapsTouched(*range, node, ends)});
+        }
+    }
+}
+
+// The tolerance of the hulls, infinite (keeping every edge) when the
+// coordinates are too large to compare safely.
+double NearTolerance(const std::vector<SlopedEdge>& sloped) {
+    double size = 1.0;
+    for (const SlopedEdge& edge : sloped) {
+        for (const SectionPoint& end : {edge.left, edge.right}) {
+            size = std::max({size, std::abs(end.offset), std::abs(end.elevation)});
+        }
+    }
+    return size <= kLargestPruned ? kRelativeNearness * size
+                                  : std::numeric_limits<double>::infinity();
+}
+
+// For each gap, the edges spanning it that may be on top there, in the
+// order the edges are listed.
+class GapEdges {
+  public:
+    GapEdges(const std::vector<SlopedEdge>& sloped, const std::vector<NearGaps>& near,
+             std::size_t gapCount);
+
+    std::span<const SlopedEdge* const> In(std::size_t gap) const {
+        return std::span(edges_).subspan(starts_[gap], starts_[gap + 1] - starts_[gap]);
+    }
+
+  private:
+    std::vector<std::size_t> starts_;
+    std::vector<const SlopedEdge*> edges_;
+};
+
+GapEdges::GapEdges(const std::vector<SlopedEdge>& sloped, const std::vector<NearGaps>& near,
+                   std::size_t gapCount)
+    : starts_(gapCount + 1, 0) {
+    for (const NearGaps& entry : near) {
+        for (std::size_t g = entry.gaps.first; g < entry.gaps.last; ++g) {
+            ++starts_[g + 1];
+        }
+    }
+    for (std::size_t g = 0; g < gapCount; ++g) {
+        starts_[g + 1] += starts_[g];
+    }
+    edges_.resize(starts_.back());
+    std::vector<std::size_t> filled(starts_.begin(), starts_.end() - 1);
+    for (const NearGaps& entry : near) {
+        for (std::size_t g = entry.gaps.first; g < entry.gaps.last; ++g) {
+            edges_[filled[g]++] = &sloped[entry.edge];
+        }
+    }
+    for (std::size_t g = 0; g < gapCount; ++g) {
+        std::sort(edges_.begin() + static_cast<std::ptrdiff_t>(starts_[g]),
+                  edges_.begin() + static_cast<std::ptrdiff_t>(starts_[g + 1]));
+    }
+}
+
+GapEdges EdgesByGap(const std::vector<SlopedEdge>& sloped, const std::vector<double>& ends) {
+    const std::size_t gapCount = ends.empty() ? 0 : ends.size() - 1;
+    const std::size_t leaves = std::bit_ceil(std::max<std::size_t>(gapCount, 1));
+    const std::vector<Filing> filings = FileEdges(sloped, ends, leaves);
+    const double tolerance = NearTolerance(sloped);
+    std::vector<NearGaps> near;
+    for (auto run = filings.begin(); run != filings.end();) {
+        const auto runEnd = std::find_if(
+            run, filings.end(), [&](const Filing& filing) { return filing.node != run->node; });
+        AddNearGaps(std::span(run, runEnd), NodeGaps(run->node, leaves), sloped, ends, tolerance,
+                    near);
+        run = runEnd;
+    }
+    return GapEdges(sloped, near, gapCount);
+}
+
+// ---- Drawing the outline ----
+
 // Drops repeats and non-finite heights; a height of kNone (nothing there)
 // thus adds nothing.
 void Append(const SectionPoint& point, std::vector<SectionPoint>& outline) {
@@ -88,12 +457,21 @@ void Append(const SectionPoint& point, std::vector<SectionPoint>& outline) {
     }
 }
 
+double HighestAt(double offset, std::span<const SlopedEdge* const> edges) {
+    double highest = kNone;
+    for (const SlopedEdge* edge : edges) {
+        highest = std::max(highest, edge->ElevationAt(offset));
+    }
+    return highest;
+}
+
 // Adds the crossings where the outline passes from edge to edge strictly
-// between two neighbouring edge ends, `spanning` holding the edges that run
-// across that whole range. From the edge on top at `from`, the next edge on
-// top is the one that overtakes it first; only a steeper edge can, so each
-// step climbs in slope and the walk ends after at most one step per edge.
-void WalkBetweenEnds(double from, double to, const std::vector<const SlopedEdge*>& spanning,
+// between two neighbouring edge ends, `spanning` holding the edges that may
+// be on top across that whole range. From the edge on top at `from`, the
+// next edge on top is the one that overtakes it first; only a steeper edge
+// can, so each step climbs in slope and the walk ends after at most one step
+// per edge.
+void WalkBetweenEnds(double from, double to, std::span<const SlopedEdge* const> spanning,
                      std::vector<SectionPoint>& outline) {
     const SlopedEdge* current = nullptr;
     double currentHeight = kNone;
@@ -164,51 +542,25 @@ std::vector<SectionPoint> Simplified(const std::vector<SectionPoint>& outline) {
 
 std::vector<SectionPoint> FinishedSurface(const std::vector<CorridorShape>& shapes) {
     const Edges edges = CollectEdges(shapes);
-
-    // Every edge end, hidden ones too, so that an end at the centreline keeps
-    // its point. Crossings come from the walks, and only where the outline
-    // changes edge: one beneath the top would lie in line with its neighbours.
-    std::vector<double> ends;
-    ends.reserve(2 * edges.sloped.size() + edges.verticalTops.size());
-    for (const SlopedEdge& edge : edges.sloped) {
-        ends.push_back(edge.left.offset);
-        ends.push_back(edge.right.offset);
-    }
-    for (const SectionPoint& top : edges.verticalTops) {
-        ends.push_back(top.offset);
-    }
-    std::sort(ends.begin(), ends.end());
-    ends.erase(std::unique(ends.begin(), ends.end()), ends.end());
+    // Crossings come from the walks, and only where the outline changes
+    // edge: one beneath the top would lie in line with its neighbours.
+    const std::vector<double> ends = SortedEnds(edges);
+    const std::vector<double> verticalTops = VerticalTopsAtEnds(edges.verticalTops, ends);
+    const GapEdges gaps = EdgesByGap(edges.sloped, ends);
 
     std::vector<SectionPoint> outline;
-    std::vector<const SlopedEdge*> spanning;
     for (std::size_t i = 0; i < ends.size(); ++i) {
         const double offset = ends[i];
-        double fromLeft = kNone;
-        double toRight = kNone;
-        double top = kNone;
-        spanning.clear();
-        for (const SlopedEdge& edge : edges.sloped) {
-            if (edge.left.offset < offset && offset <= edge.right.offset) {
-                fromLeft = std::max(fromLeft, edge.ElevationAt(offset));
-            }
-            if (edge.left.offset <= offset && offset < edge.right.offset) {
-                toRight = std::max(toRight, edge.ElevationAt(offset));
-                spanning.push_back(&edge);
-            }
-        }
-        for (const SectionPoint& vertical : edges.verticalTops) {
-            if (vertical.offset == offset) {
-                top = std::max(top, vertical.elevation);
-            }
-        }
+        const bool gapAfter = i + 1 < ends.size();
+        const double fromLeft = i > 0 ? HighestAt(offset, gaps.In(i - 1)) : kNone;
+        const double toRight = gapAfter ? HighestAt(offset, gaps.In(i)) : kNone;
         Append({offset, fromLeft}, outline);
-        if (top > std::max(fromLeft, toRight)) {
-            Append({offset, top}, outline);
+        if (verticalTops[i] > std::max(fromLeft, toRight)) {
+            Append({offset, verticalTops[i]}, outline);
         }
         Append({offset, toRight}, outline);
-        if (i + 1 < ends.size()) {
-            WalkBetweenEnds(offset, ends[i + 1], spanning, outline);
+        if (gapAfter) {
+            WalkBetweenEnds(offset, ends[i + 1], gaps.In(i), outline);
         }
     }
     return Simplified(outline);

@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <limits>
+#include <optional>
+#include <random>
 #include <sstream>
 #include <string>
 #include <utility>
@@ -35,6 +38,18 @@ struct Case {
     std::vector<CorridorShape> shapes;
     Points expected;
 };
+
+void ExpectOutlines(const std::vector<Case>& cases) {
+    for (const Case& c : cases) {
+        const Points surface = FinishedSurface(c.shapes);
+        SCOPED_TRACE(std::string(c.what) + ":" + Text(surface));
+        ASSERT_EQ(surface.size(), c.expected.size());
+        for (std::size_t i = 0; i < surface.size(); ++i) {
+            EXPECT_NEAR(surface[i].offset, c.expected[i].offset, 1e-12) << "point " << i;
+            EXPECT_NEAR(surface[i].elevation, c.expected[i].elevation, 1e-12) << "point " << i;
+        }
+    }
+}
 
 TEST(FinishedSurface, HandWorkedOutlines) {
     constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
@@ -88,13 +103,205 @@ TEST(FinishedSurface, HandWorkedOutlines) {
          {{0, 0}, {4, 0}}},
         {"no shapes", {}, {}},
     };
-    for (const Case& c : cases) {
-        const Points surface = FinishedSurface(c.shapes);
-        SCOPED_TRACE(std::string(c.what) + ":" + Text(surface));
-        ASSERT_EQ(surface.size(), c.expected.size());
-        for (std::size_t i = 0; i < surface.size(); ++i) {
-            EXPECT_NEAR(surface[i].offset, c.expected[i].offset, 1e-12) << "point " << i;
-            EXPECT_NEAR(surface[i].elevation, c.expected[i].elevation, 1e-12) << "point " << i;
+    ExpectOutlines(cases);
+}
+
+// Crossings between edge ends, found in the first, a middle and the last gap
+// between ends, and with many edges on top in turn within one gap.
+TEST(FinishedSurface, CrossingsTouchesAndTies) {
+    const std::vector<Case> cases = {
+        // y = 0.2x and y = 2 - 0.2x meet at (5, 1): one gap, the first and the last.
+        {"two shapes crossing once",
+         {Open({{0, 0}, {10, 2}}), Open({{0, 2}, {10, 0}})},
+         {{0, 2}, {5, 1}, {10, 2}}},
+        // y = 2 - 0.3x meets y = 1 at 10/3, between the ends 0 and 6.
+        {"a crossing in the first gap only",
+         {Open({{0, 1}, {6, 1}, {10, 0}}), Open({{0, 2}, {10, -1}})},
+         {{0, 2}, {10.0 / 3.0, 1}, {6, 1}, {10, 0}}},
+        // y = 0.3x - 1 meets y = 1 at 20/3, between the ends 4 and 10.
+        {"a crossing in the last gap only",
+         {Open({{0, 0}, {4, 1}, {10, 1}}), Open({{0, -1}, {10, 2}})},
+         {{0, 0}, {4, 1}, {20.0 / 3.0, 1}, {10, 2}}},
+        // The peak's sides y = (2x - 7) / 3 and y = (17 - 2x) / 3 cross 0 at 3.5 and 8.5.
+        {"a shape above another only in the middle",
+         {Open({{0, 0}, {10, 0}}), Open({{2, -1}, {5, 1}, {8, -1}})},
+         {{0, 0}, {3.5, 0}, {5, 1}, {6.5, 0}, {10, 0}}},
+        {"two shapes meeting at a shared vertex",
+         {Open({{0, 2}, {5, 0}}), Open({{5, 0}, {10, 2}})},
+         {{0, 2}, {5, 0}, {10, 2}}},
+        {"a peak touching a line from below adds no point",
+         {Open({{0, 1}, {10, 1}}), Open({{3, 0}, {5, 1}, {7, 0}})},
+         {{0, 1}, {10, 1}}},
+        {"a step down within one shape",
+         {Open({{0, 2}, {4, 2}, {4, 0}, {8, 0}})},
+         {{0, 2}, {4, 2}, {4, 0}, {8, 0}}},
+        {"a vertical edge reaching between the two heights of a step adds nothing",
+         {Open({{0, 0}, {4, 0}}), Open({{4, 2}, {8, 2}}), Open({{4, -1}, {4, 1}})},
+         {{0, 0}, {4, 0}, {4, 2}, {8, 2}}},
+        {"a vertical edge beneath the outline adds nothing",
+         {Open({{0, 1}, {8, 1}}), Open({{4, -1}, {4, 0.5}})},
+         {{0, 1}, {8, 1}}},
+        {"a gap between two crossing pairs",
+         {Open({{0, 0}, {2, 2}}), Open({{0, 2}, {2, 0}}), Open({{6, 0}, {8, 2}}),
+          Open({{6, 2}, {8, 0}})},
+         {{0, 2}, {1, 1}, {2, 2}, {6, 2}, {7, 1}, {8, 2}}},
+        {"overlapping edges at equal elevations",
+         {Open({{0, 1}, {6, 1}}), Open({{2, 1}, {10, 1}})},
+         {{0, 1}, {10, 1}}},
+        {"the same shape twice",
+         {Open({{0, 0}, {5, 2}, {10, 0}}), Closed({{0, 0}, {5, 2}, {10, 0}})},
+         {{0, 0}, {5, 2}, {10, 0}}},
+        // y = 4 - x, 2 - 0.4x, 0, 0.4x - 2 and x - 6: the middle three meet at (5, 0),
+        // the outer pairs at 10/3 and 20/3, all at height 2/3.
+        {"five edges on top in turn within one gap",
+         {Open({{0, 4}, {10, -6}}), Open({{0, 2}, {10, -2}}), Open({{0, 0}, {10, 0}}),
+          Open({{0, -2}, {10, 2}}), Open({{0, -6}, {10, 4}})},
+         {{0, 4}, {10.0 / 3.0, 2.0 / 3.0}, {5, 0}, {20.0 / 3.0, 2.0 / 3.0}, {10, 4}}},
+        // A closed zigzag whose closing edge runs beneath it, under a line at 0.5
+        // crossing every tooth halfway up.
+        {"a line across the teeth of a closed zigzag",
+         {Closed({{0, 0}, {1, 1}, {2, 0}, {3, 1}, {4, 0}, {5, 1}, {6, 0}, {7, 1}, {8, 0}}),
+          Open({{0, 0.5}, {8, 0.5}})},
+         {{0, 0.5},
+          {0.5, 0.5},
+          {1, 1},
+          {1.5, 0.5},
+          {2.5, 0.5},
+          {3, 1},
+          {3.5, 0.5},
+          {4.5, 0.5},
+          {5, 1},
+          {5.5, 0.5},
+          {6.5, 0.5},
+          {7, 1},
+          {7.5, 0.5},
+          {8, 0.5}}},
+        // Layers stacked 0.1 apart, each wider than the one above: the outline
+        // steps down at the end of each layer.
+        {"four stacked layers",
+         {Closed({{-4, 0}, {4, 0}, {4, -0.1}, {-4, -0.1}}),
+          Closed({{-3, 0.1}, {3, 0.1}, {3, 0}, {-3, 0}}),
+          Closed({{-2, 0.2}, {2, 0.2}, {2, 0.1}, {-2, 0.1}}),
+          Closed({{-1, 0.3}, {1, 0.3}, {1, 0.2}, {-1, 0.2}})},
+         {{-4, 0},
+          {-3, 0},
+          {-3, 0.1},
+          {-2, 0.1},
+          {-2, 0.2},
+          {-1, 0.2},
+          {-1, 0.3},
+          {1, 0.3},
+          {1, 0.2},
+          {2, 0.2},
+          {2, 0.1},
+          {3, 0.1},
+          {3, 0},
+          {4, 0}}},
+    };
+    ExpectOutlines(cases);
+}
+
+// ---- Against a brute-force reference ----
+
+// The highest edge of any shape at `offset`, vertical edges left out; nothing
+// where no edge reaches. The shapes' points are all finite.
+std::optional<double> HighestEdgeAt(const std::vector<CorridorShape>& shapes, double offset) {
+    std::optional<double> highest;
+    for (const CorridorShape& shape : shapes) {
+        const std::size_t count = shape.points.size();
+        const std::size_t edges = shape.closed ? count : count - 1;
+        for (std::size_t i = 0; count >= 2 && i < edges; ++i) {
+            const SectionPoint& a = shape.points[i];
+            const SectionPoint& b = shape.points[(i + 1) % count];
+            if (a.offset == b.offset || offset < std::min(a.offset, b.offset) ||
+                offset > std::max(a.offset, b.offset)) {
+                continue;
+            }
+            const double height = a.elevation + (b.elevation - a.elevation) * (offset - a.offset) /
+                                                    (b.offset - a.offset);
+            highest = std::max(highest.value_or(height), height);
+        }
+    }
+    return highest;
+}
+
+// The outline's height at `offset`, which lies strictly between the offsets of
+// two neighbouring points; nothing at a point's offset or beyond the ends.
+std::optional<double> OutlineAt(const Points& outline, double offset) {
+    for (std::size_t i = 0; i + 1 < outline.size(); ++i) {
+        const SectionPoint& a = outline[i];
+        const SectionPoint& b = outline[i + 1];
+        if (a.offset < offset && offset < b.offset) {
+            return a.elevation +
+                   (b.elevation - a.elevation) * (offset - a.offset) / (b.offset - a.offset);
+        }
+    }
+    return std::nullopt;
+}
+
+// Offsets on a grid of quarters and elevations of eighths, so that shapes
+// share points, offsets and heights often; every few shapes long, wandering
+// back and forth, with edges spanning many others.
+std::vector<CorridorShape> RandomShapes(std::mt19937& random, bool large) {
+    const auto pick = [&random](int count) { return static_cast<int>(random() % count); };
+    std::vector<CorridorShape> shapes(1 + pick(large ? 8 : 5));
+    for (CorridorShape& shape : shapes) {
+        shape.closed = pick(3) == 0;
+        const int points = 2 + pick(large ? 150 : 7);
+        double offset = 0.25 * (pick(41) - 20);
+        for (int p = 0; p < points; ++p) {
+            offset = large ? offset + 0.25 * (pick(9) - 2) : 0.25 * (pick(41) - 20);
+            shape.points.push_back({offset, 0.125 * pick(17)});
+        }
+    }
+    return shapes;
+}
+
+// The outline at offsets strictly between its points equals the highest edge
+// there, wherever an edge reaches; it runs in order of offset from the first
+// edge end to the last.
+TEST(FinishedSurface, MatchesTheHighestEdgeAtEveryOffset) {
+    std::mt19937 random(20261207);
+    constexpr int kSamples = 997;
+    for (int round = 0; round < 400; ++round) {
+        const std::vector<CorridorShape> shapes = RandomShapes(random, round % 8 == 0);
+        const Points outline = FinishedSurface(shapes);
+        SCOPED_TRACE("round " + std::to_string(round) + ":" + Text(outline));
+        double low = std::numeric_limits<double>::infinity();
+        double high = -low;
+        for (const CorridorShape& shape : shapes) {
+            // A shape of one point repeated has no edge.
+            if (std::ranges::all_of(shape.points, [&shape](const SectionPoint& p) {
+                    return p.offset == shape.points.front().offset &&
+                           p.elevation == shape.points.front().elevation;
+                })) {
+                continue;
+            }
+            for (const SectionPoint& point : shape.points) {
+                low = std::min(low, point.offset);
+                high = std::max(high, point.offset);
+            }
+        }
+        ASSERT_EQ(outline.empty(), low > high);
+        if (outline.empty()) {
+            continue;
+        }
+        EXPECT_EQ(outline.front().offset, low);
+        EXPECT_EQ(outline.back().offset, high);
+        for (std::size_t i = 0; i + 1 < outline.size(); ++i) {
+            ASSERT_LE(outline[i].offset, outline[i + 1].offset) << "point " << i;
+        }
+        for (int k = 0; k < kSamples; ++k) {
+            const double offset = low + (high - low) * (k + 0.5) / kSamples;
+            const std::optional<double> expected = HighestEdgeAt(shapes, offset);
+            const std::optional<double> actual = OutlineAt(outline, offset);
+            if (expected && actual) {
+                ASSERT_NEAR(*actual, *expected, 1e-9) << "at offset " << offset;
+            } else if (expected) {
+                ASSERT_TRUE(std::ranges::any_of(
+                    outline, [offset](const SectionPoint& p) { return p.offset == offset; }))
+                    << "no outline at offset " << offset;
+            }
         }
     }
 }
