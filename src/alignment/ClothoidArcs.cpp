@@ -1,7 +1,6 @@
 #include "alignment/ClothoidArcs.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <cstddef>
 #include <system_error>
@@ -295,24 +294,6 @@ SpiralApproximation ApproximateSpiral(const ClothoidSpiral& spiral, double toler
         pieceStart = pieceEnd;
     }
     return result;
-}
-
-double ReadRadius(std::string_view text) {
-    constexpr std::string_view kSpace = " \t\r\n";
-    const std::size_t first = text.find_first_not_of(kSpace);
-    if (first == std::string_view::npos) {
-        return std::numeric_limits<double>::infinity();
-    }
-    text = text.substr(first, text.find_last_not_of(kSpace) + 1 - first);
-    if (text.front() == '+') {
-        text.remove_prefix(1);
-    }
-    double value = 0.0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || std::isnan(value)) {
-        return std::numeric_limits<double>::infinity();
-    }
-    return value;
 }
 
 }  // namespace chainforge

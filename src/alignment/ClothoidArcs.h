@@ -94,8 +94,4 @@ PlanPoint ClothoidPointAt(const ClothoidSpiral& spiral, double s);
 SpiralApproximation ApproximateSpiral(const ClothoidSpiral& spiral, double tolerance,
                                       int maxArcs = 10000);
 
-// A radius as a spiral element writes it. "INF" in any letter case, an empty
-// text and a text that is not a number are infinite.
-double ReadRadius(std::string_view text);
-
 }  // namespace chainforge

@@ -5,6 +5,7 @@
 #include <unordered_set>
 #include <utility>
 
+#include "landxml/NumberCheck.h"
 #include "landxml/NumberText.h"
 #include "landxml/TextPatterns.h"
 
@@ -45,6 +46,11 @@ std::string StationStartText(std::string_view tagText) {
     const auto text = AttributeValue(tagText, "staStart", NameCase::Any);
     if (!text) {
         return "0.0";
+    }
+    // A station beyond what the conversion takes is listed as the file
+    // writes it, not as the largest double.
+    if (CheckNumber(*text).fault == NumberFault::TooLarge) {
+        return std::string(ValueTokens(*text, 1).front());
     }
     double station = 0.0;
     ReadLeadingDouble(*text, station);
