@@ -26,7 +26,9 @@ constexpr std::string_view kCannotOpen = "Cannot open file ";
 constexpr std::string_view kCannotWrite = "Cannot write file ";
 constexpr std::string_view kNotRegular = ": not a regular file";
 
-bool IsError(const std::string& text) {
+}  // namespace
+
+bool CommandLineUserInterface::IsError(const std::string& text) {
     return text.starts_with("Error:") || text.starts_with(kCannotOpen) ||
            text.starts_with(kCannotWrite) ||
            (text.starts_with("Cannot write to ") && text.ends_with(kNotRegular)) ||
@@ -35,8 +37,6 @@ bool IsError(const std::string& text) {
             text.ends_with("; the output is incomplete")) ||
            IsBadNumberMessage(text);
 }
-
-}  // namespace
 
 void CommandLineUserInterface::ShowMessage(const std::string& text) {
     trouble_ = trouble_ || IsError(text);

@@ -35,6 +35,9 @@ class CommandLineUserInterface : public UserInterface {
     // Warnings such as the version message do not count.
     bool HadTrouble() const { return trouble_; }
 
+    // True for a message that ends a run with status 1.
+    static bool IsError(const std::string& text);
+
     // Writes one "chainforge: TEXT" line, line breaks in TEXT folded to blanks.
     static void WriteLine(std::ostream& err, const std::string& text);
 

@@ -349,15 +349,18 @@ std::string ReadOptions(const std::vector<std::string>& args, ConvertOptions& op
     return problem;
 }
 
-// True when the file ends inside an element: a reader of the preview met
-// the end, and said so among the model's messages, or the scan did, which
+// True when the preview met what a conversion ends with status 1 for: an
+// error among the model's messages (a value that is not a number, the end of
+// the file inside an element read), or a file the scan found cut off, which
 // is then told here.
-bool CutOff(const PreviewModel& model, const Catalogue& catalogue, UserInterface& ui) {
+bool Troubled(const PreviewModel& model, const Catalogue& catalogue, UserInterface& ui) {
     const auto& messages = model.report.messages;
-    const bool told = std::any_of(messages.begin(), messages.end(), [](const std::string& text) {
-        return text.starts_with(kEndedInside);
-    });
-    return told || ReportEndedInside(catalogue, ui);
+    const bool cutOffTold =
+        std::any_of(messages.begin(), messages.end(),
+                    [](const std::string& text) { return text.starts_with(kEndedInside); });
+    const bool error =
+        std::any_of(messages.begin(), messages.end(), &CommandLineUserInterface::IsError);
+    return (!cutOffTold && ReportEndedInside(catalogue, ui)) || error;
 }
 
 // Loads the file and checks the selected names; false after the message.
@@ -425,8 +428,8 @@ int RunPreviewCommand(const std::vector<std::string>& args, std::ostream& out, s
     const PreviewModel model = BuildPreview(options.selections, document, catalogue);
     out << PreviewText(model);
     const bool written = WritePictures(options, model, ui);
-    const bool cutOff = CutOff(model, catalogue, ui);
-    return written && !cutOff ? 0 : 1;
+    const bool troubled = Troubled(model, catalogue, ui);
+    return written && !troubled ? 0 : 1;
 }
 
 }  // namespace chainforge
