@@ -21,6 +21,9 @@ TextEncoding EncodingOfDeclaration(std::string_view declaration);
 // Text in that encoding as UTF-8; UTF-8 text as it stands.
 std::string ToUtf8(std::string_view text, TextEncoding encoding);
 
+// Appends the UTF-8 form of a code point.
+void AppendUtf8(std::string& out, char32_t code);
+
 // The text with every byte that begins no well-formed UTF-8 sequence made
 // U+FFFD: for what must be UTF-8, as JSON must.
 std::string ValidUtf8(std::string_view text);

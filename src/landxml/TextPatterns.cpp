@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "landxml/NumberText.h"
+#include "landxml/TextEncoding.h"
 
 namespace chainforge {
 
@@ -120,24 +121,6 @@ std::optional<std::string_view> AttributeValue(std::string_view text, std::strin
 
 namespace {
 
-void AppendUtf8(std::string& out, std::uint32_t code) {
-    if (code < 0x80) {
-        out.push_back(static_cast<char>(code));
-    } else if (code < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (code >> 6)));
-        out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-    } else if (code < 0x10000) {
-        out.push_back(static_cast<char>(0xE0 | (code >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xF0 | (code >> 18)));
-        out.push_back(static_cast<char>(0x80 | ((code >> 12) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-    }
-}
-
 // The code point of a numeric reference's body ("#38", "#x26"), or nothing
 // when it is not one or names no character.
 std::optional<std::uint32_t> NumericReference(std::string_view body) {
@@ -169,7 +152,7 @@ bool AppendEntity(std::string& out, std::string_view body) {
         }
     }
     if (const auto code = NumericReference(body)) {
-        AppendUtf8(out, *code);
+        AppendUtf8(out, static_cast<char32_t>(*code));
         return true;
     }
     return false;
