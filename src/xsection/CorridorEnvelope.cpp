@@ -26,8 +26,9 @@
 // - Within a gap: the edge on top at its start is the highest there, on equal
 //   heights the steeper one, on equal slopes the one listed first. The next
 //   edge on top is the steeper edge that overtakes it first before the gap's
-//   end, on an equal crossing the steeper one; an edge already level or above
-//   at the start (through rounding) takes over there without a point. Each
+//   end (one only meeting it at the end does not), on an equal crossing the
+//   steeper one, then the one listed first; an edge already level or above at
+//   the start (through rounding) takes over there without a point. Each
 //   change of edge adds the crossing, its height taken on the edge being left.
 // - A gap that no edge spans adds nothing: the outline runs straight on from
 //   one end's point to the next.
@@ -40,7 +41,9 @@
 // nodes of a segment tree over the gaps whose ranges it spans whole (about
 // log n of them), the edges of one node form a convex upper hull over its
 // range, and an edge is handed to the gaps where it comes within a small
-// tolerance of its node's hull.
+// tolerance of its node's hull. Within a gap an edge takes part in the walk
+// from crossing to crossing only over the offsets where it comes that near,
+// so a gap that many edges cross costs little more than its crossings.
 
 namespace chainforge {
 namespace {
@@ -220,9 +223,9 @@ struct Hull {
     std::vector<double> breaks;
 };
 
-// `sorted` in order of rise, then of start.
-std::vector<NodeLine> HullLines(const std::vector<NodeLine>& sorted) {
-    std::vector<NodeLine> lines;
+// The hull of `sorted` (in order of rise, then of start) over all t.
+void HullLines(const std::vector<NodeLine>& sorted, std::vector<NodeLine>& lines) {
+    lines.clear();
     for (const NodeLine& line : sorted) {
         if (!lines.empty() && lines.back().rise == line.rise) {
             lines.pop_back();
@@ -233,11 +236,13 @@ std::vector<NodeLine> HullLines(const std::vector<NodeLine>& sorted) {
         }
         lines.push_back(line);
     }
-    return lines;
 }
 
-Hull UpperHull(const std::vector<NodeLine>& sorted) {
-    std::vector<NodeLine> lines = HullLines(sorted);
+// Fills `hull` with the upper hull of `sorted` (in order of rise, then of
+// start) from t = 0 to 1.
+void BuildUpperHull(const std::vector<NodeLine>& sorted, Hull& hull) {
+    std::vector<NodeLine>& lines = hull.lines;
+    HullLines(sorted, lines);
     while (lines.size() >= 2 && Crossing(lines[lines.size() - 2], lines.back()) >= 1.0) {
         lines.pop_back();
     }
@@ -245,15 +250,13 @@ Hull UpperHull(const std::vector<NodeLine>& sorted) {
     while (first + 1 < lines.size() && Crossing(lines[first], lines[first + 1]) <= 0.0) {
         ++first;
     }
-    Hull hull;
-    hull.lines.assign(lines.begin() + static_cast<std::ptrdiff_t>(first), lines.end());
-    hull.breaks.push_back(0.0);
-    for (std::size_t k = 1; k < hull.lines.size(); ++k) {
-        const double at = Crossing(hull.lines[k - 1], hull.lines[k]);
+    lines.erase(lines.begin(), lines.begin() + static_cast<std::ptrdiff_t>(first));
+    hull.breaks.assign(1, 0.0);
+    for (std::size_t k = 1; k < lines.size(); ++k) {
+        const double at = Crossing(lines[k - 1], lines[k]);
         hull.breaks.push_back(std::clamp(at, hull.breaks.back(), 1.0));
     }
     hull.breaks.push_back(1.0);
-    return hull;
 }
 
 // The hull's height at breaks[k]: the lower of the two lines meeting there,
@@ -286,6 +289,7 @@ double Reach(const NodeLine& top, const NodeLine& line, double tolerance, double
     return std::isnan(t) ? outer : std::clamp(t, low, high);
 }
 
+// A part of a node's range, as t from 0 to 1.
 struct TRange {
     double from = 0.0;
     double to = 1.0;
@@ -323,45 +327,63 @@ std::optional<TRange> NearRange(const NodeLine& line, const Hull& hull, double t
 
 // ---- The edges that may be on top in each gap ----
 
-struct NearGaps {
+// The offsets between which an edge may be on top, and the gaps they touch.
+struct NearPart {
     std::size_t edge = 0;
+    double from = -std::numeric_limits<double>::infinity();
+    double to = std::numeric_limits<double>::infinity();
     GapRange gaps;
 };
 
-// The node's gaps that the part from `range.from` to `range.to` touches.
-GapRange GapsTouched(const TRange& range, const GapRange& node, const std::vector<double>& ends) {
+// The offsets of `range` within the node, widened beyond rounding; open-ended
+// where the range reaches the node's end.
+NearPart NearOffsets(std::size_t edge, const TRange& range, const GapRange& node,
+                     const std::vector<double>& ends) {
     const double low = ends[node.first];
     const double high = ends[node.last];
-    GapRange touched = node;
+    const double slack = kRelativeNearness * (1.0 + std::abs(low) + std::abs(high));
+    NearPart part;
+    part.edge = edge;
+    part.gaps = node;
     if (range.from > 0.0) {
-        const double offset = std::min(low + range.from * (high - low), high);
-        const auto after =
-            std::lower_bound(ends.begin() + static_cast<std::ptrdiff_t>(node.first) + 1,
-                             ends.begin() + static_cast<std::ptrdiff_t>(node.last), offset);
-        touched.first = static_cast<std::size_t>(after - ends.begin()) - 1;
+        part.from = std::min(low + range.from * (high - low), high) - slack;
     }
     if (range.to < 1.0) {
-        const double offset = std::max(low + range.to * (high - low), low);
-        const auto after =
-            std::upper_bound(ends.begin() + static_cast<std::ptrdiff_t>(node.first),
-                             ends.begin() + static_cast<std::ptrdiff_t>(node.last), offset);
-        touched.last = static_cast<std::size_t>(after - ends.begin());
+        part.to = std::max(low + range.to * (high - low), low) + slack;
     }
-    return touched;
+    return part;
 }
 
-// Adds, for each edge filed in one node, the gaps where it may be on top.
-void AddNearGaps(std::span<const Filing> filed, const GapRange& node,
-                 const std::vector<SlopedEdge>& sloped, const std::vector<double>& ends,
-                 double tolerance, std::vector<NearGaps>& near) {
+// Narrows `part.gaps` to the gaps that its offsets touch.
+void KeepGapsTouched(const std::vector<double>& ends, NearPart& part) {
+    const auto first = ends.begin() + static_cast<std::ptrdiff_t>(part.gaps.first);
+    const auto last = ends.begin() + static_cast<std::ptrdiff_t>(part.gaps.last);
+    // The first gap whose far end is at or past `from`, the last whose near end is at or before
+    // `to`.
+    const auto from = std::lower_bound(first + 1, last, part.from);
+    const auto to = std::upper_bound(first + 1, last, part.to);
+    part.gaps = {static_cast<std::size_t>(from - ends.begin()) - 1,
+                 static_cast<std::size_t>(to - ends.begin())};
+}
+
+// The lines and hull of one node, kept from node to node to spare allocations.
+struct NodeScratch {
+    std::vector<NodeLine> lines;
+    Hull hull;
+};
+
+// Adds, for each edge filed in one node, where it may be on top.
+void AddNearParts(std::span<const Filing> filed, const GapRange& node,
+                  const std::vector<SlopedEdge>& sloped, const std::vector<double>& ends,
+                  double tolerance, NodeScratch& scratch, std::vector<NearPart>& near) {
     if (!std::isfinite(tolerance)) {
         for (const Filing& filing : filed) {
-            near.push_back({filing.edge, node});
+            near.push_back(NearOffsets(filing.edge, TRange{}, node, ends));
         }
         return;
     }
-    std::vector<NodeLine> lines;
-    lines.reserve(filed.size());
+    std::vector<NodeLine>& lines = scratch.lines;
+    lines.clear();
     for (const Filing& filing : filed) {
         const SlopedEdge& edge = sloped[filing.edge];
         const double start = edge.ElevationAt(ends[node.first]);
@@ -370,10 +392,11 @@ void AddNearGaps(std::span<const Filing> filed, const GapRange& node,
     std::ranges::sort(lines, [](const NodeLine& a, const NodeLine& b) {
         return a.rise < b.rise || (a.rise == b.rise && a.start < b.start);
     });
-    const Hull hull = UpperHull(lines);
+    BuildUpperHull(lines, scratch.hull);
     for (const NodeLine& line : lines) {
-        if (const std::optional<TRange> range = NearRange(line, hull, tolerance)) {
-            near.push_back({line.edge, GapsTouched(*range, node, ends)});
+        if (const std::optional<TRange> range = NearRange(line, scratch.hull, tolerance)) {
+            near.push_back(NearOffsets(line.edge, *range, node, ends));
+            KeepGapsTouched(ends, near.back());
         }
     }
 }
@@ -391,43 +414,51 @@ double NearTolerance(const std::vector<SlopedEdge>& sloped) {
                                   : std::numeric_limits<double>::infinity();
 }
 
+// An edge that may be on top in a gap, between the offsets `from` and `to`.
+struct Candidate {
+    const SlopedEdge* edge = nullptr;
+    double from = 0.0;
+    double to = 0.0;
+};
+
 // For each gap, the edges spanning it that may be on top there, in the
 // order the edges are listed.
 class GapEdges {
   public:
-    GapEdges(const std::vector<SlopedEdge>& sloped, const std::vector<NearGaps>& near,
+    GapEdges(const std::vector<SlopedEdge>& sloped, const std::vector<NearPart>& near,
              std::size_t gapCount);
 
-    std::span<const SlopedEdge* const> In(std::size_t gap) const {
-        return std::span(edges_).subspan(starts_[gap], starts_[gap + 1] - starts_[gap]);
+    std::span<const Candidate> In(std::size_t gap) const {
+        return std::span(candidates_).subspan(starts_[gap], starts_[gap + 1] - starts_[gap]);
     }
 
   private:
     std::vector<std::size_t> starts_;
-    std::vector<const SlopedEdge*> edges_;
+    std::vector<Candidate> candidates_;
 };
 
-GapEdges::GapEdges(const std::vector<SlopedEdge>& sloped, const std::vector<NearGaps>& near,
+GapEdges::GapEdges(const std::vector<SlopedEdge>& sloped, const std::vector<NearPart>& near,
                    std::size_t gapCount)
     : starts_(gapCount + 1, 0) {
-    for (const NearGaps& entry : near) {
-        for (std::size_t g = entry.gaps.first; g < entry.gaps.last; ++g) {
+    for (const NearPart& part : near) {
+        for (std::size_t g = part.gaps.first; g < part.gaps.last; ++g) {
             ++starts_[g + 1];
         }
     }
     for (std::size_t g = 0; g < gapCount; ++g) {
         starts_[g + 1] += starts_[g];
     }
-    edges_.resize(starts_.back());
+    candidates_.resize(starts_.back());
     std::vector<std::size_t> filled(starts_.begin(), starts_.end() - 1);
-    for (const NearGaps& entry : near) {
-        for (std::size_t g = entry.gaps.first; g < entry.gaps.last; ++g) {
-            edges_[filled[g]++] = &sloped[entry.edge];
+    for (const NearPart& part : near) {
+        for (std::size_t g = part.gaps.first; g < part.gaps.last; ++g) {
+            candidates_[filled[g]++] = {&sloped[part.edge], part.from, part.to};
         }
     }
     for (std::size_t g = 0; g < gapCount; ++g) {
-        std::sort(edges_.begin() + static_cast<std::ptrdiff_t>(starts_[g]),
-                  edges_.begin() + static_cast<std::ptrdiff_t>(starts_[g + 1]));
+        std::ranges::sort(candidates_.begin() + static_cast<std::ptrdiff_t>(starts_[g]),
+                          candidates_.begin() + static_cast<std::ptrdiff_t>(starts_[g + 1]), {},
+                          &Candidate::edge);
     }
 }
 
@@ -436,12 +467,13 @@ GapEdges EdgesByGap(const std::vector<SlopedEdge>& sloped, const std::vector<dou
     const std::size_t leaves = std::bit_ceil(std::max<std::size_t>(gapCount, 1));
     const std::vector<Filing> filings = FileEdges(sloped, ends, leaves);
     const double tolerance = NearTolerance(sloped);
-    std::vector<NearGaps> near;
+    std::vector<NearPart> near;
+    NodeScratch scratch;
     for (auto run = filings.begin(); run != filings.end();) {
         const auto runEnd = std::find_if(
             run, filings.end(), [&](const Filing& filing) { return filing.node != run->node; });
-        AddNearGaps(std::span(run, runEnd), NodeGaps(run->node, leaves), sloped, ends, tolerance,
-                    near);
+        AddNearParts(std::span(run, runEnd), NodeGaps(run->node, leaves), sloped, ends, tolerance,
+                     scratch, near);
         run = runEnd;
     }
     return GapEdges(sloped, near, gapCount);
@@ -457,51 +489,120 @@ void Append(const SectionPoint& point, std::vector<SectionPoint>& outline) {
     }
 }
 
-double HighestAt(double offset, std::span<const SlopedEdge* const> edges) {
+double HighestAt(double offset, std::span<const Candidate> candidates) {
     double highest = kNone;
-    for (const SlopedEdge* edge : edges) {
-        highest = std::max(highest, edge->ElevationAt(offset));
+    for (const Candidate& candidate : candidates) {
+        highest = std::max(highest, candidate.edge->ElevationAt(offset));
     }
     return highest;
 }
 
+// Of two edges equal in what is compared, the one listed first wins, as in
+// one pass over the edges in the order listed.
+bool ListedBefore(const SlopedEdge* a, const SlopedEdge* b) {
+    return std::less<>{}(a, b);
+}
+
+// The edge on top at `offset`: the highest, then the steeper.
+void BidForTop(const SlopedEdge* edge, double offset, const SlopedEdge*& top, double& topHeight) {
+    const double height = edge->ElevationAt(offset);
+    if (top == nullptr || height > topHeight ||
+        (height == topHeight &&
+         (edge->slope > top->slope || (edge->slope == top->slope && ListedBefore(edge, top))))) {
+        top = edge;
+        topHeight = height;
+    }
+}
+
+// The next edge on top after `current` from `from` on: a steeper edge above
+// it at `to` that crosses it first before `to`, then the steeper.
+void BidToOvertake(const SlopedEdge* edge, const SlopedEdge& current, double from, double to,
+                   const SlopedEdge*& next, double& crossing) {
+    if (!(edge->slope > current.slope)) {
+        return;
+    }
+    const double lead = edge->ElevationAt(from) - current.ElevationAt(from);
+    const double trail = edge->ElevationAt(to) - current.ElevationAt(to);
+    if (!(trail > 0.0)) {
+        return;
+    }
+    // Already level or above at `from` only through rounding: it takes over there.
+    const double at = lead >= 0.0 ? from : from + (to - from) * (-lead / (trail - lead));
+    if (at < crossing ||
+        (at == crossing && next != nullptr &&
+         (edge->slope > next->slope || (edge->slope == next->slope && ListedBefore(edge, next))))) {
+        crossing = at;
+        next = edge;
+    }
+}
+
 // Adds the crossings where the outline passes from edge to edge strictly
-// between two neighbouring edge ends, `spanning` holding the edges that may
-// be on top across that whole range. From the edge on top at `from`, the
+// between two neighbouring edge ends. From the edge on top at the start, the
 // next edge on top is the one that overtakes it first; only a steeper edge
 // can, so each step climbs in slope and the walk ends after at most one step
-// per edge.
-void WalkBetweenEnds(double from, double to, std::span<const SlopedEdge* const> spanning,
-                     std::vector<SectionPoint>& outline) {
-    const SlopedEdge* current = nullptr;
-    double currentHeight = kNone;
-    for (const SlopedEdge* edge : spanning) {
-        const double height = edge->ElevationAt(from);
-        if (current == nullptr || height > currentHeight ||
-            (height == currentHeight && edge->slope > current->slope)) {
-            current = edge;
-            currentHeight = height;
-        }
+// per edge. An edge takes part only from the offset where it may be on top
+// (and the edges that may be on top before the next crossing are all taken
+// in before it is settled) until the offset where it may be on top no more,
+// so each step looks at few edges even where many cross within one gap.
+class GapWalk {
+  public:
+    void Run(double from, double to, std::span<const Candidate> candidates,
+             std::vector<SectionPoint>& outline);
+
+  private:
+    void TakeInUpTo(double offset);
+    const SlopedEdge* TopAt(double offset);
+    const SlopedEdge* Overtaker(const SlopedEdge& current, double from, double to,
+                                double& crossing);
+
+    std::vector<Candidate> waiting_;  // in order of `from`
+    std::size_t takenIn_ = 0;
+    std::vector<Candidate> taking_;
+};
+
+void GapWalk::TakeInUpTo(double offset) {
+    for (; takenIn_ < waiting_.size() && waiting_[takenIn_].from <= offset; ++takenIn_) {
+        taking_.push_back(waiting_[takenIn_]);
     }
+}
+
+const SlopedEdge* GapWalk::TopAt(double offset) {
+    TakeInUpTo(offset);
+    const SlopedEdge* top = nullptr;
+    double topHeight = kNone;
+    for (const Candidate& candidate : taking_) {
+        BidForTop(candidate.edge, offset, top, topHeight);
+    }
+    return top;
+}
+
+const SlopedEdge* GapWalk::Overtaker(const SlopedEdge& current, double from, double to,
+                                     double& crossing) {
+    std::erase_if(taking_, [from](const Candidate& candidate) { return candidate.to < from; });
+    const SlopedEdge* next = nullptr;
+    crossing = to;
+    for (const Candidate& candidate : taking_) {
+        BidToOvertake(candidate.edge, current, from, to, next, crossing);
+    }
+    for (; takenIn_ < waiting_.size() && waiting_[takenIn_].from <= crossing; ++takenIn_) {
+        taking_.push_back(waiting_[takenIn_]);
+        BidToOvertake(taking_.back().edge, current, from, to, next, crossing);
+    }
+    return next;
+}
+
+void GapWalk::Run(double from, double to, std::span<const Candidate> candidates,
+                  std::vector<SectionPoint>& outline) {
+    waiting_.assign(candidates.begin(), candidates.end());
+    std::ranges::sort(waiting_, [](const Candidate& a, const Candidate& b) {
+        return a.from < b.from || (a.from == b.from && ListedBefore(a.edge, b.edge));
+    });
+    takenIn_ = 0;
+    taking_.clear();
+    const SlopedEdge* current = TopAt(from);
     while (current != nullptr) {
-        const SlopedEdge* next = nullptr;
         double crossing = to;
-        for (const SlopedEdge* edge : spanning) {
-            if (!(edge->slope > current->slope)) {
-                continue;
-            }
-            const double lead = edge->ElevationAt(from) - current->ElevationAt(from);
-            const double trail = edge->ElevationAt(to) - current->ElevationAt(to);
-            if (!(trail > 0.0)) {
-                continue;
-            }
-            // Already level or above at `from` only through rounding: it takes over there.
-            const double at = lead >= 0.0 ? from : from + (to - from) * (-lead / (trail - lead));
-            if (at < crossing || (at == crossing && next != nullptr && edge->slope > next->slope)) {
-                crossing = at;
-                next = edge;
-            }
-        }
+        const SlopedEdge* next = Overtaker(*current, from, to, crossing);
         if (next != nullptr && crossing > from) {
             Append({crossing, current->ElevationAt(crossing)}, outline);
             from = crossing;
@@ -549,6 +650,7 @@ std::vector<SectionPoint> FinishedSurface(const std::vector<CorridorShape>& shap
     const GapEdges gaps = EdgesByGap(edges.sloped, ends);
 
     std::vector<SectionPoint> outline;
+    GapWalk walk;
     for (std::size_t i = 0; i < ends.size(); ++i) {
         const double offset = ends[i];
         const bool gapAfter = i + 1 < ends.size();
@@ -560,7 +662,7 @@ std::vector<SectionPoint> FinishedSurface(const std::vector<CorridorShape>& shap
         }
         Append({offset, toRight}, outline);
         if (gapAfter) {
-            WalkBetweenEnds(offset, ends[i + 1], gaps.In(i), outline);
+            walk.Run(offset, ends[i + 1], gaps.In(i), outline);
         }
     }
     return Simplified(outline);

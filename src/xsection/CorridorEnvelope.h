@@ -31,7 +31,7 @@ struct CorridorShape {
 // point. A point within 1e-9 in elevation of the line through its
 // neighbours is left out, except at an end, beside a step (sharing its
 // offset with a neighbour) or within 0.0001 of offset 0. Empty when no shape
-// has an edge.
+// has an edge. Takes time about n log n for n points in all.
 std::vector<SectionPoint> FinishedSurface(const std::vector<CorridorShape>& shapes);
 
 }  // namespace chainforge
