@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <functional>
 #include <limits>
+#include <numeric>
 #include <optional>
 #include <ranges>
 #include <span>
@@ -178,6 +179,20 @@ GapRange NodeGaps(std::size_t node, std::size_t leaves) {
     return {first, first + width};
 }
 
+// `filings` ordered by node, nodes being numbered below `nodes`.
+std::vector<Filing> GroupedByNode(const std::vector<Filing>& filings, std::size_t nodes) {
+    std::vector<std::size_t> starts(nodes + 1, 0);
+    for (const Filing& filing : filings) {
+        ++starts[filing.node + 1];
+    }
+    std::partial_sum(starts.begin(), starts.end(), starts.begin());
+    std::vector<Filing> grouped(filings.size());
+    for (const Filing& filing : filings) {
+        grouped[starts[filing.node]++] = filing;
+    }
+    return grouped;
+}
+
 // Each edge in the fewest nodes whose gaps together are the gaps it spans;
 // ordered by node.
 std::vector<Filing> FileEdges(const std::vector<SlopedEdge>& sloped,
@@ -195,8 +210,7 @@ std::vector<Filing> FileEdges(const std::vector<SlopedEdge>& sloped,
             }
         }
     }
-    std::ranges::sort(filings, {}, &Filing::node);
-    return filings;
+    return GroupedByNode(filings, 2 * leaves);
 }
 
 // ---- The upper hull of the edges of one node ----
