@@ -45,6 +45,7 @@
 // tolerance of its node's hull. Within a gap an edge takes part in the walk
 // from crossing to crossing only over the offsets where it comes that near,
 // so a gap that many edges cross costs little more than its crossings.
+// Where no gap is spanned by many edges, each gap simply takes all of them.
 
 namespace chainforge {
 namespace {
@@ -59,6 +60,9 @@ constexpr double kNone = -std::numeric_limits<double>::infinity();
 constexpr double kRelativeNearness = 1e-8;
 // Larger coordinates could overflow in the hulls: then every edge is kept.
 constexpr double kLargestPruned = 1e150;
+// Where no gap is spanned by more edges than this, every edge is kept in
+// every gap it spans: the hulls would cost more than they save.
+constexpr std::size_t kFewPerGap = 16;
 
 bool IsFinite(const SectionPoint& point) {
     return std::isfinite(point.offset) && std::isfinite(point.elevation);
@@ -390,12 +394,6 @@ struct NodeScratch {
 void AddNearParts(std::span<const Filing> filed, const GapRange& node,
                   const std::vector<SlopedEdge>& sloped, const std::vector<double>& ends,
                   double tolerance, NodeScratch& scratch, std::vector<NearPart>& near) {
-    if (!std::isfinite(tolerance)) {
-        for (const Filing& filing : filed) {
-            near.push_back(NearOffsets(filing.edge, TRange{}, node, ends));
-        }
-        return;
-    }
     std::vector<NodeLine>& lines = scratch.lines;
     lines.clear();
     for (const Filing& filing : filed) {
@@ -476,12 +474,25 @@ GapEdges::GapEdges(const std::vector<SlopedEdge>& sloped, const std::vector<Near
     }
 }
 
-GapEdges EdgesByGap(const std::vector<SlopedEdge>& sloped, const std::vector<double>& ends) {
-    const std::size_t gapCount = ends.empty() ? 0 : ends.size() - 1;
-    const std::size_t leaves = std::bit_ceil(std::max<std::size_t>(gapCount, 1));
+// Every edge in every gap it spans, with no hulls.
+std::vector<NearPart> WholeSpans(const std::vector<SlopedEdge>& sloped,
+                                 const std::vector<double>& ends) {
+    std::vector<NearPart> near(sloped.size());
+    for (std::size_t e = 0; e < sloped.size(); ++e) {
+        near[e].edge = e;
+        near[e].gaps = {EndIndex(ends, sloped[e].left.offset),
+                        EndIndex(ends, sloped[e].right.offset)};
+    }
+    return near;
+}
+
+std::vector<NearPart> NearParts(const std::vector<SlopedEdge>& sloped,
+                                const std::vector<double>& ends, double tolerance) {
+    const std::size_t gapCount = ends.size() - 1;
+    const std::size_t leaves = std::bit_ceil(gapCount);
     const std::vector<Filing> filings = FileEdges(sloped, ends, leaves);
-    const double tolerance = NearTolerance(sloped);
     std::vector<NearPart> near;
+    near.reserve(filings.size());
     NodeScratch scratch;
     for (auto run = filings.begin(); run != filings.end();) {
         const auto runEnd = std::find_if(
@@ -489,6 +500,27 @@ GapEdges EdgesByGap(const std::vector<SlopedEdge>& sloped, const std::vector<dou
         AddNearParts(std::span(run, runEnd), NodeGaps(run->node, leaves), sloped, ends, tolerance,
                      scratch, near);
         run = runEnd;
+    }
+    return near;
+}
+
+// The most edges spanning any one gap.
+std::size_t MostSpanning(const std::vector<NearPart>& spans, std::size_t gapCount) {
+    std::vector<std::ptrdiff_t> change(gapCount + 1, 0);
+    for (const NearPart& span : spans) {
+        ++change[span.gaps.first];
+        --change[span.gaps.last];
+    }
+    std::partial_sum(change.begin(), change.end(), change.begin());
+    return static_cast<std::size_t>(std::ranges::max(change));
+}
+
+GapEdges EdgesByGap(const std::vector<SlopedEdge>& sloped, const std::vector<double>& ends) {
+    const std::size_t gapCount = ends.empty() ? 0 : ends.size() - 1;
+    const double tolerance = NearTolerance(sloped);
+    std::vector<NearPart> near = WholeSpans(sloped, ends);
+    if (std::isfinite(tolerance) && MostSpanning(near, gapCount) > kFewPerGap) {
+        near = NearParts(sloped, ends, tolerance);
     }
     return GapEdges(sloped, near, gapCount);
 }

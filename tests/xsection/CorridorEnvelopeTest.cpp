@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cstddef>
 #include <limits>
 #include <optional>
@@ -239,18 +240,23 @@ std::optional<double> OutlineAt(const Points& outline, double offset) {
     return std::nullopt;
 }
 
+enum class Crowd { kFewShapes, kLongShapes, kManyShapes };
+
 // Offsets on a grid of quarters and elevations of eighths, so that shapes
-// share points, offsets and heights often; every few shapes long, wandering
-// back and forth, with edges spanning many others.
-std::vector<CorridorShape> RandomShapes(std::mt19937& random, bool large) {
+// share points, offsets and heights often: a few short shapes; long shapes
+// wandering back and forth, with edges spanning many others; or over twenty
+// shapes of long edges, more than sixteen of them over one offset.
+std::vector<CorridorShape> RandomShapes(std::mt19937& random, Crowd crowd) {
     const auto pick = [&random](int count) { return static_cast<int>(random() % count); };
-    std::vector<CorridorShape> shapes(1 + pick(large ? 8 : 5));
+    const bool wandering = crowd == Crowd::kLongShapes;
+    const int count = crowd == Crowd::kManyShapes ? 20 + pick(16) : 1 + pick(wandering ? 8 : 5);
+    std::vector<CorridorShape> shapes(count);
     for (CorridorShape& shape : shapes) {
         shape.closed = pick(3) == 0;
-        const int points = 2 + pick(large ? 150 : 7);
+        const int points = 2 + pick(wandering ? 150 : 7);
         double offset = 0.25 * (pick(41) - 20);
         for (int p = 0; p < points; ++p) {
-            offset = large ? offset + 0.25 * (pick(9) - 2) : 0.25 * (pick(41) - 20);
+            offset = wandering ? offset + 0.25 * (pick(9) - 2) : 0.25 * (pick(41) - 20);
             shape.points.push_back({offset, 0.125 * pick(17)});
         }
     }
@@ -264,7 +270,9 @@ TEST(FinishedSurface, MatchesTheHighestEdgeAtEveryOffset) {
     std::mt19937 random(20261207);
     constexpr int kSamples = 997;
     for (int round = 0; round < 400; ++round) {
-        const std::vector<CorridorShape> shapes = RandomShapes(random, round % 8 == 0);
+        const Crowd crowd = std::array{Crowd::kFewShapes, Crowd::kLongShapes, Crowd::kFewShapes,
+                                       Crowd::kManyShapes}[round % 4];
+        const std::vector<CorridorShape> shapes = RandomShapes(random, crowd);
         const Points outline = FinishedSurface(shapes);
         SCOPED_TRACE("round " + std::to_string(round) + ":" + Text(outline));
         double low = std::numeric_limits<double>::infinity();
