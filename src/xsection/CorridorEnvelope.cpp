@@ -176,6 +176,14 @@ struct GapRange {
     std::size_t last = 0;
 };
 
+// The offsets between which an edge may be on top, and the gaps they touch.
+struct NearPart {
+    std::size_t edge = 0;
+    double from = -std::numeric_limits<double>::infinity();
+    double to = std::numeric_limits<double>::infinity();
+    GapRange gaps;
+};
+
 GapRange NodeGaps(std::size_t node, std::size_t leaves) {
     const int depth = std::bit_width(node) - 1;
     const std::size_t width = leaves >> depth;
@@ -197,20 +205,19 @@ std::vector<Filing> GroupedByNode(const std::vector<Filing>& filings, std::size_
     return grouped;
 }
 
-// Each edge in the fewest nodes whose gaps together are the gaps it spans;
-// ordered by node.
-std::vector<Filing> FileEdges(const std::vector<SlopedEdge>& sloped,
-                              const std::vector<double>& ends, std::size_t leaves) {
+// Each edge in the fewest nodes whose gaps together are the gaps it spans
+// (`spans`, those gaps for every edge); ordered by node.
+std::vector<Filing> FileEdges(const std::vector<NearPart>& spans, std::size_t leaves) {
     std::vector<Filing> filings;
-    for (std::size_t e = 0; e < sloped.size(); ++e) {
-        std::size_t low = leaves + EndIndex(ends, sloped[e].left.offset);
-        std::size_t high = leaves + EndIndex(ends, sloped[e].right.offset);
+    for (const NearPart& span : spans) {
+        std::size_t low = leaves + span.gaps.first;
+        std::size_t high = leaves + span.gaps.last;
         for (; low < high; low /= 2, high /= 2) {
             if (low % 2 == 1) {
-                filings.push_back({low++, e});
+                filings.push_back({low++, span.edge});
             }
             if (high % 2 == 1) {
-                filings.push_back({--high, e});
+                filings.push_back({--high, span.edge});
             }
         }
     }
@@ -345,14 +352,6 @@ std::optional<TRange> NearRange(const NodeLine& line, const Hull& hull, double t
 
 // ---- The edges that may be on top in each gap ----
 
-// The offsets between which an edge may be on top, and the gaps they touch.
-struct NearPart {
-    std::size_t edge = 0;
-    double from = -std::numeric_limits<double>::infinity();
-    double to = std::numeric_limits<double>::infinity();
-    GapRange gaps;
-};
-
 // The offsets of `range` within the node, widened beyond rounding; open-ended
 // where the range reaches the node's end.
 NearPart NearOffsets(std::size_t edge, const TRange& range, const GapRange& node,
@@ -486,11 +485,13 @@ std::vector<NearPart> WholeSpans(const std::vector<SlopedEdge>& sloped,
     return near;
 }
 
+// Where each edge may be on top, from the gaps each spans (`spans`).
 std::vector<NearPart> NearParts(const std::vector<SlopedEdge>& sloped,
-                                const std::vector<double>& ends, double tolerance) {
+                                const std::vector<double>& ends, const std::vector<NearPart>& spans,
+                                double tolerance) {
     const std::size_t gapCount = ends.size() - 1;
     const std::size_t leaves = std::bit_ceil(gapCount);
-    const std::vector<Filing> filings = FileEdges(sloped, ends, leaves);
+    const std::vector<Filing> filings = FileEdges(spans, leaves);
     std::vector<NearPart> near;
     near.reserve(filings.size());
     NodeScratch scratch;
@@ -520,7 +521,7 @@ GapEdges EdgesByGap(const std::vector<SlopedEdge>& sloped, const std::vector<dou
     const double tolerance = NearTolerance(sloped);
     std::vector<NearPart> near = WholeSpans(sloped, ends);
     if (std::isfinite(tolerance) && MostSpanning(near, gapCount) > kFewPerGap) {
-        near = NearParts(sloped, ends, tolerance);
+        near = NearParts(sloped, ends, near, tolerance);
     }
     return GapEdges(sloped, near, gapCount);
 }
