@@ -436,6 +436,7 @@ struct Candidate {
 // order the edges are listed.
 class GapEdges {
   public:
+    // `near` in the order the edges are listed.
     GapEdges(const std::vector<SlopedEdge>& sloped, const std::vector<NearPart>& near,
              std::size_t gapCount);
 
@@ -466,11 +467,6 @@ GapEdges::GapEdges(const std::vector<SlopedEdge>& sloped, const std::vector<Near
             candidates_[filled[g]++] = {&sloped[part.edge], part.from, part.to};
         }
     }
-    for (std::size_t g = 0; g < gapCount; ++g) {
-        std::ranges::sort(candidates_.begin() + static_cast<std::ptrdiff_t>(starts_[g]),
-                          candidates_.begin() + static_cast<std::ptrdiff_t>(starts_[g + 1]), {},
-                          &Candidate::edge);
-    }
 }
 
 // Every edge in every gap it spans, with no hulls.
@@ -485,7 +481,8 @@ std::vector<NearPart> WholeSpans(const std::vector<SlopedEdge>& sloped,
     return near;
 }
 
-// Where each edge may be on top, from the gaps each spans (`spans`).
+// Where each edge may be on top, from the gaps each spans (`spans`); in the
+// order the edges are listed.
 std::vector<NearPart> NearParts(const std::vector<SlopedEdge>& sloped,
                                 const std::vector<double>& ends, const std::vector<NearPart>& spans,
                                 double tolerance) {
@@ -502,6 +499,7 @@ std::vector<NearPart> NearParts(const std::vector<SlopedEdge>& sloped,
                      scratch, near);
         run = runEnd;
     }
+    std::ranges::sort(near, {}, &NearPart::edge);
     return near;
 }
 
