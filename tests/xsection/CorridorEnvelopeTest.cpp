@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstddef>
 #include <limits>
 #include <optional>
@@ -200,6 +201,34 @@ TEST(FinishedSurface, CrossingsTouchesAndTies) {
           {4, 0}}},
     };
     ExpectOutlines(cases);
+}
+
+// Heights of 0 and -0 are equal, and the sign tells which edge gave a point:
+// of equal heights the edge listed first does, with two edges or with twenty.
+TEST(FinishedSurface, EqualHeightsTakeTheEdgeListedFirst) {
+    const auto level = [](double height) { return Open({{0, height}, {10, height}}); };
+    struct SignCase {
+        const char* what;
+        std::vector<CorridorShape> shapes;
+        bool negative;
+    };
+    std::vector<SignCase> cases = {
+        {"-0 listed before 0", {level(-0.0), level(0.0)}, true},
+        {"0 listed before -0", {level(0.0), level(-0.0)}, false},
+        {"-0 listed before nineteen at 0", {level(-0.0)}, true},
+        {"0 listed before nineteen at -0", {level(0.0)}, false},
+    };
+    cases[2].shapes.resize(20, level(0.0));
+    cases[3].shapes.resize(20, level(-0.0));
+    for (const SignCase& c : cases) {
+        const Points surface = FinishedSurface(c.shapes);
+        SCOPED_TRACE(std::string(c.what) + ":" + Text(surface));
+        ASSERT_EQ(surface.size(), 2u);
+        for (const SectionPoint& point : surface) {
+            EXPECT_EQ(point.elevation, 0.0);
+            EXPECT_EQ(std::signbit(point.elevation), c.negative);
+        }
+    }
 }
 
 // ---- Against a brute-force reference ----
