@@ -375,8 +375,8 @@ NearPart NearOffsets(std::size_t edge, const TRange& range, const GapRange& node
 void KeepGapsTouched(const std::vector<double>& ends, NearPart& part) {
     const auto first = ends.begin() + static_cast<std::ptrdiff_t>(part.gaps.first);
     const auto last = ends.begin() + static_cast<std::ptrdiff_t>(part.gaps.last);
-    // The first gap whose far end is at or past `from`, the last whose near end is at or before
-    // `to`.
+    // The first gap whose far end is at or past `from`, and the last whose
+    // near end is at or before `to`.
     const auto from = std::lower_bound(first + 1, last, part.from);
     const auto to = std::upper_bound(first + 1, last, part.to);
     part.gaps = {static_cast<std::size_t>(from - ends.begin()) - 1,
