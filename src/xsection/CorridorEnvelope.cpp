@@ -299,11 +299,19 @@ double HullHeightAtBreak(const Hull& hull, std::size_t k) {
 
 // The first index from `first` to `last` at which `holds` is true, given that
 // it stays true from there on; `last` when there is none.
+// (A search by halves written out: clang 14 takes no libstdc++ 12 ranges
+// over an iota view.)
 template <typename Test>
 std::size_t FirstHolding(std::size_t first, std::size_t last, Test holds) {
-    const auto indices = std::views::iota(first, last);
-    return first + static_cast<std::size_t>(
-                       std::ranges::partition_point(indices, std::not_fn(holds)) - indices.begin());
+    while (first < last) {
+        const std::size_t middle = first + (last - first) / 2;
+        if (holds(middle)) {
+            last = middle;
+        } else {
+            first = middle + 1;
+        }
+    }
+    return first;
 }
 
 // Where `line` is `tolerance` below hull line `top`, kept within the piece
