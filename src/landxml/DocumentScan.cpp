@@ -176,15 +176,21 @@ bool CTagRecognizer::SkipSectionTag(std::string_view tagText, std::uint64_t posi
                 return false;
             }
             groupHasContent_ = true;
-            if (StartsWithNoCase(tagText, "<CgPoints")) {
-                EnterSection(tagText, kNestedPointGroup);
-            } else if (MatchesTag(tagText, "<CgPoint ") || StartsWithNoCase(tagText, "<CgPoint>")) {
-                catalogue_.CountPoint();
+            if (StartsWithNoCase(tagText, "<CgPoints") && !IsSelfClosing(tagText)) {
+                state_ = kNestedPointGroup;
+                nestedGroups_ = 1;
+            } else {
+                CountPointTag(tagText);
             }
             return false;
         case kNestedPointGroup:
+            // Groups nest to any depth; their points are the outer group's.
             if (StartsWithNoCase(tagText, "</CgPoints")) {
-                state_ = kPointGroup;
+                state_ = --nestedGroups_ == 0 ? kPointGroup : kNestedPointGroup;
+            } else if (StartsWithNoCase(tagText, "<CgPoints") && !IsSelfClosing(tagText)) {
+                ++nestedGroups_;
+            } else {
+                CountPointTag(tagText);
             }
             return false;
         case kAlignments:
@@ -235,11 +241,10 @@ std::pair<std::string_view, std::string_view> CTagRecognizer::SkipTarget() const
     switch (state_) {
         case kTopLevel:
         case kPointGroup:  // its points are counted
+        case kNestedPointGroup:
         case kAlignments:
         case kApplication:
             return {};
-        case kNestedPointGroup:
-            return {"</CgPoints", {}};
         case kRoadways:
             return {"</Roadways", "<Roadways/>"};
         default:
@@ -317,6 +322,12 @@ void CTagRecognizer::OpenPointGroup(std::string_view tagText, std::uint64_t posi
     catalogue_.AddPointGroup(std::move(name), position);
     state_ = kPointGroup;
     groupHasContent_ = false;
+}
+
+void CTagRecognizer::CountPointTag(std::string_view tagText) {
+    if (MatchesTag(tagText, "<CgPoint ") || StartsWithNoCase(tagText, "<CgPoint>")) {
+        catalogue_.CountPoint();
+    }
 }
 
 void CTagRecognizer::ClosePointGroup() {

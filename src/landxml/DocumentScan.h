@@ -68,12 +68,14 @@ class CTagRecognizer {
     void EnterSection(std::string_view tagText, SectionState state);
     void OpenPointGroup(std::string_view tagText, std::uint64_t position, std::string name);
     void ClosePointGroup();
+    void CountPointTag(std::string_view tagText);
 
     Catalogue& catalogue_;
     UserInterface& ui_;
     SectionState state_ = kTopLevel;
     bool formatReported_ = false;
     bool groupHasContent_ = false;
+    int nestedGroups_ = 0;  // open inside the group listed last
 };
 
 // Clears the catalogue and scans the whole loaded document into it. Does

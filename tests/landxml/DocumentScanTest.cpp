@@ -84,6 +84,15 @@ TEST(ScanDocument, GroupsAndMessages) {
     EXPECT_TRUE(Scan("").ui.Events().empty());
 }
 
+// Points of nested groups, to any depth, count for the outer group.
+TEST(ScanDocument, NestedGroupsCountTheirPoints) {
+    Scan scan(CrLf({"<CgPoints name=\"A\">", "<CgPoint>1 2 3</CgPoint>", "<CgPoints>", "<CgPoints>",
+                    "<CgPoint>1 2 3</CgPoint>", "<CgPoint>4 5 6</CgPoint>", "</CgPoints>",
+                    "<CgPoint>7 8 9</CgPoint>", "</CgPoints>", "</CgPoints>"}));
+    ASSERT_EQ(scan.catalogue.PointGroups().size(), 1u);
+    EXPECT_EQ(scan.catalogue.PointGroups()[0].points, 4u);
+}
+
 // data/tables/ends.txt.
 TEST(ScanDocument, WhereTheFileEnds) {
     for (const auto& c : test::ReadTable("ends.txt")) {
