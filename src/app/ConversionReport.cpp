@@ -1,6 +1,7 @@
 #include "app/ConversionReport.h"
 
 #include "landxml/NumberText.h"
+#include "landxml/TextEncoding.h"
 
 namespace chainforge {
 namespace {
@@ -53,7 +54,7 @@ void ConversionReport::AddNotConverted(std::string kind, std::int64_t count, std
 std::string JsonString(const std::string& text) {
     static constexpr char kHex[] = "0123456789abcdef";
     std::string out = "\"";
-    for (const char c : text) {
+    for (const char c : ValidUtf8(text)) {
         const auto byte = static_cast<unsigned char>(c);
         if (c == '"' || c == '\\') {
             out += '\\';

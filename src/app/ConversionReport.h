@@ -60,7 +60,9 @@ std::string ReportJson(const ConversionReport& report);
 std::string ReportText(const ConversionReport& report);
 
 // A JSON string literal of text: quotes, backslashes and control characters
-// escaped; other bytes as they are (the texts are UTF-8).
+// escaped; other bytes as they are, but for a byte that is not part of
+// well-formed UTF-8 (a name of a file in another encoding), which becomes
+// U+FFFD, so that the JSON is always UTF-8.
 std::string JsonString(const std::string& text);
 
 }  // namespace chainforge

@@ -182,9 +182,15 @@ std::string DefaultOutput(const std::string& input, const char* extension) {
 // An option and the file it names.
 using Name = std::pair<std::string, std::string>;
 
-// The first output that names a file already taken, by an input or an
-// output before it, as a usage problem; the empty text when there is none.
+// The first output without a name, or that names a file already taken, by
+// an input or an output before it, as a usage problem; the empty text when
+// there is none.
 std::string FirstClash(const std::vector<Name>& outputs, std::vector<Name> taken) {
+    for (const auto& [option, path] : outputs) {
+        if (path.empty()) {
+            return "the file name of " + option + " is empty";
+        }
+    }
     for (const auto& [option, path] : outputs) {
         for (const auto& [other, otherPath] : taken) {
             if (SameFile(path, otherPath)) {
@@ -192,17 +198,6 @@ std::string FirstClash(const std::vector<Name>& outputs, std::vector<Name> taken
             }
         }
         taken.emplace_back(option, path);
-    }
-    return {};
-}
-
-// The first output given an empty name, as a usage problem; the empty text
-// when there is none.
-std::string EmptyName(const std::vector<Name>& outputs) {
-    for (const auto& [option, path] : outputs) {
-        if (path.empty()) {
-            return "the file name of " + option + " is empty";
-        }
     }
     return {};
 }
@@ -221,8 +216,7 @@ std::string CheckOutputNames(const ConvertOptions& options) {
     if (options.asciiIn) {
         taken.emplace_back("--ascii-points", *options.asciiIn);
     }
-    const std::string empty = EmptyName(outputs);
-    return empty.empty() ? FirstClash(outputs, std::move(taken)) : empty;
+    return FirstClash(outputs, std::move(taken));
 }
 
 void ConfigureAnswers(const ConvertOptions& options, CommandLineUserInterface& ui) {
@@ -268,8 +262,7 @@ std::string CheckPictureNames(const ConvertOptions& options) {
         }
         pictures.emplace_back("--section-svg", picture->path);
     }
-    const std::string empty = EmptyName(pictures);
-    return empty.empty() ? FirstClash(pictures, {{"the LandXML file", options.input}}) : empty;
+    return FirstClash(pictures, {{"the LandXML file", options.input}});
 }
 
 std::string PreviewText(const PreviewModel& model) {

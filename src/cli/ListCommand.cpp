@@ -6,7 +6,6 @@
 #include <ostream>
 
 #include "app/ConversionReport.h"
-#include "landxml/TextEncoding.h"
 
 #include "cli/CliHelp.h"
 #include "cli/CliSupport.h"
@@ -55,7 +54,7 @@ template <typename Items, typename Text>
 std::string JsonList(const Items& items, Text text) {
     std::string out = "[";
     for (const auto& item : items) {
-        out += (out.size() > 1 ? ", " : "") + JsonString(ValidUtf8(text(item)));
+        out += (out.size() > 1 ? ", " : "") + JsonString(text(item));
     }
     return out + "]";
 }
@@ -66,14 +65,14 @@ void PrintCatalogueJson(const Catalogue& catalogue, std::ostream& out) {
     out << "{\n  \"groups\": [";
     const char* separator = "\n";
     for (const PointGroupEntry& group : catalogue.PointGroups()) {
-        out << separator << "    {\"name\": " << JsonString(ValidUtf8(group.name))
+        out << separator << "    {\"name\": " << JsonString(group.name)
             << ", \"points\": " << group.points << "}";
         separator = ",\n";
     }
     out << (catalogue.PointGroups().empty() ? "" : "\n  ") << "],\n  \"alignments\": [";
     separator = "\n";
     for (const AlignmentEntry& a : catalogue.Alignments()) {
-        out << separator << "    {\"name\": " << JsonString(ValidUtf8(a.name))
+        out << separator << "    {\"name\": " << JsonString(a.name)
             << ", \"station_start\": " << JsonStation(a.stationStart)
             << ", \"length\": " << JsonNumber(a.length) << ", \"lines\": " << a.lines
             << ", \"curves\": " << a.curves << ", \"spirals\": " << a.spirals << ", \"profiles\": "

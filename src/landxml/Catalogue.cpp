@@ -75,11 +75,11 @@ std::string AlignmentEntry::GetSurfaceName(int index) const {
 }
 
 std::string ExtractNameAndDescription(std::string_view tagText, TextEncoding encoding) {
-    std::string out = DecodeEntities(ToUtf8(ValueOf(tagText, "name"), encoding));
+    std::string out = ReadableText(ValueOf(tagText, "name"), encoding);
     const std::string_view description = ValueOf(tagText, "desc");
     if (!description.empty()) {
         out += " - ";
-        out += DecodeEntities(ToUtf8(description, encoding));
+        out += ReadableText(description, encoding);
     }
     return out;
 }

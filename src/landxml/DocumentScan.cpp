@@ -112,8 +112,7 @@ std::string PointGroupNameAttribute(std::string_view tagText, TextEncoding encod
     if (!tagText.starts_with("<CgPoints")) {
         return {};
     }
-    return DecodeEntities(
-        ToUtf8(AttributeValue(tagText, "name").value_or(std::string_view()), encoding));
+    return ReadableText(AttributeValue(tagText, "name").value_or(std::string_view()), encoding);
 }
 
 // A CgPoints opening tag with attributes other than a leading name.
@@ -161,7 +160,7 @@ void CTagRecognizer::RecognizeTag(std::string_view tagText, std::uint64_t positi
     if (IsAttributedPointGroup(tagText)) {
         const auto name = AttributeValue(tagText, "name");
         OpenPointGroup(tagText, position,
-                       name && !name->empty() ? DecodeEntities(ToUtf8(*name, catalogue_.Encoding()))
+                       name && !name->empty() ? ReadableText(*name, catalogue_.Encoding())
                                               : std::string(kUnnamedGroup));
         return;
     }

@@ -132,6 +132,10 @@ TextEncoding EncodingOfDeclaration(std::string_view declaration) {
     return TextEncoding::Utf8;
 }
 
+std::string ReadableText(std::string_view value, TextEncoding encoding) {
+    return DecodeEntities(ToUtf8(value, encoding));
+}
+
 std::string ToUtf8(std::string_view text, TextEncoding encoding) {
     return encoding == TextEncoding::Latin1 ? Latin1ToUtf8(text) : std::string(text);
 }

@@ -21,6 +21,9 @@ TextEncoding EncodingOfDeclaration(std::string_view declaration);
 // Text in that encoding as UTF-8; UTF-8 text as it stands.
 std::string ToUtf8(std::string_view text, TextEncoding encoding);
 
+// An attribute value as people read it: in UTF-8, entities decoded.
+std::string ReadableText(std::string_view value, TextEncoding encoding);
+
 // Appends the UTF-8 form of a code point.
 void AppendUtf8(std::string& out, char32_t code);
 
