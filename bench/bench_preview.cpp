@@ -9,10 +9,10 @@
 #include <string>
 
 #include "BenchSamples.h"
-#include "app/PreviewModel.h"
-#include "app/PreviewSvg.h"
 #include "landxml/DocumentScan.h"
 #include "landxml/NumberText.h"
+#include "preview/PreviewModel.h"
+#include "preview/PreviewSvg.h"
 #include "ui/ScriptedUserInterface.h"
 
 namespace {

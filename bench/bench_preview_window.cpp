@@ -11,11 +11,11 @@
 #include <string>
 
 #include "BenchSamples.h"
-#include "app/PreviewModel.h"
-#include "app/qt/PlanView.h"
-#include "app/qt/PreviewWindow.h"
-#include "app/qt/ProfileView.h"
+#include "gui/PlanView.h"
+#include "gui/PreviewWindow.h"
+#include "gui/ProfileView.h"
 #include "landxml/DocumentScan.h"
+#include "preview/PreviewModel.h"
 #include "ui/ScriptedUserInterface.h"
 
 namespace {

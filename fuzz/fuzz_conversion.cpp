@@ -7,10 +7,10 @@
 #include <string>
 #include <string_view>
 
-#include "app/PreviewModel.h"
-#include "app/PreviewSvg.h"
-#include "app/RunConversion.h"
+#include "convert/RunConversion.h"
 #include "landxml/DocumentScan.h"
+#include "preview/PreviewModel.h"
+#include "preview/PreviewSvg.h"
 #include "ui/ScriptedUserInterface.h"
 
 namespace {

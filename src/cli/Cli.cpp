@@ -2,11 +2,11 @@
 
 #include <ostream>
 
-#include "app/Version.h"
 #include "cli/CliHelp.h"
 #include "cli/CliSupport.h"
 #include "cli/ConvertCommand.h"
 #include "cli/ListCommand.h"
+#include "convert/Version.h"
 
 namespace chainforge {
 

@@ -9,16 +9,16 @@
 #include <utility>
 #include <vector>
 
-#include "app/PreviewModel.h"
-#include "app/PreviewSvg.h"
-#include "app/RunConversion.h"
 #include "cli/CliHelp.h"
 #include "cli/CliSupport.h"
 #include "cli/CommandLineUserInterface.h"
+#include "convert/RunConversion.h"
 #include "io/OutputFile.h"
 #include "io/Platform.h"
 #include "landxml/NumberText.h"
 #include "landxml/TextPatterns.h"
+#include "preview/PreviewModel.h"
+#include "preview/PreviewSvg.h"
 
 namespace chainforge {
 namespace {

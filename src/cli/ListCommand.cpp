@@ -5,7 +5,7 @@
 #include <optional>
 #include <ostream>
 
-#include "app/ConversionReport.h"
+#include "convert/ConversionReport.h"
 
 #include "cli/CliHelp.h"
 #include "cli/CliSupport.h"

@@ -15,11 +15,11 @@
 #include <cstdio>
 #include <thread>
 
-#include "app/qt/AboutDialog.h"
-#include "app/qt/AppIcons.h"
-#include "app/qt/ListBox.h"
-#include "app/qt/MainDialog.h"
-#include "app/qt/PreviewWindow.h"
+#include "gui/AboutDialog.h"
+#include "gui/AppIcons.h"
+#include "gui/ListBox.h"
+#include "gui/MainDialog.h"
+#include "gui/PreviewWindow.h"
 #include "ui/ScriptedUserInterface.h"
 
 namespace {

@@ -1,6 +1,0 @@
-#include "app/qt/ChainforgeApp.h"
-
-int main(int argc, char** argv) {
-    chainforge::CChainforgeApp application(argc, argv);
-    return application.InitInstance();
-}

@@ -1,0 +1,153 @@
+#include "convert/ConversionReport.h"
+
+#include "landxml/NumberText.h"
+#include "landxml/TextEncoding.h"
+
+namespace chainforge {
+namespace {
+
+std::string Field(const char* key, std::int64_t value) {
+    return JsonString(key) + ": " + FormatInt(value);
+}
+
+std::string Object(const std::vector<std::string>& fields) {
+    std::string out = "{";
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        out += (i == 0 ? "" : ", ") + fields[i];
+    }
+    return out + "}";
+}
+
+// One element per line, indented under its key.
+std::string List(const std::vector<std::string>& items) {
+    if (items.empty()) {
+        return "[]";
+    }
+    std::string out = "[\n";
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        out += "    " + items[i] + (i + 1 < items.size() ? ",\n" : "\n");
+    }
+    return out + "  ]";
+}
+
+std::string Plural(std::int64_t count, const char* one, const char* many) {
+    return FormatInt(count) + " " + (count == 1 ? one : many);
+}
+
+// Said only when some were changed.
+std::string FieldsChangedText(std::int64_t count) {
+    if (count == 0) {
+        return {};
+    }
+    return "; " + Plural(count, "name or description", "names or descriptions") +
+           " changed (commas and line breaks made blanks, double quotes dropped)";
+}
+
+}  // namespace
+
+void ConversionReport::AddNotConverted(std::string kind, std::int64_t count, std::string reason) {
+    if (count > 0) {
+        notConverted.push_back({std::move(kind), count, std::move(reason)});
+    }
+}
+
+std::string JsonString(const std::string& text) {
+    static constexpr char kHex[] = "0123456789abcdef";
+    std::string out = "\"";
+    for (const char c : ValidUtf8(text)) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (c == '\n') {
+            out += "\\n";
+        } else if (c == '\r') {
+            out += "\\r";
+        } else if (c == '\t') {
+            out += "\\t";
+        } else if (byte < 0x20) {
+            out += "\\u00";
+            out += kHex[byte >> 4];
+            out += kHex[byte & 15];
+        } else {
+            out += c;
+        }
+    }
+    return out + "\"";
+}
+
+std::string ReportJson(const ConversionReport& report) {
+    std::vector<std::string> files;
+    for (const auto& file : report.files) {
+        files.push_back(Object({JsonString("path") + ": " + JsonString(file.path),
+                                Field("bytes", static_cast<std::int64_t>(file.bytes))}));
+    }
+    std::vector<std::string> notConverted;
+    for (const auto& item : report.notConverted) {
+        notConverted.push_back(
+            Object({JsonString("kind") + ": " + JsonString(item.kind), Field("count", item.count),
+                    JsonString("reason") + ": " + JsonString(item.reason)}));
+    }
+    std::vector<std::string> messages;
+    for (const std::string& message : report.messages) {
+        messages.push_back(JsonString(message));
+    }
+    std::string out = "{\n";
+    out += "  \"files\": " + List(files) + ",\n";
+    out += "  \"points\": " +
+           Object({Field("written", report.points.written),
+                   Field("added_for_alignment", report.points.addedForAlignment),
+                   Field("names_or_descriptions_changed", report.points.fieldsChanged)}) +
+           ",\n";
+    out += "  \"horizontal\": " +
+           Object({Field("vertices", report.horizontal.vertices),
+                   Field("curves", report.horizontal.curves),
+                   Field("spirals_ignored", report.horizontal.spiralsIgnored),
+                   Field("spirals_as_arcs", report.horizontal.spiralsAsArcs),
+                   Field("spiral_arcs", report.horizontal.spiralArcs),
+                   JsonString("largest_spiral_deviation") + ": " +
+                       FormatG(report.horizontal.largestSpiralDeviation)}) +
+           ",\n";
+    out += "  \"vertical\": " +
+           Object({Field("vertices", report.vertical.vertices),
+                   Field("parabolic", report.vertical.parabolic),
+                   Field("circular", report.vertical.circular),
+                   Field("unsymmetric_as_pvi", report.vertical.unsymmetricAsPvi)}) +
+           ",\n";
+    out += "  \"sections\": " +
+           Object({Field("read", report.sections.read),
+                   Field("left_points", report.sections.leftPoints),
+                   Field("right_points", report.sections.rightPoints),
+                   Field("corridor_shapes", report.sections.corridorShapes)}) +
+           ",\n";
+    out += "  \"not_converted\": " + List(notConverted) + ",\n";
+    out += "  \"messages\": " + List(messages) + "\n";
+    return out + "}\n";
+}
+
+std::string ReportText(const ConversionReport& report) {
+    std::string out;
+    out += "points: " + FormatInt(report.points.written) + " written (" +
+           FormatInt(report.points.addedForAlignment) + " added for the alignment)" +
+           FieldsChangedText(report.points.fieldsChanged) + "\n";
+    out += "horizontal control: " + Plural(report.horizontal.vertices, "vertex", "vertices") +
+           ", " + Plural(report.horizontal.curves, "curve", "curves") + "; " +
+           Plural(report.horizontal.spiralsAsArcs, "spiral", "spirals") + " as " +
+           Plural(report.horizontal.spiralArcs, "arc", "arcs") + " (largest deviation " +
+           FormatG(report.horizontal.largestSpiralDeviation) + ")\n";
+    out += "vertical control: " + Plural(report.vertical.vertices, "vertex", "vertices") + ", " +
+           FormatInt(report.vertical.parabolic) + " parabolic, " +
+           FormatInt(report.vertical.circular) + " circular and " +
+           FormatInt(report.vertical.unsymmetricAsPvi) + " unsymmetric (as a PVI) curves\n";
+    out += "sections: " + FormatInt(report.sections.read) + " read; template points " +
+           FormatInt(report.sections.leftPoints) + " left, " +
+           FormatInt(report.sections.rightPoints) + " right; " +
+           Plural(report.sections.corridorShapes, "corridor shape", "corridor shapes") + " used\n";
+    for (const auto& item : report.notConverted) {
+        out += "not converted: " + FormatInt(item.count) + " " + item.kind + " (" + item.reason +
+               ")\n";
+    }
+    return out;
+}
+
+}  // namespace chainforge

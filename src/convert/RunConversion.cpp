@@ -1,0 +1,275 @@
+#include "convert/RunConversion.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <utility>
+#include <vector>
+
+#include "alignment/HorizontalAlignmentReader.h"
+#include "chainfile/ChainFileWriter.h"
+#include "io/OutputFile.h"
+#include "io/Platform.h"
+#include "landxml/NumberCheck.h"
+#include "points/AsciiPointFile.h"
+#include "points/PointGroupReader.h"
+#include "profile/ProfileReader.h"
+#include "xsection/CrossSectionReader.h"
+
+namespace chainforge {
+namespace {
+
+// Passes everything on to the user's interface and keeps, for the report,
+// the messages shown and the file last chosen in a save dialog. A save name
+// that would replace an input, or the point file just written, is refused and
+// asked for again.
+class RecordingUserInterface : public UserInterface {
+  public:
+    RecordingUserInterface(UserInterface& ui, ConversionReport& report,
+                           const ConversionSelections& selections)
+        : ui_(ui),
+          report_(report),
+          documentPath_(selections.documentPath),
+          cancelled_(selections.cancelled) {}
+
+    void ShowMessage(const std::string& text) override {
+        report_.messages.push_back(text);
+        ui_.ShowMessage(text);
+    }
+    bool AskYesNo(const std::string& text) override { return ui_.AskYesNo(text); }
+    std::optional<std::string> AskOpenFileName(const FileDialogRequest& request) override {
+        asciiInput_ = ui_.AskOpenFileName(request);
+        return asciiInput_;
+    }
+    std::optional<std::string> AskSaveFileName(const FileDialogRequest& request) override;
+    bool FileExists(const std::string& path) override { return ui_.FileExists(path); }
+
+    // Forgets the file last chosen, so that a writer that asks for none
+    // (nothing to write) records nothing.
+    void ForgetSaveName() { lastSaved_.reset(); }
+
+    // Records the file chosen since ForgetSaveName as written, with its size.
+    void RecordWrittenFile() {
+        if (!lastSaved_) {
+            return;
+        }
+        std::error_code error;
+        const auto bytes = std::filesystem::file_size(PathFromUtf8(*lastSaved_), error);
+        report_.files.push_back({*lastSaved_, error ? 0 : static_cast<std::uint64_t>(bytes)});
+    }
+
+  private:
+    std::string RefusalOf(const std::string& name, const FileDialogRequest& request) const;
+
+    UserInterface& ui_;
+    ConversionReport& report_;
+    const std::string& documentPath_;
+    const std::function<bool()>& cancelled_;
+    std::optional<std::string> lastSaved_;
+    std::optional<std::string> asciiInput_;
+    std::optional<std::string> asciiOutput_;
+};
+
+std::optional<std::string> RecordingUserInterface::AskSaveFileName(
+    const FileDialogRequest& request) {
+    if (cancelled_ && cancelled_()) {
+        return std::nullopt;
+    }
+    FileDialogRequest asked = request;
+    if (!documentPath_.empty()) {
+        const std::filesystem::path document = PathFromUtf8(documentPath_);
+        asked.suggestedFolder = Utf8FromPath(document.parent_path());
+        asked.suggestedName = Utf8FromPath(document.stem());
+    }
+    std::optional<std::string> refused;
+    for (;;) {
+        std::optional<std::string> name = ui_.AskSaveFileName(asked);
+        // A cancelled dialog, or the same refused name once more: no file.
+        if (!name || name == refused) {
+            return std::nullopt;
+        }
+        const std::string refusal = RefusalOf(*name, request);
+        if (refusal.empty()) {
+            lastSaved_ = name;
+            if (request.defaultExtension == "ASC") {
+                asciiOutput_ = name;
+            }
+            return name;
+        }
+        ShowMessage(refusal);
+        refused = std::move(name);
+    }
+}
+
+std::string RecordingUserInterface::RefusalOf(const std::string& name,
+                                              const FileDialogRequest& request) const {
+    if ((!documentPath_.empty() && SameFile(name, documentPath_)) ||
+        (asciiInput_ && SameFile(name, *asciiInput_))) {
+        return name + " is an input of this conversion; choose another name";
+    }
+    if (request.defaultExtension == "CH" && asciiOutput_ && SameFile(name, *asciiOutput_)) {
+        return name + " is the ASCII point file of this conversion; choose another name";
+    }
+    return {};
+}
+
+// Tells once per run that the data ended inside the element a reader read.
+class CutOffNotice {
+  public:
+    explicit CutOffNotice(UserInterface& ui) : ui_(ui) {}
+    void Check(bool cutOff, const std::string& element) {
+        if (cutOff && !shown_) {
+            shown_ = true;
+            ui_.ShowMessage("The file ends inside " + element + "; the output is incomplete");
+        }
+    }
+
+  private:
+    UserInterface& ui_;
+    bool shown_ = false;
+};
+
+enum class PointsOutcome { Gathered, EndRun };
+
+// Elements left out for a value that cannot be converted, under that reason.
+void AddLeftOut(const ElementsLeftOut& leftOut, ConversionReport& report) {
+    for (const auto& [element, count] : leftOut.Counts()) {
+        report.AddNotConverted(element, count, kBadNumberReason);
+    }
+}
+
+void AddPoints(const PointGroupReadCounts& counts, ConversionReport& report) {
+    report.points.fieldsChanged = counts.fieldsChanged;
+    report.AddNotConverted("CgPoint", counts.leftOut, kBadNumberReason);
+}
+
+PointsOutcome GatherPoints(const ConversionSelections& selections, CDocumentBuffer& document,
+                           const Catalogue& catalogue, UserInterface& ui, CutOffNotice& cutOff,
+                           ConversionReport& report, PointList& points) {
+    if (selections.asciiPoints) {
+        return ReadAsciiPointFile(ui, points) == 2 ? PointsOutcome::EndRun
+                                                   : PointsOutcome::Gathered;
+    }
+    if (selections.pointGroup) {
+        const PointGroupReadCounts counts =
+            ReadPointGroup(document, catalogue, ui, *selections.pointGroup, points);
+        AddPoints(counts, report);
+        cutOff.Check(!counts.complete, "CgPoints");
+    }
+    return PointsOutcome::Gathered;
+}
+
+void AddHorizontal(const HorizontalReadCounts& counts, ConversionReport& report) {
+    report.points.addedForAlignment = counts.pointsAdded;
+    report.horizontal.vertices = counts.vertices;
+    report.horizontal.curves = counts.curves;
+    report.horizontal.spiralsIgnored = static_cast<std::int64_t>(counts.spiralsLeftOut.size());
+    report.horizontal.spiralsAsArcs = counts.spiralsAsArcs;
+    report.horizontal.spiralArcs = counts.spiralArcs;
+    report.horizontal.largestSpiralDeviation = counts.largestSpiralDeviation;
+    // One entry for each reason, in the order first met.
+    std::vector<std::pair<std::string, std::int64_t>> reasons;
+    for (const LeftOutSpiral& spiral : counts.spiralsLeftOut) {
+        const std::string& reason = spiral.reason;
+        auto it = std::find_if(reasons.begin(), reasons.end(),
+                               [&reason](const auto& r) { return r.first == reason; });
+        if (it == reasons.end()) {
+            reasons.emplace_back(reason, 1);
+        } else {
+            ++it->second;
+        }
+    }
+    for (const auto& [reason, count] : reasons) {
+        report.AddNotConverted("Spiral", count, reason);
+    }
+    report.AddNotConverted("IrregularLine", counts.irregularLines, "irregular lines are not read");
+    report.AddNotConverted("Chain", counts.chains, "chains of point references are not read");
+    report.AddNotConverted("Curve", counts.curvesWithoutVertices,
+                           "curves given only by PI and radius are not read");
+    report.AddNotConverted("PointReference",
+                           static_cast<std::int64_t>(counts.missingReferences.size()),
+                           "point references not found; their vertices are at 0,0");
+    AddLeftOut(counts.leftOut, report);
+}
+
+void AddVertical(const ProfileReadCounts& counts, ConversionReport& report) {
+    report.vertical.vertices = counts.vertices;
+    report.vertical.parabolic = counts.parabolic;
+    report.vertical.circular = counts.circular;
+    report.vertical.unsymmetricAsPvi = counts.unsymmetricAsPvi;
+    AddLeftOut(counts.leftOut, report);
+}
+
+void AddSections(const SectionReadCounts& counts, ConversionReport& report) {
+    report.sections.read = counts.read;
+    report.sections.leftPoints = counts.leftPoints;
+    report.sections.rightPoints = counts.rightPoints;
+    report.sections.corridorShapes = counts.corridorShapesUsed;
+    report.AddNotConverted("DesignCrossSectSurf", counts.corridorShapes,
+                           "corridor shapes are read only for the surface \"Corridor Top\"");
+    report.AddNotConverted("DesignCrossSectSurf", counts.corridorShapesLeftOut,
+                           "data other than offset and elevation (dataFormat) is not read");
+    AddLeftOut(counts.leftOut, report);
+}
+
+}  // namespace
+
+bool ReadConversionContent(const ConversionSelections& selections, CDocumentBuffer& document,
+                           const Catalogue& catalogue, bool& spiralWarning, UserInterface& ui,
+                           ConversionReport& report, ConversionContent& content) {
+    if (!selections.profile && selections.surface && !ui.AskYesNo(kVpiOnlyQuestion)) {
+        return false;
+    }
+    CutOffNotice cutOff(ui);
+    if (GatherPoints(selections, document, catalogue, ui, cutOff, report, content.points) ==
+        PointsOutcome::EndRun) {
+        return false;
+    }
+    if (selections.alignment) {
+        content.horizontal = ReadHorizontalAlignment(document, catalogue, ui, spiralWarning,
+                                                     content.points, *selections.alignment,
+                                                     content.horizontalControl, selections.spirals);
+        AddHorizontal(content.horizontal, report);
+        cutOff.Check(content.horizontal.cutOff, "CoordGeom");
+        if (selections.profile) {
+            const ProfileReadCounts vertical =
+                ReadProfile(document, catalogue, ui, *selections.alignment, *selections.profile,
+                            content.verticalControl);
+            AddVertical(vertical, report);
+            cutOff.Check(!vertical.cutOffInside.empty(), vertical.cutOffInside);
+        }
+    }
+    if (selections.surface) {
+        content.sections = ReadCrossSections(
+            document, catalogue, ui, selections.alignment.value_or(std::string()),
+            content.verticalControl, *selections.surface, content.leftTemplates,
+            content.rightTemplates, content.gatherSections ? &content.sectionPairs : nullptr);
+        AddSections(content.sections, report);
+        cutOff.Check(content.sections.cutOff, "CrossSects");
+    }
+    return true;
+}
+
+ConversionReport RunConversion(const ConversionSelections& selections, CDocumentBuffer& document,
+                               const Catalogue& catalogue, bool& spiralWarning,
+                               UserInterface& userInterface) {
+    ConversionReport report;
+    RecordingUserInterface ui(userInterface, report, selections);
+    ConversionContent content;
+    if (!ReadConversionContent(selections, document, catalogue, spiralWarning, ui, report,
+                               content)) {
+        return report;
+    }
+    ui.ForgetSaveName();
+    if (WriteAsciiPointFile(ui, content.points) == 1) {
+        ui.RecordWrittenFile();
+        report.points.written = static_cast<std::int64_t>(content.points.size());
+    }
+    ui.ForgetSaveName();
+    if (WriteChainFile(ui, content.horizontalControl, content.verticalControl,
+                       content.leftTemplates, content.rightTemplates) == 1) {
+        ui.RecordWrittenFile();
+    }
+    return report;
+}
+
+}  // namespace chainforge

@@ -1,0 +1,67 @@
+// One press of "Create": re-reads the selected sections of the loaded
+// document and writes the ASCII point file and the chain file.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "alignment/HorizontalAlignmentReader.h"
+#include "convert/ConversionReport.h"
+#include "landxml/Catalogue.h"
+#include "landxml/DocumentBuffer.h"
+#include "points/PointList.h"
+#include "ui/UserInterface.h"
+#include "xsection/CrossSectionReader.h"
+#include "xsection/TemplateList.h"
+
+namespace chainforge {
+
+// The user's choices: a name for each list, or nothing selected.
+struct ConversionSelections {
+    std::optional<std::string> pointGroup;
+    std::optional<std::string> alignment;
+    std::optional<std::string> profile;
+    std::optional<std::string> surface;
+    bool asciiPoints = false;  // take the points from an ASCII point file
+    SpiralOptions spirals;
+    // The LandXML file: never taken as an output, and its folder and stem are
+    // what the save dialogs suggest.
+    std::string documentPath;
+    // Asked before each file is written: true stops the run there, so that
+    // every file written is whole and the report says which were.
+    std::function<bool()> cancelled;
+};
+
+inline constexpr const char* kVpiOnlyQuestion =
+    "Cross-sections without Profiles will create VPI only in file.  Continue?";
+
+// What the readers make of the selections: the contents of the two files,
+// and what the readers met on the way.
+struct ConversionContent {
+    PointList points;
+    std::string horizontalControl;
+    std::string verticalControl;
+    TemplateList leftTemplates;
+    TemplateList rightTemplates;
+    HorizontalReadCounts horizontal;
+    SectionReadCounts sections;
+    // The sections as read, gathered only when asked for.
+    bool gatherSections = false;
+    std::vector<SectionPairs> sectionPairs;
+};
+
+// Runs the readers of a conversion into content, adding what they met to the
+// report. False when the run ends before anything is written: the question
+// before a vertical control from the sections answered No, or the ASCII
+// point file not read.
+bool ReadConversionContent(const ConversionSelections& selections, CDocumentBuffer& document,
+                           const Catalogue& catalogue, bool& spiralWarning, UserInterface& ui,
+                           ConversionReport& report, ConversionContent& content);
+
+// spiralWarning is the owner's flag that lets the spiral message show once.
+// Returns what was written and what was left out.
+ConversionReport RunConversion(const ConversionSelections& selections, CDocumentBuffer& document,
+                               const Catalogue& catalogue, bool& spiralWarning, UserInterface& ui);
+
+}  // namespace chainforge

@@ -1,0 +1,63 @@
+// The preview window: what Create would write, drawn in three views (plan,
+// profile, section) that the main dialog keeps up to date with its
+// selections. Each view saves as PNG and as SVG; the SVG comes from the core,
+// so that the command line writes the same pictures.
+#pragma once
+
+#include <QDoubleSpinBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QSlider>
+#include <QTabWidget>
+#include <QWidget>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "gui/PlanView.h"
+#include "gui/ProfileView.h"
+#include "gui/SectionView.h"
+#include "preview/PreviewModel.h"
+
+class QSaveFile;
+
+namespace chainforge {
+
+class CPreviewWindow : public QWidget {
+    Q_OBJECT
+
+  public:
+    explicit CPreviewWindow(QWidget* parent = nullptr);
+
+    void SetModel(PreviewModel model);
+    const PreviewModel& Model() const { return *model_; }
+    // The LandXML file the pictures show: save dialogs suggest names beside it.
+    void SetDocumentPath(const QString& path) { documentPath_ = path; }
+
+  private:
+    QWidget* CreateSectionPage();
+    QLayout* CreateButtonRow();
+    CPreviewCanvas* CurrentView() const;
+    QString ViewName() const;
+    std::string CurrentSvg() const;
+    QString AskSaveName(const QString& title, const QString& filter, const QString& suffix);
+    void WritePicture(const QString& path, const std::function<bool(QSaveFile&)>& write);
+    void SavePng();
+    void SaveSvg();
+    void OnTabChanged();
+    void OnSectionChanged(int index);
+    void UpdateInfo();
+
+    std::unique_ptr<PreviewModel> model_;
+    QString documentPath_;
+    QTabWidget* tabs_ = nullptr;
+    CPlanView* plan_ = nullptr;
+    CProfileView* profile_ = nullptr;
+    CSectionView* section_ = nullptr;
+    QSlider* slider_ = nullptr;
+    QLabel* station_ = nullptr;
+    QDoubleSpinBox* exaggeration_ = nullptr;
+    QLabel* info_ = nullptr;
+};
+
+}  // namespace chainforge

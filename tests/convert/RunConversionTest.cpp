@@ -1,0 +1,45 @@
+// What only the desktop program can ask of a conversion run; the rest runs
+// through the command line in the golden cases (data/golden).
+#include "convert/RunConversion.h"
+
+#include <gtest/gtest.h>
+
+#include "support/ScannedDocument.h"
+
+namespace chainforge {
+namespace {
+
+TEST(RunConversion, SelectionsTheCommandLineRefuses) {
+    test::ScannedDocument road(test::ReadFileBytes(std::string(CHAINFORGE_TEST_DATA) +
+                                                   "/golden/convert-everything/road.xml"));
+    bool spiralWarning = true;
+    ScriptedUserInterface nothing;
+    RunConversion({}, road.document, road.catalogue, spiralWarning, nothing);
+    EXPECT_TRUE(nothing.Events().empty());
+
+    // A profile without an alignment is ignored; the surface is looked up
+    // under the empty name.
+    ConversionSelections s;
+    s.profile = "FG";
+    s.surface = "Top";
+    ScriptedUserInterface orphan;
+    RunConversion(s, road.document, road.catalogue, spiralWarning, orphan);
+    EXPECT_EQ(orphan.Messages(), std::vector<std::string>{"Error: Alignment Cannot be found"});
+    EXPECT_EQ(orphan.Events().size(), 1u);
+
+    // A cancelled ASCII point file: the run goes on without file points.
+    test::TempDir dir;
+    ConversionSelections fromFile;
+    fromFile.asciiPoints = true;
+    fromFile.alignment = "Road";
+    ScriptedUserInterface cancelled;
+    cancelled.QueueFileName(std::nullopt);
+    cancelled.QueueFileName(dir.File("out.asc"));
+    RunConversion(fromFile, road.document, road.catalogue, spiralWarning, cancelled);
+    EXPECT_EQ(cancelled.CountOf(ScriptedUserInterface::EventKind::OpenDialog), 1u);
+    EXPECT_EQ(test::ReadFileBytes(dir.File("out.asc")).substr(0, 30),
+              "1,100.000000,200.000000,0,PI\r\n");
+}
+
+}  // namespace
+}  // namespace chainforge
