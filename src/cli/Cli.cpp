@@ -6,6 +6,7 @@
 #include "cli/CliSupport.h"
 #include "cli/ConvertCommand.h"
 #include "cli/ListCommand.h"
+#include "cli/PreviewCommand.h"
 #include "convert/Version.h"
 
 namespace chainforge {

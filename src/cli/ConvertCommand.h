@@ -9,8 +9,4 @@ namespace chainforge {
 // "convert FILE.xml [options]": the conversion run from the command line.
 int RunConvertCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
-// "preview FILE.xml [selection options] [picture options]": what convert
-// would write, described on standard output and drawn as SVG pictures.
-int RunPreviewCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
-
 }  // namespace chainforge
