@@ -59,6 +59,34 @@ constexpr std::string_view kStatus =
     "Messages go to standard error as \"chainforge: TEXT\". Exit status: 0 done,\n"
     "1 done with an error message, 2 usage error.\n";
 
+constexpr std::string_view kCommandsHeading =
+    "chainforge-cli converts LandXML files for road design.\n\nCommands:\n";
+constexpr std::string_view kListCommand =
+    "  list FILE.xml [--tsv | --json]\n"
+    "                          show the point groups, alignments, profiles and\n"
+    "                          cross-section surfaces that FILE holds; --tsv prints\n"
+    "                          them as tab-separated rows, --json as JSON\n";
+constexpr std::string_view kConvertCommand =
+    "  convert FILE.xml        write the ASCII point file and the chain file for\n"
+    "                          the named items (names as list prints them)\n";
+constexpr std::string_view kPreviewPictures =
+    " It takes the options of convert that\n"
+    "                          select items and spirals, and draws SVG pictures:\n";
+constexpr std::string_view kGeneralOptions =
+    "\nOptions:\n"
+    "  --help                  show this help (after a command: that command's)\n"
+    "  --version               show the program's version\n\n";
+constexpr std::string_view kListDescription =
+    "\nShows the point groups, alignments (with their start stations), profiles\n"
+    "and cross-section surfaces that FILE holds.\n\nOptions:\n";
+constexpr std::string_view kConvertDescription =
+    "\nWrites the ASCII point file and the chain file for the named items\n"
+    "(names as list prints them).\n\nOptions:\n";
+constexpr std::string_view kPreviewCommandDescription =
+    "\nDescribes what convert would write, asking nothing and writing no chain\n"
+    "or point file; a surface without a profile gives the vertical control\n"
+    "from the sections.\n\nOptions:\n";
+
 std::string Join(std::initializer_list<std::string_view> parts) {
     std::string text;
     for (const std::string_view part : parts) {
@@ -76,45 +104,26 @@ std::string UsageText() {
 }
 
 std::string HelpText() {
-    return Join({"chainforge-cli converts LandXML files for road design.\n\nCommands:\n",
-                 "  list FILE.xml [--tsv | --json]\n"
-                 "                          show the point groups, alignments, profiles and\n"
-                 "                          cross-section surfaces that FILE holds; --tsv prints\n"
-                 "                          them as tab-separated rows, --json as JSON\n",
-                 "  convert FILE.xml        write the ASCII point file and the chain file for\n"
-                 "                          the named items (names as list prints them)\n",
-                 "  preview FILE.xml        ", kPreviewDescription,
-                 " It takes the options of convert that\n"
-                 "                          select items and spirals, and draws SVG pictures:\n",
-                 kPictureOptions, "\nOptions of convert:\n", kPointsOption, kAsciiPointsOption,
-                 kItemOptions, kOutputOptions, kSpiralOptions, kForceOption,
-                 "\nOptions:\n"
-                 "  --help                  show this help (after a command: that command's)\n"
-                 "  --version               show the program's version\n\n",
-                 kStatus});
+    return Join({kCommandsHeading, kListCommand, kConvertCommand, "  preview FILE.xml        ",
+                 kPreviewDescription, kPreviewPictures, kPictureOptions, "\nOptions of convert:\n",
+                 kPointsOption, kAsciiPointsOption, kItemOptions, kOutputOptions, kSpiralOptions,
+                 kForceOption, kGeneralOptions, kStatus});
 }
 
 std::string CommandHelpText(std::string_view command) {
     if (command == "list") {
-        return Join({"Usage: ", kListUsage,
-                     "\nShows the point groups, alignments (with their start stations), profiles\n"
-                     "and cross-section surfaces that FILE holds.\n\nOptions:\n",
-                     kListOptions, kCommandHelpOption, "\n", kStatus});
+        return Join({"Usage: ", kListUsage, kListDescription, kListOptions, kCommandHelpOption,
+                     "\n", kStatus});
     }
     if (command == "convert") {
-        return Join({"Usage: ", kConvertUsage,
-                     "\nWrites the ASCII point file and the chain file for the named items\n"
-                     "(names as list prints them).\n\nOptions:\n",
-                     kPointsOption, kAsciiPointsOption, kItemOptions, kOutputOptions,
-                     kSpiralOptions, kForceOption, kCommandHelpOption, "\n", kStatus});
+        return Join({"Usage: ", kConvertUsage, kConvertDescription, kPointsOption,
+                     kAsciiPointsOption, kItemOptions, kOutputOptions, kSpiralOptions, kForceOption,
+                     kCommandHelpOption, "\n", kStatus});
     }
     if (command == "preview") {
-        return Join({"Usage: ", kPreviewUsage,
-                     "\nDescribes what convert would write, asking nothing and writing no chain\n"
-                     "or point file; a surface without a profile gives the vertical control\n"
-                     "from the sections.\n\nOptions:\n",
-                     kPointsOption, kItemOptions, kSpiralOptions, kPictureOptions,
-                     kCommandHelpOption, "\n", kStatus});
+        return Join({"Usage: ", kPreviewUsage, kPreviewCommandDescription, kPointsOption,
+                     kItemOptions, kSpiralOptions, kPictureOptions, kCommandHelpOption, "\n",
+                     kStatus});
     }
     return {};
 }
