@@ -2,12 +2,13 @@
 # needs first, so each works on a fresh Debian 12 machine.
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
+TSAN_BUILD ?= build-tsan
 JOBS       ?= $(shell nproc)
 EXAMPLE    ?= examples/sample-road.xml
 OUT        ?= out
 CMAKE_FLAGS ?=
 
-.PHONY: all deps build build-asan test test-release test-asan test-fuzz test-bare run bench fuzz format format-check screenshot package clean
+.PHONY: all deps build build-asan test test-release test-asan test-tsan test-fuzz test-bare tidy run bench fuzz format format-check screenshot package clean
 .PHONY: deps-windows windows test-windows compare-windows
 
 all: build
@@ -39,7 +40,26 @@ test-fuzz:
 test-bare: deps
 	sh scripts/test-bare.sh $(JOBS)
 
-test: test-fuzz test-release test-asan test-windows test-bare
+# The conversion and the desktop program's work off the window's thread, under
+# ThreadSanitizer (Qt itself is not instrumented: its own internals are
+# suppressed in tests/tsan.supp, never the project's code).
+TSAN_ENV = TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1:suppressions=$(CURDIR)/tests/tsan.supp
+test-tsan: deps
+	cmake -S . -B $(TSAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DCHAINFORGE_WERROR=ON -DCHAINFORGE_TSAN=ON $(CMAKE_FLAGS)
+	cmake --build $(TSAN_BUILD) -j $(JOBS) --target test_convert test_gui
+	$(TSAN_ENV) $(TSAN_BUILD)/tests/test_convert --gtest_brief=1
+	QT_QPA_PLATFORM=offscreen $(TSAN_ENV) $(TSAN_BUILD)/tests/gui/test_gui \
+	    loadsWhatTheFieldNames createAndEnterWriteTheFiles previewFollowsTheSelections
+
+# clang-tidy over the project's sources with the checks in .clang-tidy.
+tidy: build
+	@if command -v run-clang-tidy >/dev/null 2>&1; then \
+	    run-clang-tidy -p $(BUILD) -quiet -j $(JOBS) '$(CURDIR)/src/' >$(BUILD)/tidy.log 2>&1 \
+	        || { grep -E 'error:|warning:' $(BUILD)/tidy.log | sort -u; exit 1; }; \
+	    echo "tidy: clean"; \
+	else echo "tidy: clang-tidy is not installed; skipped"; fi
+
+test: format-check test-fuzz test-release test-asan test-tsan test-windows test-bare
 
 run: build
 	@mkdir -p $(OUT)
@@ -71,7 +91,7 @@ fuzz: deps
 format:
 	find src tests tools bench fuzz -name '*.cpp' -o -name '*.h' | xargs clang-format -i
 
-format-check:
+format-check: deps
 	find src tests tools bench fuzz -name '*.cpp' -o -name '*.h' | xargs clang-format --dry-run --Werror
 
 # Windows: cross-built with mingw-w64, run under Wine with a prefix of the
@@ -101,4 +121,4 @@ compare-windows: build windows
 	$(WINE_ENV) sh scripts/compare-windows.sh $(BUILD) $(WIN_BUILD)
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(WIN_BUILD) $(OUT)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(TSAN_BUILD) $(WIN_BUILD) $(OUT)

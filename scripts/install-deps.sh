@@ -6,7 +6,7 @@
 set -eu
 
 PACKAGES="g++ make cmake libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev \
-locales clang libclang-rt-14-dev libxml2-utils xauth xvfb dpkg-dev"
+locales clang clang-format clang-tidy libclang-rt-14-dev libxml2-utils xauth xvfb dpkg-dev"
 if [ "${1:-}" = windows ] || [ "${CHAINFORGE_WINDOWS:-}" = 1 ]; then
     PACKAGES="$PACKAGES g++-mingw-w64-x86-64-posix googletest wine64 wine"
 fi

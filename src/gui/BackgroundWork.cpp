@@ -6,6 +6,7 @@
 #include <QThread>
 #include <QTimer>
 #include <exception>
+#include <future>
 #include <thread>
 
 namespace chainforge {
@@ -93,12 +94,27 @@ void CProgressPanel::Run(const std::function<void(WorkProgress&)>& work, WorkPro
     }
 }
 
+// The worker waits on a std::promise rather than Qt's blocking connection:
+// the hand-over is then one that ThreadSanitizer sees, and an exception of
+// the call reaches the worker instead of the window's event loop.
 void CForwardingUserInterface::OnContextThread(const std::function<void()>& call) {
     if (QThread::currentThread() == context_.thread()) {
         call();
-    } else {
-        QMetaObject::invokeMethod(&context_, call, Qt::BlockingQueuedConnection);
+        return;
     }
+    std::promise<void> done;
+    QMetaObject::invokeMethod(
+        &context_,
+        [&] {
+            try {
+                call();
+                done.set_value();
+            } catch (...) {
+                done.set_exception(std::current_exception());
+            }
+        },
+        Qt::QueuedConnection);
+    done.get_future().get();
 }
 
 void CForwardingUserInterface::ShowMessage(const std::string& text) {
