@@ -74,7 +74,7 @@ TEST(ReadProfile, Table) {
         const bool withCounts = !expected.empty() && expected.back().starts_with("counts: ");
         EXPECT_EQ(Met(messages, counts, withCounts), expected) << c.title;
     }
-    // A design profile of one vertex; the data may end before the profile does.
+    // A ProfAlign of one vertex; the data may end before the profile does.
     EXPECT_EQ(Read(Profile({"<PVI>0 10</PVI>"})), "0 10 ");
     EXPECT_EQ(Read(test::CrLf({"<Alignments>", "<Alignment name=\"A\">", "<Profile>",
                                "<ProfAlign name=\"D\">", "<PVI>0 10</PVI>", "<PVI>100 12</PVI>"})),
