@@ -90,32 +90,32 @@ void BM_PointsAndAlignment(benchmark::State& state) {
     Catalogue catalogue;
     ScriptedUserInterface ui;
     ScanDocument(document, catalogue, ui);
+    const ReadContext context{document, catalogue, ui};
+    const AlignmentEntry* alignment = catalogue.FindAlignment("Main");
     std::size_t appended = 0;
     for (auto _ : state) {
-        PointList points;
-        ReadPointGroup(document, catalogue, ui, "Survey", points);
-        std::string horizontalControl;
+        const PointList points = ReadPointGroup(context, "Survey").points;
         bool spiralWarning = false;
-        ReadHorizontalAlignment(document, catalogue, ui, spiralWarning, points, "Main",
-                                horizontalControl);
-        appended = points.size() - kPoints;
-        benchmark::DoNotOptimize(horizontalControl.data());
+        const HorizontalRead read =
+            ReadHorizontalAlignment(context, alignment, points, spiralWarning);
+        appended = read.addedPoints.size();
+        benchmark::DoNotOptimize(read.horizontalControl.data());
     }
     state.counters["new_points"] = static_cast<double>(appended);
 }
 BENCHMARK(BM_PointsAndAlignment)->Unit(benchmark::kMillisecond);
 
 // The two readers apart: the point group alone, and the alignment alone
-// against a copy of the points read once.
+// against the points read once.
 void BM_PointGroupOnly(benchmark::State& state) {
     CDocumentBuffer document;
     document.Assign(Document());
     Catalogue catalogue;
     ScriptedUserInterface ui;
     ScanDocument(document, catalogue, ui);
+    const ReadContext context{document, catalogue, ui};
     for (auto _ : state) {
-        PointList points;
-        ReadPointGroup(document, catalogue, ui, "Survey", points);
+        const PointList points = ReadPointGroup(context, "Survey").points;
         benchmark::DoNotOptimize(points.data());
     }
 }
@@ -127,17 +127,14 @@ void BM_AlignmentOnly(benchmark::State& state) {
     Catalogue catalogue;
     ScriptedUserInterface ui;
     ScanDocument(document, catalogue, ui);
-    PointList survey;
-    ReadPointGroup(document, catalogue, ui, "Survey", survey);
+    const ReadContext context{document, catalogue, ui};
+    const AlignmentEntry* alignment = catalogue.FindAlignment("Main");
+    const PointList survey = ReadPointGroup(context, "Survey").points;
     for (auto _ : state) {
-        state.PauseTiming();
-        PointList points = survey;
-        state.ResumeTiming();
-        std::string horizontalControl;
         bool spiralWarning = false;
-        ReadHorizontalAlignment(document, catalogue, ui, spiralWarning, points, "Main",
-                                horizontalControl);
-        benchmark::DoNotOptimize(horizontalControl.data());
+        const HorizontalRead read =
+            ReadHorizontalAlignment(context, alignment, survey, spiralWarning);
+        benchmark::DoNotOptimize(read.horizontalControl.data());
     }
 }
 BENCHMARK(BM_AlignmentOnly)->Unit(benchmark::kMillisecond);

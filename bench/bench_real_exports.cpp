@@ -136,13 +136,12 @@ void BM_TenThousandSpirals(benchmark::State& state) {
     CDocumentBuffer& document = scanned.document;
     const Catalogue& catalogue = scanned.catalogue;
     ScriptedUserInterface ui;
+    const ReadContext context{document, catalogue, ui};
+    const AlignmentEntry* alignment = catalogue.FindAlignment("S");
     for (auto _ : state) {
         bool warning = true;
-        PointList points;
-        std::string text;
-        const auto counts =
-            ReadHorizontalAlignment(document, catalogue, ui, warning, points, "S", text);
-        benchmark::DoNotOptimize(counts.spiralArcs);
+        const HorizontalRead read = ReadHorizontalAlignment(context, alignment, {}, warning);
+        benchmark::DoNotOptimize(read.counts.spiralArcs);
     }
 }
 BENCHMARK(BM_TenThousandSpirals)->Unit(benchmark::kMillisecond);
@@ -172,13 +171,11 @@ void BM_CorridorSections(benchmark::State& state) {
     CDocumentBuffer& document = scanned.document;
     const Catalogue& catalogue = scanned.catalogue;
     ScriptedUserInterface ui;
+    const ReadContext context{document, catalogue, ui};
+    const AlignmentEntry* alignment = catalogue.FindAlignment("C");
     for (auto _ : state) {
-        std::string vertical;
-        TemplateList left;
-        TemplateList right;
-        const auto counts =
-            ReadCrossSections(document, catalogue, ui, "C", vertical, "Corridor Top", left, right);
-        benchmark::DoNotOptimize(counts.read);
+        const SectionRead read = ReadCrossSections(context, alignment, {}, "Corridor Top");
+        benchmark::DoNotOptimize(read.counts.read);
     }
 }
 BENCHMARK(BM_CorridorSections)->Unit(benchmark::kMillisecond);

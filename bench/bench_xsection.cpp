@@ -90,24 +90,25 @@ struct LoadedBench {
     LoadedBench() {
         document.Assign(BenchDocument());
         ScanDocument(document, catalogue, ui);
-        ReadProfile(document, catalogue, ui, "Road", "FG", verticalControl);
+        road = catalogue.FindAlignment("Road");
+        verticalControl = ReadProfile(Context(), road, "FG").verticalControl;
     }
+    ReadContext Context() { return {document, catalogue, ui}; }
     CDocumentBuffer document;
     Catalogue catalogue;
     ScriptedUserInterface ui;
+    const AlignmentEntry* road = nullptr;
     std::string verticalControl;
 };
 
 void ReadSurface(benchmark::State& state, bool withProfile) {
     LoadedBench bench;
+    const std::string verticalControl = withProfile ? bench.verticalControl : std::string();
     for (auto _ : state) {
-        std::string verticalControl = withProfile ? bench.verticalControl : std::string();
-        TemplateList left;
-        TemplateList right;
-        ReadCrossSections(bench.document, bench.catalogue, bench.ui, "Road", verticalControl, "S1",
-                          left, right);
-        benchmark::DoNotOptimize(left.data());
-        benchmark::DoNotOptimize(right.data());
+        const SectionRead read =
+            ReadCrossSections(bench.Context(), bench.road, verticalControl, "S1");
+        benchmark::DoNotOptimize(read.leftTemplates.data());
+        benchmark::DoNotOptimize(read.rightTemplates.data());
     }
     state.counters["sections"] = kSections;
 }

@@ -175,13 +175,13 @@ std::optional<VertexPosition> VertexPositions::Referenced(const VertexLine& line
 // numbers in double quotes, the first number followed by the start station.
 class HorizontalControlBuilder {
   public:
-    HorizontalControlBuilder(PointList& points, std::string& text, double startStation,
-                             HorizontalReadCounts& counts)
-        : points_(points),
-          text_(text),
+    // A vertex standing on none of points becomes a point of the read.
+    HorizontalControlBuilder(const PointList& points, double startStation, HorizontalRead& read)
+        : added_(read.addedPoints),
+          text_(read.horizontalControl),
           index_(points),
           startStation_(startStation),
-          counts_(counts) {}
+          counts_(read.counts) {}
 
     // The vertex of a curve's Start, Center or End line, at its position.
     void CurveVertex(const VertexLine& line, VertexPosition position);
@@ -198,7 +198,7 @@ class HorizontalControlBuilder {
     void RetractLastNumber();
     bool HoldsOnlyFirstEntry() const { return firstEntryEnd_ && text_.size() == *firstEntryEnd_; }
 
-    PointList& points_;
+    PointList& added_;
     std::string& text_;
     PointPositionIndex index_;
     double startStation_;
@@ -220,8 +220,8 @@ std::int64_t HorizontalControlBuilder::PointAt(VertexPosition position, std::str
     point.append(",").append(FormatFiniteF(position.a));
     point.append(",").append(FormatFiniteF(position.b));
     point.append(",0,").append(code);
-    points_.push_back(std::move(point));
-    index_.Add(points_.back());
+    added_.push_back(std::move(point));
+    index_.Add(added_.back());
     ++counts_.pointsAdded;
     return number;
 }
@@ -641,45 +641,42 @@ bool SamePosition(std::string_view first, std::string_view second) {
     return WithinSamePositionTolerance(p.a, p.b, q.a, q.b);
 }
 
-HorizontalReadCounts ReadHorizontalAlignment(CDocumentBuffer& document, const Catalogue& catalogue,
-                                             UserInterface& ui, bool& spiralWarning,
-                                             PointList& points, const std::string& alignmentName,
-                                             std::string& horizontalControl,
-                                             const SpiralOptions& spirals) {
-    HorizontalReadCounts counts;
-    const AlignmentEntry* alignment = catalogue.FindAlignment(alignmentName);
+HorizontalRead ReadHorizontalAlignment(const ReadContext& context, const AlignmentEntry* alignment,
+                                       const PointList& points, bool& spiralWarning,
+                                       const SpiralOptions& spirals) {
+    HorizontalRead read;
     if (alignment == nullptr) {
-        ui.ShowMessage(kAlignmentNotFound);
-        return counts;
+        context.ui.ShowMessage(kAlignmentNotFound);
+        return read;
     }
+    CDocumentBuffer& document = context.document;
     if (IsSelfClosingAt(document, alignment->position)) {
-        return counts;
+        return read;
     }
-    if (!StationStartConverts(document, alignment->position, ui)) {
-        counts.leftOut.Add("Alignment");
-        return counts;
+    if (!StationStartConverts(document, alignment->position, context.ui)) {
+        read.counts.leftOut.Add("Alignment");
+        return read;
     }
     document.Seek(alignment->position);
-    VertexPositions positions(document, ui, counts);
-    HorizontalControlBuilder builder(points, horizontalControl,
-                                     LeadingDoubleOrZero(alignment->stationStart), counts);
-    GeometryLineReader reader(ui, spiralWarning, builder, positions, spirals, counts);
+    VertexPositions positions(document, context.ui, read.counts);
+    HorizontalControlBuilder builder(points, LeadingDoubleOrZero(alignment->stationStart), read);
+    GeometryLineReader reader(context.ui, spiralWarning, builder, positions, spirals, read.counts);
     std::string line;
     while (document.ReadLine(line)) {
         const std::uint64_t lineEnd = document.Position() - 1;
         const std::string closing =
             reader.MayContinue(line) ? document.ContinueElement(line) : std::string();
         if (reader.Handle(line, lineEnd) == LineOutcome::Stop) {
-            return counts;
+            return read;
         }
         if (!closing.empty() &&
             reader.Handle(closing, document.Position() - 1) == LineOutcome::Stop) {
-            return counts;
+            return read;
         }
     }
     reader.Finish();
-    counts.cutOff = document.EndedInside("CoordGeom") && document.EndedInside("Alignment");
-    return counts;
+    read.counts.cutOff = document.EndedInside("CoordGeom") && document.EndedInside("Alignment");
+    return read;
 }
 
 }  // namespace chainforge

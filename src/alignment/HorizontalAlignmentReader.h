@@ -7,10 +7,9 @@
 #include <vector>
 
 #include "landxml/Catalogue.h"
-#include "landxml/DocumentBuffer.h"
 #include "landxml/NumberCheck.h"
+#include "landxml/ReadContext.h"
 #include "points/PointList.h"
-#include "ui/UserInterface.h"
 
 namespace chainforge {
 
@@ -55,17 +54,24 @@ struct HorizontalReadCounts {
     ElementsLeftOut leftOut;
 };
 
-// Reads the named alignment's coordinate geometry: appends the horizontal
-// control text and a point line for every vertex not already in points. A
-// Line, Curve or Spiral with a coordinate, length or radius that is not a
-// number or is too large is left out after a message naming the element and
-// its line; an alignment whose staStart is such is left out whole.
-// spiralWarning is the caller's flag: the spiral message is shown while it is
-// set, and showing it clears it.
-HorizontalReadCounts ReadHorizontalAlignment(CDocumentBuffer& document, const Catalogue& catalogue,
-                                             UserInterface& ui, bool& spiralWarning,
-                                             PointList& points, const std::string& alignmentName,
-                                             std::string& horizontalControl,
-                                             const SpiralOptions& spirals = {});
+// What one read made of the geometry: the horizontal control text, the
+// point lines of the vertices that stand on none of the points given (they
+// follow those points in the list), and what the read met.
+struct HorizontalRead {
+    std::string horizontalControl;
+    PointList addedPoints;
+    HorizontalReadCounts counts;
+};
+
+// Reads the coordinate geometry of the alignment (nullptr: one the catalogue
+// does not list) into a horizontal control text; a vertex takes the number
+// of the point of points it stands on. A Line, Curve or Spiral with a
+// coordinate, length or radius that is not a number or is too large is left
+// out after a message naming the element and its line; an alignment whose
+// staStart is such is left out whole. spiralWarning is the caller's flag:
+// the spiral message is shown while it is set, and showing it clears it.
+HorizontalRead ReadHorizontalAlignment(const ReadContext& context, const AlignmentEntry* alignment,
+                                       const PointList& points, bool& spiralWarning,
+                                       const SpiralOptions& spirals = {});
 
 }  // namespace chainforge

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <iterator>
 #include <utility>
 #include <vector>
 
@@ -142,18 +143,25 @@ void AddPoints(const PointGroupReadCounts& counts, ConversionReport& report) {
     report.AddNotConverted("CgPoint", counts.leftOut, kBadNumberReason);
 }
 
-PointsOutcome GatherPoints(const ConversionSelections& selections, CDocumentBuffer& document,
-                           const Catalogue& catalogue, UserInterface& ui, CutOffNotice& cutOff,
-                           ConversionReport& report, PointList& points) {
+// Where the readers' results go: the content, what they met into the report,
+// and the notice of data cut off.
+struct ContentSink {
+    ConversionContent& content;
+    ConversionReport& report;
+    CutOffNotice cutOff;
+};
+
+PointsOutcome GatherPoints(const ReadContext& context, const ConversionSelections& selections,
+                           ContentSink& sink) {
     if (selections.asciiPoints) {
-        return ReadAsciiPointFile(ui, points) == 2 ? PointsOutcome::EndRun
-                                                   : PointsOutcome::Gathered;
+        return ReadAsciiPointFile(context.ui, sink.content.points) == 2 ? PointsOutcome::EndRun
+                                                                        : PointsOutcome::Gathered;
     }
     if (selections.pointGroup) {
-        const PointGroupReadCounts counts =
-            ReadPointGroup(document, catalogue, ui, *selections.pointGroup, points);
-        AddPoints(counts, report);
-        cutOff.Check(!counts.complete, "CgPoints");
+        PointGroupRead read = ReadPointGroup(context, *selections.pointGroup);
+        sink.content.points = std::move(read.points);
+        AddPoints(read.counts, sink.report);
+        sink.cutOff.Check(!read.counts.complete, "CgPoints");
     }
     return PointsOutcome::Gathered;
 }
@@ -211,40 +219,70 @@ void AddSections(const SectionReadCounts& counts, ConversionReport& report) {
     AddLeftOut(counts.leftOut, report);
 }
 
+// The geometry's vertices join the points gathered, after them.
+void ReadHorizontal(const ReadContext& context, const AlignmentEntry* alignment,
+                    const SpiralOptions& spirals, bool& spiralWarning, ContentSink& sink) {
+    ConversionContent& content = sink.content;
+    HorizontalRead read =
+        ReadHorizontalAlignment(context, alignment, content.points, spiralWarning, spirals);
+    content.points.insert(content.points.end(), std::make_move_iterator(read.addedPoints.begin()),
+                          std::make_move_iterator(read.addedPoints.end()));
+    content.horizontalControl = std::move(read.horizontalControl);
+    content.horizontal = std::move(read.counts);
+    AddHorizontal(content.horizontal, sink.report);
+    sink.cutOff.Check(content.horizontal.cutOff, "CoordGeom");
+}
+
+void ReadVertical(const ReadContext& context, const AlignmentEntry* alignment,
+                  const std::string& profileName, ContentSink& sink) {
+    ProfileRead read = ReadProfile(context, alignment, profileName);
+    sink.content.verticalControl = std::move(read.verticalControl);
+    AddVertical(read.counts, sink.report);
+    sink.cutOff.Check(!read.counts.cutOffInside.empty(), read.counts.cutOffInside);
+}
+
+// Without a profile's vertical control the one built from the sections is
+// taken.
+void ReadSections(const ReadContext& context, const AlignmentEntry* alignment,
+                  const std::string& surfaceName, ContentSink& sink) {
+    ConversionContent& content = sink.content;
+    SectionRead read = ReadCrossSections(context, alignment, content.verticalControl, surfaceName,
+                                         content.gatherSections);
+    if (content.verticalControl.empty()) {
+        content.verticalControl = std::move(read.verticalControl);
+    }
+    content.leftTemplates = std::move(read.leftTemplates);
+    content.rightTemplates = std::move(read.rightTemplates);
+    content.sectionPairs = std::move(read.sections);
+    content.sections = std::move(read.counts);
+    AddSections(content.sections, sink.report);
+    sink.cutOff.Check(content.sections.cutOff, "CrossSects");
+}
+
 }  // namespace
 
-bool ReadConversionContent(const ConversionSelections& selections, CDocumentBuffer& document,
-                           const Catalogue& catalogue, bool& spiralWarning, UserInterface& ui,
-                           ConversionReport& report, ConversionContent& content) {
-    if (!selections.profile && selections.surface && !ui.AskYesNo(kVpiOnlyQuestion)) {
+bool ReadConversionContent(const ReadContext& context, const ConversionSelections& selections,
+                           bool& spiralWarning, ConversionReport& report,
+                           ConversionContent& content) {
+    if (!selections.profile && selections.surface && !context.ui.AskYesNo(kVpiOnlyQuestion)) {
         return false;
     }
-    CutOffNotice cutOff(ui);
-    if (GatherPoints(selections, document, catalogue, ui, cutOff, report, content.points) ==
-        PointsOutcome::EndRun) {
+    ContentSink sink{content, report, CutOffNotice(context.ui)};
+    if (GatherPoints(context, selections, sink) == PointsOutcome::EndRun) {
         return false;
     }
+    // Looked up once for all three readers. With none selected the sections
+    // are those of an alignment listed under the empty name, if there is one.
+    const AlignmentEntry* alignment =
+        context.catalogue.FindAlignment(selections.alignment.value_or(std::string()));
     if (selections.alignment) {
-        content.horizontal = ReadHorizontalAlignment(document, catalogue, ui, spiralWarning,
-                                                     content.points, *selections.alignment,
-                                                     content.horizontalControl, selections.spirals);
-        AddHorizontal(content.horizontal, report);
-        cutOff.Check(content.horizontal.cutOff, "CoordGeom");
+        ReadHorizontal(context, alignment, selections.spirals, spiralWarning, sink);
         if (selections.profile) {
-            const ProfileReadCounts vertical =
-                ReadProfile(document, catalogue, ui, *selections.alignment, *selections.profile,
-                            content.verticalControl);
-            AddVertical(vertical, report);
-            cutOff.Check(!vertical.cutOffInside.empty(), vertical.cutOffInside);
+            ReadVertical(context, alignment, *selections.profile, sink);
         }
     }
     if (selections.surface) {
-        content.sections = ReadCrossSections(
-            document, catalogue, ui, selections.alignment.value_or(std::string()),
-            content.verticalControl, *selections.surface, content.leftTemplates,
-            content.rightTemplates, content.gatherSections ? &content.sectionPairs : nullptr);
-        AddSections(content.sections, report);
-        cutOff.Check(content.sections.cutOff, "CrossSects");
+        ReadSections(context, alignment, *selections.surface, sink);
     }
     return true;
 }
@@ -255,7 +293,7 @@ ConversionReport RunConversion(const ConversionSelections& selections, CDocument
     ConversionReport report;
     RecordingUserInterface ui(userInterface, report, selections);
     ConversionContent content;
-    if (!ReadConversionContent(selections, document, catalogue, spiralWarning, ui, report,
+    if (!ReadConversionContent({document, catalogue, ui}, selections, spiralWarning, report,
                                content)) {
         return report;
     }

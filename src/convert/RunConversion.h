@@ -10,6 +10,7 @@
 #include "convert/ConversionReport.h"
 #include "landxml/Catalogue.h"
 #include "landxml/DocumentBuffer.h"
+#include "landxml/ReadContext.h"
 #include "points/PointList.h"
 #include "ui/UserInterface.h"
 #include "xsection/CrossSectionReader.h"
@@ -54,10 +55,11 @@ struct ConversionContent {
 // Runs the readers of a conversion into content, adding what they met to the
 // report. False when the run ends before anything is written: the question
 // before a vertical control from the sections answered No, or the ASCII
-// point file not read.
-bool ReadConversionContent(const ConversionSelections& selections, CDocumentBuffer& document,
-                           const Catalogue& catalogue, bool& spiralWarning, UserInterface& ui,
-                           ConversionReport& report, ConversionContent& content);
+// point file not read. spiralWarning is the owner's flag that lets the
+// spiral message show once.
+bool ReadConversionContent(const ReadContext& context, const ConversionSelections& selections,
+                           bool& spiralWarning, ConversionReport& report,
+                           ConversionContent& content);
 
 // spiralWarning is the owner's flag that lets the spiral message show once.
 // Returns what was written and what was left out.

@@ -127,30 +127,29 @@ std::string PointField(std::string_view text, bool& changed) {
     return field;
 }
 
-PointGroupReadCounts ReadPointGroup(CDocumentBuffer& document, const Catalogue& catalogue,
-                                    UserInterface& ui, const std::string& groupName,
-                                    PointList& points) {
-    PointGroupReadCounts counts;
-    const PointGroupEntry* group = catalogue.FindPointGroup(groupName);
+PointGroupRead ReadPointGroup(const ReadContext& context, const std::string& groupName) {
+    PointGroupRead read;
+    const PointGroupEntry* group = context.catalogue.FindPointGroup(groupName);
     if (group == nullptr) {
-        return counts;
+        return read;
     }
+    CDocumentBuffer& document = context.document;
     document.Seek(group->position);
-    PointLineMaker maker(ui, points, counts);
+    PointLineMaker maker(context.ui, read.points, read.counts);
     std::string line;
     while (document.ReadLine(line)) {
         if (ContainsNoCase(line, kGroupEnd)) {
-            return counts;
+            return read;
         }
         const std::string closing =
             IsPointElement(line) ? document.ContinueElement(line) : std::string();
         maker.AddPointOfLine(line);
         if (ContainsNoCase(closing, kGroupEnd)) {
-            return counts;
+            return read;
         }
     }
-    counts.complete = !document.EndedInside("CgPoints");
-    return counts;
+    read.counts.complete = !document.EndedInside("CgPoints");
+    return read;
 }
 
 }  // namespace chainforge

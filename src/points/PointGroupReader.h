@@ -4,10 +4,8 @@
 #include <string>
 #include <string_view>
 
-#include "landxml/Catalogue.h"
-#include "landxml/DocumentBuffer.h"
+#include "landxml/ReadContext.h"
 #include "points/PointList.h"
-#include "ui/UserInterface.h"
 
 namespace chainforge {
 
@@ -18,13 +16,17 @@ struct PointGroupReadCounts {
     std::int64_t fieldsChanged = 0;  // points whose name or description was changed
 };
 
-// Appends one point line for every point of the named point group (what was
-// read is kept when the data ends inside the group). A point whose
-// northing, easting or elevation is there but is not a number, or is too
-// large, is left out after a message naming it.
-PointGroupReadCounts ReadPointGroup(CDocumentBuffer& document, const Catalogue& catalogue,
-                                    UserInterface& ui, const std::string& groupName,
-                                    PointList& points);
+// The point lines of one read and what it met.
+struct PointGroupRead {
+    PointList points;
+    PointGroupReadCounts counts;
+};
+
+// One point line for every point of the named point group (what was read is
+// kept when the data ends inside the group); none for a name the catalogue
+// does not list. A point whose northing, easting or elevation is there but
+// is not a number, or is too large, is left out after a message naming it.
+PointGroupRead ReadPointGroup(const ReadContext& context, const std::string& groupName);
 
 // A name or description as a field of a point line, which must hold no field
 // separator or line end: each comma, carriage return and line feed becomes a

@@ -391,7 +391,7 @@ PreviewModel BuildPreview(const ConversionSelections& selections, CDocumentBuffe
     ConversionContent content;
     content.gatherSections = true;
     bool spiralWarning = true;
-    if (!ReadConversionContent(selections, document, catalogue, spiralWarning, ui, model.report,
+    if (!ReadConversionContent({document, catalogue, ui}, selections, spiralWarning, model.report,
                                content)) {
         return model;
     }

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "landxml/NumberCheck.h"
@@ -252,9 +253,8 @@ void ReadProfileLine(ProfileLine kind, const ProfileLineText& line, ProfileState
 }
 
 // The profile's catalogue entry, or nothing after telling the user.
-const ProfileEntry* FindProfile(const Catalogue& catalogue, UserInterface& ui,
-                                const std::string& alignmentName, const std::string& profileName) {
-    const AlignmentEntry* alignment = catalogue.FindAlignment(alignmentName);
+const ProfileEntry* FindProfile(UserInterface& ui, const AlignmentEntry* alignment,
+                                const std::string& profileName) {
     if (alignment == nullptr) {
         ui.ShowMessage("Error: Alignment Cannot be found");
         return nullptr;
@@ -270,15 +270,16 @@ const ProfileEntry* FindProfile(const Catalogue& catalogue, UserInterface& ui,
 
 }  // namespace
 
-ProfileReadCounts ReadProfile(CDocumentBuffer& document, const Catalogue& catalogue,
-                              UserInterface& ui, const std::string& alignmentName,
-                              const std::string& profileName, std::string& verticalControl) {
-    const ProfileEntry* profile = FindProfile(catalogue, ui, alignmentName, profileName);
+ProfileRead ReadProfile(const ReadContext& context, const AlignmentEntry* alignment,
+                        const std::string& profileName) {
+    const ProfileEntry* profile = FindProfile(context.ui, alignment, profileName);
     if (profile == nullptr) {
         return {};
     }
+    CDocumentBuffer& document = context.document;
     document.Seek(profile->position);
-    ProfileState state(ui, document.Bytes());
+    ProfileState state(context.ui, document.Bytes());
+    std::string verticalControl;
     std::string line;
     // A profile whose closing tag is missing ends with the data, keeping
     // what was read.
@@ -286,7 +287,7 @@ ProfileReadCounts ReadProfile(CDocumentBuffer& document, const Catalogue& catalo
         const std::uint64_t lineEnd = document.Position() - 1;
         const ProfileLine kind = ClassifyProfileLine(line);
         if (kind == ProfileLine::End) {
-            return state.counts;
+            return {std::move(verticalControl), std::move(state.counts)};
         }
         if (kind != ProfileLine::Other) {
             // Anything after the closing tag on its line is passed over.
@@ -297,7 +298,7 @@ ProfileReadCounts ReadProfile(CDocumentBuffer& document, const Catalogue& catalo
     if (document.EndedInside("ProfAlign") && document.EndedInside("ProfSurf")) {
         state.counts.cutOffInside = profile->element;
     }
-    return state.counts;
+    return {std::move(verticalControl), std::move(state.counts)};
 }
 
 }  // namespace chainforge

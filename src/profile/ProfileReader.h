@@ -4,9 +4,8 @@
 #include <string>
 
 #include "landxml/Catalogue.h"
-#include "landxml/DocumentBuffer.h"
 #include "landxml/NumberCheck.h"
-#include "ui/UserInterface.h"
+#include "landxml/ReadContext.h"
 
 namespace chainforge {
 
@@ -21,13 +20,18 @@ struct ProfileReadCounts {
     ElementsLeftOut leftOut;
 };
 
-// Reads the named profile of the named alignment into the vertical control
-// text: its first vertex replaces the text, later ones are appended. An
+// The vertical control text of one read and what it met.
+struct ProfileRead {
+    std::string verticalControl;
+    ProfileReadCounts counts;
+};
+
+// Reads the named profile of the alignment (nullptr: one the catalogue does
+// not list) into a vertical control text, one vertex after the other. An
 // element (PVI, curve, PntList2D) with a station, elevation or length that is
 // there but is not a number, or is too large, is left out after a message
 // naming it and its line.
-ProfileReadCounts ReadProfile(CDocumentBuffer& document, const Catalogue& catalogue,
-                              UserInterface& ui, const std::string& alignmentName,
-                              const std::string& profileName, std::string& verticalControl);
+ProfileRead ReadProfile(const ReadContext& context, const AlignmentEntry* alignment,
+                        const std::string& profileName);
 
 }  // namespace chainforge

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "landxml/NumberText.h"
@@ -93,16 +94,12 @@ std::int64_t AppendUnlessRepeat(TemplateList& templates, std::string text, std::
 // One call's pass over an alignment's CrossSects element.
 class CrossSectionPass {
   public:
-    CrossSectionPass(UserInterface& ui, std::string_view bytes, std::string& verticalControl,
-                     const std::string& surfaceName, TemplateList& leftTemplates,
-                     TemplateList& rightTemplates, std::vector<SectionPairs>* sections)
+    CrossSectionPass(UserInterface& ui, std::string_view bytes, const std::string& verticalControl,
+                     const std::string& surfaceName, bool gatherSections)
         : ui_(ui),
           notice_(ui, bytes),
-          verticalControl_(verticalControl),
           surfaceName_(surfaceName),
-          leftTemplates_(leftTemplates),
-          rightTemplates_(rightTemplates),
-          sections_(sections),
+          gatherSections_(gatherSections),
           vpiOnly_(verticalControl.empty()),
           corridor_(EqualsNoCase(surfaceName, kCorridorSurface)),
           profile_(verticalControl) {}
@@ -114,7 +111,8 @@ class CrossSectionPass {
     void CloseIfOpened();
 
     bool Opened() const { return inSection_; }
-    SectionReadCounts& Counts() { return counts_; }
+    SectionReadCounts& Counts() { return read_.counts; }
+    SectionRead TakeRead() { return std::move(read_); }
     void SetEncoding(TextEncoding encoding) { encoding_ = encoding; }
 
   private:
@@ -142,11 +140,8 @@ class CrossSectionPass {
 
     UserInterface& ui_;
     BadNumberNotice notice_;
-    std::string& verticalControl_;
     const std::string& surfaceName_;
-    TemplateList& leftTemplates_;
-    TemplateList& rightTemplates_;
-    std::vector<SectionPairs>* sections_;
+    const bool gatherSections_;
     const bool vpiOnly_;
     // The finished surface of the corridor shapes is read, not a PntList2D.
     const bool corridor_;
@@ -173,7 +168,7 @@ class CrossSectionPass {
     double templateElevation_ = 0.0;
     double previousGrade_ = 0.0;
     double smallestDeviation_ = 1000000.0;
-    SectionReadCounts counts_;
+    SectionRead read_;
     // Surface names are compared in UTF-8, as the catalogue lists them.
     TextEncoding encoding_ = TextEncoding::Utf8;
 };
@@ -209,12 +204,12 @@ bool CrossSectionPass::TakeLine(CDocumentBuffer& document, std::string& line) {
 
 void CrossSectionPass::LeaveOut(const ElementLine& line, const BadValue& bad) {
     notice_.Tell(line.text, line.position, bad);
-    counts_.leftOut.Add(TagName(line.text));
+    read_.counts.leftOut.Add(TagName(line.text));
 }
 
 void CrossSectionPass::OpenCorridorShape(std::string_view line) {
     if (!corridor_) {
-        ++counts_.corridorShapes;
+        ++read_.counts.corridorShapes;
         return;
     }
     shapes_.emplace_back();
@@ -250,8 +245,8 @@ void CrossSectionPass::TakeCorridorSection() {
             used.push_back(std::move(read.shape));
         }
     }
-    counts_.corridorShapesUsed += static_cast<std::int64_t>(used.size());
-    counts_.corridorShapesLeftOut += static_cast<std::int64_t>(shapes_.size() - used.size());
+    read_.counts.corridorShapesUsed += static_cast<std::int64_t>(used.size());
+    read_.counts.corridorShapesLeftOut += static_cast<std::int64_t>(shapes_.size() - used.size());
     shapes_.clear();
     const std::vector<SectionPoint> surface = FinishedSurface(used);
     if (surface.empty()) {
@@ -307,7 +302,7 @@ void CrossSectionPass::ProcessSection(const ElementLine& line) {
 
 void CrossSectionPass::ProcessPairs(const std::vector<std::string>& pairs) {
     const std::optional<std::size_t> centre = FindCentrePoint(pairs);
-    ++counts_.read;
+    ++read_.counts.read;
     std::optional<double> centreElevation;
     if (centre) {
         const CentrePoint point = CentreOf(pairs, *centre);
@@ -321,7 +316,7 @@ void CrossSectionPass::ProcessPairs(const std::vector<std::string>& pairs) {
 
 void CrossSectionPass::HandOut(const std::vector<std::string>& pairs,
                                std::optional<double> centreElevation) {
-    if (sections_ == nullptr) {
+    if (!gatherSections_) {
         return;
     }
     SectionPairs section{station_, centreElevation, {}};
@@ -330,7 +325,7 @@ void CrossSectionPass::HandOut(const std::vector<std::string>& pairs,
         const NumberPair numbers = ReadNumberPair(pair);
         section.pairs.emplace_back(numbers.first, numbers.second);
     }
-    sections_->push_back(std::move(section));
+    read_.sections.push_back(std::move(section));
 }
 
 void CrossSectionPass::TakeCentrePoint(const CentrePoint& centre) {
@@ -346,8 +341,8 @@ void CrossSectionPass::TakeCentrePoint(const CentrePoint& centre) {
 // one when the element closes.
 void CrossSectionPass::AddToVerticalControl(double centreElevation) {
     if (firstSection_) {
-        AppendNumber(verticalControl_, station_);
-        AppendNumber(verticalControl_, centreElevation);
+        AppendNumber(read_.verticalControl, station_);
+        AppendNumber(read_.verticalControl, centreElevation);
         firstSection_ = false;
     } else {
         // A second section at the same station has no grade from the last.
@@ -359,8 +354,8 @@ void CrossSectionPass::AddToVerticalControl(double centreElevation) {
         if (firstGrade_) {
             firstGrade_ = false;
         } else if (Differs(grade, previousGrade_, kTolerance)) {
-            AppendNumber(verticalControl_, previousGrade_);
-            AppendNumber(verticalControl_, lastStation_);
+            AppendNumber(read_.verticalControl, previousGrade_);
+            AppendNumber(read_.verticalControl, lastStation_);
         }
         previousGrade_ = grade;
     }
@@ -376,9 +371,9 @@ double CrossSectionPass::CompareWithProfile(const CentrePoint& centre) {
     // that could be compared with the profile.
     if (!corridor_ && Differs(atProfile, centre.elevation, kTolerance)) {
         const double deviation = std::abs(atProfile - centre.elevation);
-        if (deviation > counts_.largestDeviation) {
-            counts_.largestDeviation = deviation;
-            counts_.largestDeviationStation = station_;
+        if (deviation > read_.counts.largestDeviation) {
+            read_.counts.largestDeviation = deviation;
+            read_.counts.largestDeviationStation = station_;
         }
         if (deviation < smallestDeviation_) {
             smallestDeviation_ = deviation;
@@ -397,7 +392,7 @@ void CrossSectionPass::AppendLeftTemplate(const std::vector<std::string>& pairs,
         AppendTemplateSegment(pairs[i], previousOffset, previousElevation, -1, text,
                               static_cast<int>(i));
     }
-    counts_.leftPoints += AppendUnlessRepeat(leftTemplates_, std::move(text), centre);
+    read_.counts.leftPoints += AppendUnlessRepeat(read_.leftTemplates, std::move(text), centre);
 }
 
 void CrossSectionPass::AppendRightTemplate(const std::vector<std::string>& pairs,
@@ -411,19 +406,19 @@ void CrossSectionPass::AppendRightTemplate(const std::vector<std::string>& pairs
         AppendTemplateSegment(pairs[i], previousOffset, previousElevation, +1, text,
                               static_cast<int>(pairs.size() - 1 - i));
     }
-    counts_.rightPoints +=
-        AppendUnlessRepeat(rightTemplates_, std::move(text), pairs.size() - first);
+    read_.counts.rightPoints +=
+        AppendUnlessRepeat(read_.rightTemplates, std::move(text), pairs.size() - first);
 }
 
 void CrossSectionPass::Close() {
     if (vpiOnly_) {
-        AppendNumber(verticalControl_, previousGrade_);
-        AppendNumber(verticalControl_, lastStation_);
+        AppendNumber(read_.verticalControl, previousGrade_);
+        AppendNumber(read_.verticalControl, lastStation_);
     }
-    if (ClearlyGreater(counts_.largestDeviation, kAcceptedDeviation, kTolerance)) {
+    if (ClearlyGreater(read_.counts.largestDeviation, kAcceptedDeviation, kTolerance)) {
         ui_.ShowMessage("The Centerline was off from the cross-section by as little as " +
                         FormatFiniteG(smallestDeviation_) + " and much as " +
-                        FormatFiniteG(counts_.largestDeviation) +
+                        FormatFiniteG(read_.counts.largestDeviation) +
                         ".  It is recommended that you either use no profile, or use a "
                         "surface that is closer to mimicing the profile");
     }
@@ -437,32 +432,30 @@ bool EndsAlignment(std::string_view line) {
 
 }  // namespace
 
-SectionReadCounts ReadCrossSections(CDocumentBuffer& document, const Catalogue& catalogue,
-                                    UserInterface& ui, const std::string& alignmentName,
-                                    std::string& verticalControl, const std::string& surfaceName,
-                                    TemplateList& leftTemplates, TemplateList& rightTemplates,
-                                    std::vector<SectionPairs>* sections) {
-    const AlignmentEntry* alignment = catalogue.FindAlignment(alignmentName);
+SectionRead ReadCrossSections(const ReadContext& context, const AlignmentEntry* alignment,
+                              const std::string& verticalControl, const std::string& surfaceName,
+                              bool gatherSections) {
     if (alignment == nullptr) {
-        ui.ShowMessage("Error: Alignment Cannot be found");
+        context.ui.ShowMessage("Error: Alignment Cannot be found");
         return {};
     }
+    CDocumentBuffer& document = context.document;
     document.Seek(alignment->position);
-    CrossSectionPass pass(ui, document.Bytes(), verticalControl, surfaceName, leftTemplates,
-                          rightTemplates, sections);
-    pass.SetEncoding(catalogue.Encoding());
+    CrossSectionPass pass(context.ui, document.Bytes(), verticalControl, surfaceName,
+                          gatherSections);
+    pass.SetEncoding(context.catalogue.Encoding());
     std::string line;
     while (document.ReadLine(line)) {
         if (EndsAlignment(line)) {
             break;
         }
         if (!pass.TakeLine(document, line)) {
-            return pass.Counts();
+            return pass.TakeRead();
         }
     }
     pass.Counts().cutOff = pass.Opened() && document.AtEnd() && document.EndedInside("CrossSects");
     pass.CloseIfOpened();
-    return pass.Counts();
+    return pass.TakeRead();
 }
 
 }  // namespace chainforge

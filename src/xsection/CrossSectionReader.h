@@ -6,9 +6,8 @@
 #include <vector>
 
 #include "landxml/Catalogue.h"
-#include "landxml/DocumentBuffer.h"
 #include "landxml/NumberCheck.h"
-#include "ui/UserInterface.h"
+#include "landxml/ReadContext.h"
 #include "xsection/TemplateList.h"
 
 namespace chainforge {
@@ -39,18 +38,27 @@ struct SectionPairs {
     std::vector<std::pair<double, double>> pairs;
 };
 
-// Reads the cross-sections of the named alignment for the named surface into
-// left and right templates. With a vertical control text it evaluates that
-// profile at each section; with an empty one it builds the vertical control
-// from the sections' centre points. Given sections, it appends every
-// section it takes to them. A CrossSect whose sta, a PntList2D whose offset
-// or elevation, or a CrossSectPnt whose offset or elevation is there but is
-// not a number, or is too large, is left out after a message naming it and
-// its line.
-SectionReadCounts ReadCrossSections(CDocumentBuffer& document, const Catalogue& catalogue,
-                                    UserInterface& ui, const std::string& alignmentName,
-                                    std::string& verticalControl, const std::string& surfaceName,
-                                    TemplateList& leftTemplates, TemplateList& rightTemplates,
-                                    std::vector<SectionPairs>* sections = nullptr);
+// What one read made of the sections: the templates, the vertical control
+// built from the sections' centre points (empty when a profile's was
+// given), the sections themselves when asked for, and what the read met.
+struct SectionRead {
+    std::string verticalControl;
+    TemplateList leftTemplates;
+    TemplateList rightTemplates;
+    std::vector<SectionPairs> sections;
+    SectionReadCounts counts;
+};
+
+// Reads the cross-sections of the alignment (nullptr: one the catalogue
+// does not list) for the named surface into left and right templates. With
+// a profile's vertical control text it evaluates that profile at each
+// section; with an empty one it builds the vertical control from the
+// sections' centre points. With gatherSections it keeps every section it
+// takes. A CrossSect whose sta, a PntList2D whose offset or elevation, or a
+// CrossSectPnt whose offset or elevation is there but is not a number, or is
+// too large, is left out after a message naming it and its line.
+SectionRead ReadCrossSections(const ReadContext& context, const AlignmentEntry* alignment,
+                              const std::string& verticalControl, const std::string& surfaceName,
+                              bool gatherSections = false);
 
 }  // namespace chainforge

@@ -40,12 +40,11 @@ struct Converted {
 Converted Convert(const std::string& document, PointList points = {},
                   const std::string& name = "Road", bool spiralWarning = false) {
     test::ScannedDocument scanned(document);
-    Converted result{"earlier ", std::move(points), {}, {}};
-    result.counts = ReadHorizontalAlignment(scanned.document, scanned.catalogue, scanned.ui,
-                                            spiralWarning, result.points, name, result.text);
-    result.text.erase(0, 8);
-    result.messages = scanned.ui.Messages();
-    return result;
+    HorizontalRead read = ReadHorizontalAlignment(
+        scanned.Context(), scanned.catalogue.FindAlignment(name), points, spiralWarning);
+    points.insert(points.end(), read.addedPoints.begin(), read.addedPoints.end());
+    return {std::move(read.horizontalControl), std::move(points), scanned.ui.Messages(),
+            std::move(read.counts)};
 }
 
 // "KIND N" for each element left out for a number, "spiral: REASON" for each

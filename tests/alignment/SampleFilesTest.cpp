@@ -22,8 +22,7 @@ struct Sample : test::ScannedDocument {
 // Every point of this survey has its name after another attribute.
 TEST(SampleFiles, ASurveyWithNamesAfterOtherAttributes) {
     Sample sample(test::RealExport("civil3d2007_partridge_survey_cgpoints_lx11.xml"));
-    PointList points;
-    ReadPointGroup(sample.document, sample.catalogue, sample.ui, "fieldbook", points);
+    const PointList points = ReadPointGroup(sample.Context(), "fieldbook").points;
     ASSERT_EQ(points.size(), 2896u);
     EXPECT_EQ(points[1], "2,33467.070209973754,32136.594488188977,804.616141732284,BAR[245.247]");
 }
@@ -35,12 +34,11 @@ TEST(SampleFiles, TheHorizontalControlOfACurvedAlignment) {
         GTEST_SKIP() << test::CorpusMissing();
     }
     Sample sample(path);
-    PointList points;
-    std::string text;
     bool spiralWarning = true;
-    ReadHorizontalAlignment(sample.document, sample.catalogue, sample.ui, spiralWarning, points,
-                            "A1", text);
-    EXPECT_EQ(text,
+    const HorizontalRead read = ReadHorizontalAlignment(
+        sample.Context(), sample.catalogue.FindAlignment("A1"), {}, spiralWarning);
+    const PointList& points = read.addedPoints;
+    EXPECT_EQ(read.horizontalControl,
               "\"1 -0.000000 2 3\" \"3 4 5\" \"6 7 8\" \"8 9 10\" \"11 12 13\" \"13 14 15\" ");
     ASSERT_EQ(points.size(), 15u);
     EXPECT_EQ(points[0], "1,3126573.347412,1892028.449956,0,PC");

@@ -33,9 +33,7 @@ TEST(HostileDocument, SparseFileBeyondThirtyTwoBits) {
     ScanDocument(s.document, s.catalogue, s.ui);
     ASSERT_EQ(s.catalogue.PointGroups().size(), 1u);
     EXPECT_EQ(s.catalogue.PointGroups()[0].position, static_cast<std::uint64_t>(offset) + 21);
-    PointList points;
-    ReadPointGroup(s.document, s.catalogue, s.ui, "Far", points);
-    EXPECT_EQ(points, Names{"1,1,2,3,"});
+    EXPECT_EQ(ReadPointGroup(s.Context(), "Far").points, Names{"1,1,2,3,"});
 }
 
 }  // namespace

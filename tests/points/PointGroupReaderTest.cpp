@@ -22,10 +22,8 @@ GroupRead ReadGroup(const Lines& groupLines) {
         test::LandXml(Lines{"<CgPoints name=\"G\">"} + groupLines +
                       Lines{"</CgPoints>", "<CgPoints name=\"H\">",
                             "<CgPoint name=\"9\">7 8 9</CgPoint>", "</CgPoints>"}));
-    GroupRead read;
-    read.counts = ReadPointGroup(scanned.document, scanned.catalogue, scanned.ui, "G", read.points);
-    read.messages = scanned.ui.Messages();
-    return read;
+    PointGroupRead read = ReadPointGroup(scanned.Context(), "G");
+    return {std::move(read.points), scanned.ui.Messages(), read.counts};
 }
 
 // The expected lines of a case: points, then "message: " lines and the
@@ -84,11 +82,10 @@ TEST(ReadPointGroup, ReadsUnclosedPointsEachFromItsLine) {
         lines.push_back("<CgPoint name=\"" + std::to_string(i) + "\">10 20 30");
     }
     test::ScannedDocument scanned(test::CrLf(lines));
-    PointList points;
-    EXPECT_FALSE(
-        ReadPointGroup(scanned.document, scanned.catalogue, scanned.ui, "G", points).complete);
-    ASSERT_EQ(points.size(), 20000u);
-    EXPECT_EQ(points.back(), "20000,10,20,30,");
+    const PointGroupRead read = ReadPointGroup(scanned.Context(), "G");
+    EXPECT_FALSE(read.counts.complete);
+    ASSERT_EQ(read.points.size(), 20000u);
+    EXPECT_EQ(read.points.back(), "20000,10,20,30,");
 }
 
 }  // namespace

@@ -28,19 +28,19 @@ std::string Profile(Lines rows) {
                                      rows + Lines{"</" + tag + ">", "</Profile>"}});
 }
 
-std::string Read(const std::string& bytes, std::string text = {}, const std::string& profile = "D",
+std::string Read(const std::string& bytes, const std::string& profile = "D",
                  const std::string& alignment = "A", std::vector<std::string>* messages = nullptr,
                  ProfileReadCounts* counts = nullptr) {
     test::ScannedDocument scanned(bytes);
-    const ProfileReadCounts read =
-        ReadProfile(scanned.document, scanned.catalogue, scanned.ui, alignment, profile, text);
+    ProfileRead read =
+        ReadProfile(scanned.Context(), scanned.catalogue.FindAlignment(alignment), profile);
     if (messages != nullptr) {
         *messages = scanned.ui.Messages();
     }
     if (counts != nullptr) {
-        *counts = read;
+        *counts = std::move(read.counts);
     }
-    return text;
+    return read.verticalControl;
 }
 
 // What a read met, as the table's lines after the text give it: "message: "
@@ -68,14 +68,14 @@ TEST(ReadProfile, Table) {
     for (const auto& c : test::ReadTable("profile.txt")) {
         std::vector<std::string> messages;
         ProfileReadCounts counts;
-        EXPECT_EQ(Read(Profile(c.input), {}, "D", "A", &messages, &counts), c.expected.at(0))
+        EXPECT_EQ(Read(Profile(c.input), "D", "A", &messages, &counts), c.expected.at(0))
             << c.title;
         const Lines expected(c.expected.begin() + 1, c.expected.end());
         const bool withCounts = !expected.empty() && expected.back().starts_with("counts: ");
         EXPECT_EQ(Met(messages, counts, withCounts), expected) << c.title;
     }
-    // A design profile replaces the text; the data may end before the profile does.
-    EXPECT_EQ(Read(Profile({"<PVI>0 10</PVI>"}), "1 2 3 "), "0 10 ");
+    // A ProfAlign of one vertex; the data may end before the profile does.
+    EXPECT_EQ(Read(Profile({"<PVI>0 10</PVI>"})), "0 10 ");
     EXPECT_EQ(Read(test::CrLf({"<Alignments>", "<Alignment name=\"A\">", "<Profile>",
                                "<ProfAlign name=\"D\">", "<PVI>0 10</PVI>", "<PVI>100 12</PVI>"})),
               "0 10 2 100 ");
@@ -83,9 +83,9 @@ TEST(ReadProfile, Table) {
 
 TEST(ReadProfile, NamesNotFoundLeaveTheTextAlone) {
     std::vector<std::string> messages;
-    EXPECT_EQ(Read(Profile({"<PVI>0 10</PVI>"}), "kept ", "D", "B", &messages), "kept ");
+    EXPECT_EQ(Read(Profile({"<PVI>0 10</PVI>"}), "D", "B", &messages), "");
     EXPECT_EQ(messages, std::vector<std::string>{"Error: Alignment Cannot be found"});
-    EXPECT_EQ(Read(Profile({"<PVI>0 10</PVI>"}), "kept ", "d", "A", &messages), "kept ");
+    EXPECT_EQ(Read(Profile({"<PVI>0 10</PVI>"}), "d", "A", &messages), "");
     EXPECT_EQ(messages, std::vector<std::string>{"Error: Profile Cannot be found"});
 }
 

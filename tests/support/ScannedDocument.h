@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "landxml/DocumentScan.h"
+#include "landxml/ReadContext.h"
 #include "support/TestSupport.h"
 #include "ui/ScriptedUserInterface.h"
 
@@ -24,6 +25,8 @@ struct ScannedDocument {
         ScanDocument(document, catalogue, ui);
         ui.ClearEvents();
     }
+
+    ReadContext Context() { return {document, catalogue, ui}; }
 };
 
 inline Lines operator+(Lines first, const Lines& second) {

@@ -36,11 +36,15 @@ struct Read {
 Read ReadFrom(const std::string& bytes, std::string verticalControl = {},
               const std::string& surface = "G", const std::string& alignment = "A") {
     test::ScannedDocument scanned(bytes);
-    Read read{std::move(verticalControl), {}, {}, {}, {}};
-    read.counts = ReadCrossSections(scanned.document, scanned.catalogue, scanned.ui, alignment,
-                                    read.verticalControl, surface, read.left, read.right);
-    read.messages = scanned.ui.Messages();
-    return read;
+    SectionRead read = ReadCrossSections(
+        scanned.Context(), scanned.catalogue.FindAlignment(alignment), verticalControl, surface);
+    // The vertical control the chain file gets: the profile's when one is
+    // given, else the one built from the sections.
+    if (verticalControl.empty()) {
+        verticalControl = std::move(read.verticalControl);
+    }
+    return {std::move(verticalControl), std::move(read.leftTemplates),
+            std::move(read.rightTemplates), scanned.ui.Messages(), std::move(read.counts)};
 }
 
 // "deviation: LEAST MOST" for the centreline message, "message: TEXT" for
