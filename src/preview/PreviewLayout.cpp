@@ -23,11 +23,6 @@ std::string Fixed(double value, int decimals) {
     return std::string(text, result.ptr);
 }
 
-PreviewXY ArcPoint(const PreviewElement& arc, double angle) {
-    return {arc.centre.x + arc.radius * std::cos(angle),
-            arc.centre.y + arc.radius * std::sin(angle)};
-}
-
 template <typename ArcRule>
 PreviewExtent ElementsExtent(const PreviewModel& model, ArcRule arcExtent) {
     PreviewExtent extent;
@@ -38,6 +33,11 @@ PreviewExtent ElementsExtent(const PreviewModel& model, ArcRule arcExtent) {
             extent.Add(arcExtent(element));
         }
     }
+    return extent;
+}
+
+PreviewExtent MarkersExtent(const PreviewModel& model) {
+    PreviewExtent extent;
     for (const PreviewMarker& marker : model.markers) {
         if (marker.at) {
             extent.Add(marker.at->x, marker.at->y);
@@ -47,6 +47,11 @@ PreviewExtent ElementsExtent(const PreviewModel& model, ArcRule arcExtent) {
 }
 
 }  // namespace
+
+PreviewXY ArcPoint(const PreviewElement& arc, double angle) {
+    return {arc.centre.x + arc.radius * std::cos(angle),
+            arc.centre.y + arc.radius * std::sin(angle)};
+}
 
 void PreviewExtent::Add(double x, double y) {
     if (!std::isfinite(x) || !std::isfinite(y)) {
@@ -108,8 +113,20 @@ PreviewExtent SampledArcExtent(const PreviewElement& arc) {
     return extent;
 }
 
-PreviewExtent ControlExtent(const PreviewModel& model) {
-    return ElementsExtent(model, ElementExtent);
+PreviewExtent PlanViewExtent(const PreviewModel& model) {
+    PreviewExtent extent = ElementsExtent(model, ElementExtent);
+    for (const PreviewVertex& vertex : model.vertices) {
+        if (!vertex.centre) {
+            extent.Add(vertex.at.x, vertex.at.y);
+        }
+    }
+    if (extent.Empty()) {
+        for (const PreviewPoint& point : model.points) {
+            extent.Add(point.at.x, point.at.y);
+        }
+    }
+    extent.Add(MarkersExtent(model));
+    return extent;
 }
 
 PreviewExtent PlanPictureExtent(const PreviewModel& model) {
@@ -125,6 +142,7 @@ PreviewExtent PlanPictureExtent(const PreviewModel& model) {
             extent.Add(point.at.x, point.at.y);
         }
     }
+    extent.Add(MarkersExtent(model));
     return extent;
 }
 

@@ -30,21 +30,28 @@ double RoundStep(double near);
 // than 2.5 times it, the widest gap between round steps.
 double RoundStepAbove(double least);
 
+// The place on an arc's circle at an angle in radians from east,
+// counter-clockwise.
+PreviewXY ArcPoint(const PreviewElement& arc, double angle);
+
 // A straight's ends; an arc's ends and the points where it is furthest east,
 // north, west or south, where it passes them.
 PreviewExtent ElementExtent(const PreviewElement& element);
 
-// An arc's ends and 15 points evenly between them: the extent the plan
-// picture has always been fitted to, a hair inside the exact one where the
-// arc passes a compass point.
+// An arc's ends and 15 points evenly between them: a hair inside the exact
+// extent where the arc passes a compass point. The plan picture keeps it, as
+// the exact one would move its drawn coordinates by up to half a pixel.
 PreviewExtent SampledArcExtent(const PreviewElement& arc);
 
-// The horizontal control and the markers placed on the plan.
-PreviewExtent ControlExtent(const PreviewModel& model);
-
-// The plan picture: the control, with its arcs sampled, and the survey
-// points besides those standing for arc centres, which lie far off for flat
-// arcs.
+// Both plans show the horizontal control, its arcs' centres left out (they
+// lie far off for flat arcs), and the markers placed on the plan.
+//
+// The view on screen fits the control alone, its arcs exact, when it has one:
+// the points may spread far beyond it, a whole survey, and the view zooms to
+// them. Without a control it fits the points.
+PreviewExtent PlanViewExtent(const PreviewModel& model);
+// The plan picture is fitted once and for all, so the survey points besides
+// those standing for arc centres frame it too; its arcs are sampled.
 PreviewExtent PlanPictureExtent(const PreviewModel& model);
 
 // The vertical control, with the sections' own centre elevations when it

@@ -155,9 +155,7 @@ std::string ArcPath(const SvgCanvas& canvas, const PreviewElement& element) {
         std::max(1, static_cast<int>(std::ceil(std::abs(element.sweep) / (std::numbers::pi / 2))));
     const double radius = element.radius * canvas.Scale();
     auto at = [&element](int i, int pieces) {
-        const double angle = element.startAngle + element.sweep * i / pieces;
-        return PreviewXY{element.centre.x + element.radius * std::cos(angle),
-                         element.centre.y + element.radius * std::sin(angle)};
+        return ArcPoint(element, element.startAngle + element.sweep * i / pieces);
     };
     // North up turns a counter-clockwise arc into SVG's negative direction.
     const char* sweepFlag = element.sweep > 0 ? "0" : "1";
