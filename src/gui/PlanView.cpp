@@ -3,7 +3,6 @@
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 
 #include "gui/DisplayText.h"
 #include "gui/PreviewDrawing.h"
@@ -11,13 +10,13 @@
 namespace chainforge {
 namespace {
 
-constexpr double kPi = std::numbers::pi;
 constexpr double kHoverPixels = 8.0;
 constexpr double kChordPixels = 0.25;  // the most an arc's chords stray from it
 constexpr double kTickEvery = 100.0;
 constexpr double kMinTickPixels = 6.0;
 constexpr double kMinEndTickPixels = 14.0;
 constexpr double kMinLabelPixels = 90.0;
+constexpr double kMinScaleBarPixels = 120.0;
 constexpr int kMaxVertexLabels = 60;
 constexpr std::size_t kMostRoundDots = 4000;
 constexpr double kMinVertexPixels = 5.0;
@@ -28,29 +27,6 @@ const QColor kSpiralColour(220, 90, 0);
 const QColor kPointColour(0, 130, 60);
 const QColor kTickColour(90, 90, 90);
 const QColor kEndTickColour(170, 30, 30);
-
-PreviewXY ArcPoint(const PreviewElement& arc, double angle) {
-    return {arc.centre.x + arc.radius * std::cos(angle),
-            arc.centre.y + arc.radius * std::sin(angle)};
-}
-
-// The arc's ends and the points where it is furthest east, north, west or
-// south, when it passes them.
-QRectF ElementBounds(const PreviewElement& element) {
-    CWorldBox box;
-    box.Add(element.start.x, element.start.y);
-    box.Add(element.end.x, element.end.y);
-    if (element.arc) {
-        const double from = std::min(element.startAngle, element.startAngle + element.sweep);
-        const double to = std::max(element.startAngle, element.startAngle + element.sweep);
-        for (double quarter = std::ceil(from / (kPi / 2)) * (kPi / 2); quarter <= to;
-             quarter += kPi / 2) {
-            const PreviewXY at = ArcPoint(element, quarter);
-            box.Add(at.x, at.y);
-        }
-    }
-    return box.Rect();
-}
 
 // A vertex ring drawn once: stroking hundreds of small circles a frame is
 // what made panning slow, copying a picture of one is not.
@@ -85,32 +61,13 @@ CPlanView::CPlanView(QWidget* parent) : CPreviewCanvas(parent), model_(&EmptyPre
 void CPlanView::SetModel(const PreviewModel* model) {
     model_ = model != nullptr ? model : &EmptyPreviewModel();
     elementBounds_.clear();
-    CWorldBox bounds;
     for (const PreviewElement& element : model_->elements) {
-        elementBounds_.push_back(ElementBounds(element));
-        bounds.Add(elementBounds_.back());
+        elementBounds_.push_back(WorldRect(ElementExtent(element)));
     }
     ticks_ = StationTicks(*model_, kTickEvery);
     points_.Build(model_->points);
     vertices_.Build(model_->vertices);
-    // The fit shows the horizontal control: the points may spread far
-    // beyond it (a whole survey, arc centres written as points), and arc
-    // centres of flat arcs lie far off. Without a control the points are fitted.
-    for (const PreviewVertex& vertex : model_->vertices) {
-        if (!vertex.centre) {
-            bounds.Add(vertex.at.x, vertex.at.y);
-        }
-    }
-    if (bounds.Rect().isNull() && !points_.Empty()) {
-        bounds.Add(points_.MinX(), points_.MinY());
-        bounds.Add(points_.MaxX(), points_.MaxY());
-    }
-    for (const PreviewMarker& marker : model_->markers) {
-        if (marker.at) {
-            bounds.Add(marker.at->x, marker.at->y);
-        }
-    }
-    bounds_ = bounds.Rect();
+    bounds_ = WorldRect(PlanViewExtent(*model_));
     RequestFit();
 }
 
@@ -181,7 +138,7 @@ void CPlanView::DrawTicks(QPainter& painter) const {
     while (step * Scale() < kMinTickPixels) {
         step *= 10.0;
     }
-    const double labelStep = std::max(step, NiceStep(kMinLabelPixels / Scale()));
+    const double labelStep = std::max(step, RoundStepAbove(kMinLabelPixels / Scale()));
     const auto multipleOf = [](double station, double of) {
         const double remainder = std::abs(std::remainder(station, of));
         return remainder < of * 1e-6;
@@ -214,7 +171,8 @@ void CPlanView::DrawTicks(QPainter& painter) const {
         painter.setPen(QPen(kTickColour, 1.2));
         painter.drawLine(at - normal * 5.0, at + normal * 5.0);
         if (multipleOf(tick.station, labelStep)) {
-            DrawLabel(painter, at + normal * 16.0, LabelNumber(tick.station, 1.0), Qt::AlignCenter);
+            DrawLabel(painter, at + normal * 16.0,
+                      QString::fromStdString(StationLabel(tick.station)), Qt::AlignCenter);
         }
     }
     painter.restore();
@@ -311,7 +269,7 @@ void CPlanView::DrawMarkers(QPainter& painter) const {
 }
 
 void CPlanView::DrawScaleBar(QPainter& painter) const {
-    const double length = NiceStep(120.0 / Scale());
+    const double length = RoundStepAbove(kMinScaleBarPixels / Scale());
     const double pixels = length * Scale();
     const QPointF origin(16.0, height() - 18.0);
     painter.save();
@@ -322,7 +280,7 @@ void CPlanView::DrawScaleBar(QPainter& painter) const {
     }
     DrawLabel(painter, origin + QPointF(0, -3), QStringLiteral("0"),
               Qt::AlignHCenter | Qt::AlignBottom);
-    DrawLabel(painter, origin + QPointF(pixels, -3), LabelNumber(length, length),
+    DrawLabel(painter, origin + QPointF(pixels, -3), QString::fromStdString(StationLabel(length)),
               Qt::AlignHCenter | Qt::AlignBottom);
     painter.restore();
 }

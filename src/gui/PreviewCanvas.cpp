@@ -21,19 +21,6 @@ constexpr double kMaxScale = 1e9;
 
 }  // namespace
 
-double NiceStep(double atLeast) {
-    if (!(atLeast > 0.0) || !std::isfinite(atLeast)) {
-        return 1.0;
-    }
-    const double power = std::pow(10.0, std::floor(std::log10(atLeast)));
-    for (const double factor : {1.0, 2.0, 5.0, 10.0}) {
-        if (factor * power >= atLeast) {
-            return factor * power;
-        }
-    }
-    return 10.0 * power;
-}
-
 CPreviewCanvas::CPreviewCanvas(QWidget* parent) : QWidget(parent) {
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);

@@ -64,8 +64,4 @@ class CPreviewCanvas : public QWidget {
     QPointF hoverAt_;
 };
 
-// A round step for grid lines and scale bars: 1, 2 or 5 times a power of ten,
-// at least the given length.
-double NiceStep(double atLeast);
-
 }  // namespace chainforge

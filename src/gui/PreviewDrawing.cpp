@@ -16,29 +16,10 @@ const QColor kGridText(110, 110, 110);
 
 }  // namespace
 
-void CWorldBox::Add(double x, double y) {
-    if (!std::isfinite(x) || !std::isfinite(y)) {
-        return;
-    }
-    if (empty_) {
-        left_ = right_ = x;
-        bottom_ = top_ = y;
-        empty_ = false;
-        return;
-    }
-    left_ = std::min(left_, x);
-    right_ = std::max(right_, x);
-    bottom_ = std::min(bottom_, y);
-    top_ = std::max(top_, y);
-}
-
-void CWorldBox::Add(const QRectF& box) {
-    Add(box.left(), box.top());
-    Add(box.right(), box.bottom());
-}
-
-QRectF CWorldBox::Rect() const {
-    return empty_ ? QRectF() : QRectF(QPointF(left_, bottom_), QPointF(right_, top_));
+QRectF WorldRect(const PreviewExtent& extent) {
+    return extent.Empty()
+               ? QRectF()
+               : QRectF(QPointF(extent.left, extent.bottom), QPointF(extent.right, extent.top));
 }
 
 const PreviewModel& EmptyPreviewModel() {
@@ -86,13 +67,6 @@ void DrawWarning(QPainter& painter, QPointF at) {
     painter.restore();
 }
 
-QString LabelNumber(double value, double step) {
-    const int decimals =
-        step >= 1.0 ? 0 : std::min(6, static_cast<int>(std::ceil(-std::log10(step))));
-    const double rounded = std::abs(value) < step * 1e-6 ? 0.0 : value;
-    return QString::number(rounded, 'f', decimals);
-}
-
 void DrawLabel(QPainter& painter, QPointF at, const QString& text, Qt::Alignment alignment) {
     const QFontMetricsF metrics(painter.font());
     QRectF box(QPointF(0, 0), metrics.size(0, text));
@@ -119,8 +93,8 @@ void DrawLabel(QPainter& painter, QPointF at, const QString& text, Qt::Alignment
 void DrawGrid(QPainter& painter, const CPreviewCanvas& canvas, double minXPixels,
               double minYPixels) {
     const QRectF world = canvas.VisibleWorld();
-    const double xStep = NiceStep(minXPixels / canvas.Scale());
-    const double yStep = NiceStep(minYPixels / (canvas.Scale() * canvas.Exaggeration()));
+    const double xStep = RoundStepAbove(minXPixels / canvas.Scale());
+    const double yStep = RoundStepAbove(minYPixels / (canvas.Scale() * canvas.Exaggeration()));
     painter.save();
     painter.setPen(QPen(kGridColour, 1));
     for (double x = std::ceil(world.left() / xStep) * xStep; x <= world.right() && x + xStep > x;
@@ -137,12 +111,12 @@ void DrawGrid(QPainter& painter, const CPreviewCanvas& canvas, double minXPixels
     for (double x = std::ceil(world.left() / xStep) * xStep; x <= world.right() && x + xStep > x;
          x += xStep) {
         DrawLabel(painter, QPointF(canvas.ToScreen(x, 0).x(), canvas.height() - 3.0),
-                  LabelNumber(x, xStep), Qt::AlignHCenter | Qt::AlignBottom);
+                  QString::fromStdString(GridLabel(x, xStep)), Qt::AlignHCenter | Qt::AlignBottom);
     }
     for (double y = std::ceil(world.top() / yStep) * yStep; y <= world.bottom() && y + yStep > y;
          y += yStep) {
-        DrawLabel(painter, QPointF(3.0, canvas.ToScreen(0, y).y()), LabelNumber(y, yStep),
-                  Qt::AlignLeft | Qt::AlignVCenter);
+        DrawLabel(painter, QPointF(3.0, canvas.ToScreen(0, y).y()),
+                  QString::fromStdString(GridLabel(y, yStep)), Qt::AlignLeft | Qt::AlignVCenter);
     }
     painter.restore();
 }

@@ -7,25 +7,16 @@
 #include <QString>
 #include <vector>
 
+#include "preview/PreviewLayout.h"
 #include "preview/PreviewModel.h"
 
 namespace chainforge {
 
 class CPreviewCanvas;
 
-// The extent of world positions. (QRectF::united drops a rectangle of no
-// size, so a run of single points would never grow one.)
-class CWorldBox {
-  public:
-    void Add(double x, double y);
-    void Add(const QRectF& box);
-    // A null rectangle when nothing was added.
-    QRectF Rect() const;
-
-  private:
-    bool empty_ = true;
-    double left_ = 0, bottom_ = 0, right_ = 0, top_ = 0;
-};
+// The extent as a world rectangle (y up: top() is the lowest y); a null
+// rectangle when it is empty.
+QRectF WorldRect(const PreviewExtent& extent);
 
 // The model shown before there is one.
 const PreviewModel& EmptyPreviewModel();
@@ -51,12 +42,9 @@ class CScreenPolyline {
 void DrawWarning(QPainter& painter, QPointF at);
 
 // Grid lines with their values along the bottom and the left edge; the
-// steps are round numbers about the given number of pixels apart.
+// steps are round numbers at least the given number of pixels apart.
 void DrawGrid(QPainter& painter, const CPreviewCanvas& canvas, double minXPixels,
               double minYPixels);
-
-// A value for a label: no more decimals than the step between labels needs.
-QString LabelNumber(double value, double step);
 
 // A screen label: dark text on a pale box, so it reads over lines.
 void DrawLabel(QPainter& painter, QPointF at, const QString& text, Qt::Alignment alignment);

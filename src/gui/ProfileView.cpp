@@ -21,12 +21,6 @@ bool ByStation(const PreviewStationElevation& a, double station) {
     return a.station < station;
 }
 
-QString GradeText(double grade) {
-    return QStringLiteral("%1%2 %")
-        .arg(grade >= 0 ? QStringLiteral("+") : QString())
-        .arg(grade, 0, 'f', 3);
-}
-
 }  // namespace
 
 CProfileView::CProfileView(QWidget* parent) : CPreviewCanvas(parent), model_(&EmptyPreviewModel()) {
@@ -37,18 +31,7 @@ CProfileView::CProfileView(QWidget* parent) : CPreviewCanvas(parent), model_(&Em
 
 void CProfileView::SetModel(const PreviewModel* model) {
     model_ = model != nullptr ? model : &EmptyPreviewModel();
-    CWorldBox bounds;
-    for (const auto& list : {&model_->profileLine, &model_->profileVertices}) {
-        for (const PreviewStationElevation& at : *list) {
-            bounds.Add(at.station, at.elevation);
-        }
-    }
-    for (const PreviewSection& section : model_->sections) {
-        if (model_->vpiOnly && section.centreElevation) {
-            bounds.Add(section.station, *section.centreElevation);
-        }
-    }
-    bounds_ = bounds.Rect();
+    bounds_ = WorldRect(ProfileExtent(*model_));
     RequestFit();
 }
 
@@ -89,7 +72,7 @@ void CProfileView::DrawGrades(QPainter& painter) const {
     for (const PreviewTangent& tangent : model_->tangents) {
         const QPointF from = ToScreen(tangent.startStation, tangent.startElevation);
         const QPointF to = ToScreen(tangent.endStation, tangent.endElevation);
-        const QString text = GradeText(tangent.grade);
+        const QString text = QString::fromStdString(GradeLabel(tangent.grade));
         const double length = std::hypot(to.x() - from.x(), to.y() - from.y());
         if (length < metrics.horizontalAdvance(text) + 12.0 || to.x() < 0 || from.x() > width()) {
             continue;

@@ -15,12 +15,6 @@ const QColor kLeftColour(20, 40, 120);
 const QColor kRightColour(0, 110, 200);
 const QColor kPairColour(200, 60, 0);
 
-QString StationText(double station) {
-    // Whole stations without decimals: "Station 1050".
-    return std::abs(station - std::round(station)) < 1e-9 ? QString::number(station, 'f', 0)
-                                                          : QString::number(station, 'f', 3);
-}
-
 }  // namespace
 
 CSectionView::CSectionView(QWidget* parent) : CPreviewCanvas(parent), model_(&EmptyPreviewModel()) {
@@ -65,7 +59,8 @@ void CSectionView::SetSectionIndex(int index) {
 QString CSectionView::Title() const {
     const PreviewSection* section = Section();
     return section == nullptr ? QString()
-                              : QStringLiteral("Station ") + StationText(section->station);
+                              : QStringLiteral("Station ") +
+                                    QString::fromStdString(StationLabel(section->station));
 }
 
 QRectF CSectionView::WorldBounds() const {
@@ -73,21 +68,7 @@ QRectF CSectionView::WorldBounds() const {
     if (section == nullptr) {
         return {};
     }
-    CWorldBox box;
-    for (const auto& [side, direction] :
-         {std::pair{&section->left, -1}, std::pair{&section->right, 1}}) {
-        for (const PreviewOffsetElevation& at : side->points) {
-            box.Add(at.offset, at.elevation);
-        }
-        if (!side->points.empty()) {
-            const PreviewOffsetElevation end = ClosingSlopeEnd(*section, *side, direction);
-            box.Add(end.offset, end.elevation);
-        }
-    }
-    for (const PreviewOffsetElevation& at : section->pairs) {
-        box.Add(at.offset, at.elevation);
-    }
-    return box.Rect();
+    return WorldRect(SectionExtent(*section));
 }
 
 void CSectionView::Draw(QPainter& painter) {

@@ -3,12 +3,11 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <limits>
 #include <numbers>
 #include <string_view>
-#include <unordered_set>
 
 #include "landxml/NumberText.h"
+#include "preview/PreviewLayout.h"
 
 namespace chainforge {
 namespace {
@@ -57,29 +56,11 @@ std::string Escaped(std::string_view text) {
     return out;
 }
 
-struct Bounds {
-    double left = std::numeric_limits<double>::infinity();
-    double bottom = std::numeric_limits<double>::infinity();
-    double right = -std::numeric_limits<double>::infinity();
-    double top = -std::numeric_limits<double>::infinity();
-
-    void Add(double x, double y) {
-        if (!std::isfinite(x) || !std::isfinite(y)) {
-            return;
-        }
-        left = std::min(left, x);
-        right = std::max(right, x);
-        bottom = std::min(bottom, y);
-        top = std::max(top, y);
-    }
-    bool Empty() const { return left > right; }
-};
-
 // An SVG picture of world coordinates fitted into the page: x to the right,
 // y up, y scaled by the exaggeration.
 class SvgCanvas {
   public:
-    SvgCanvas(const Bounds& bounds, double exaggeration, const std::string& title)
+    SvgCanvas(const PreviewExtent& bounds, double exaggeration, const std::string& title)
         : exaggeration_(exaggeration) {
         Fit(bounds);
         out_ += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
@@ -145,7 +126,7 @@ class SvgCanvas {
     }
 
   private:
-    void Fit(const Bounds& bounds) {
+    void Fit(const PreviewExtent& bounds) {
         if (bounds.Empty()) {
             return;
         }
@@ -167,59 +148,6 @@ class SvgCanvas {
     std::string out_;
 };
 
-// A length of 1, 2 or 5 times a power of ten near the given one.
-double RoundLength(double near) {
-    if (!(near > 0) || !std::isfinite(near)) {
-        return 1.0;
-    }
-    const double power = std::pow(10.0, std::floor(std::log10(near)));
-    for (const double step : {5.0, 2.0, 1.0}) {
-        if (step * power <= near) {
-            return step * power;
-        }
-    }
-    return power;
-}
-
-void AddArcBounds(const PreviewElement& element, Bounds& bounds) {
-    const int steps = 16;
-    for (int i = 0; i <= steps; ++i) {
-        const double angle = element.startAngle + element.sweep * i / steps;
-        bounds.Add(element.centre.x + element.radius * std::cos(angle),
-                   element.centre.y + element.radius * std::sin(angle));
-    }
-}
-
-Bounds PlanBounds(const PreviewModel& model) {
-    Bounds bounds;
-    for (const PreviewElement& element : model.elements) {
-        bounds.Add(element.start.x, element.start.y);
-        bounds.Add(element.end.x, element.end.y);
-        if (element.arc) {
-            AddArcBounds(element, bounds);
-        }
-    }
-    // Arc centres lie far off for flat arcs; the line and the survey frame
-    // the picture.
-    std::unordered_set<std::string_view> centres;
-    for (const PreviewVertex& vertex : model.vertices) {
-        if (vertex.centre) {
-            centres.insert(vertex.number);
-        }
-    }
-    for (const PreviewPoint& point : model.points) {
-        if (!centres.contains(point.name)) {
-            bounds.Add(point.at.x, point.at.y);
-        }
-    }
-    for (const PreviewMarker& marker : model.markers) {
-        if (marker.at) {
-            bounds.Add(marker.at->x, marker.at->y);
-        }
-    }
-    return bounds;
-}
-
 // An arc as SVG path arcs of at most a quarter turn each, so that a whole
 // circle and the large-arc choice need no special case.
 std::string ArcPath(const SvgCanvas& canvas, const PreviewElement& element) {
@@ -227,9 +155,7 @@ std::string ArcPath(const SvgCanvas& canvas, const PreviewElement& element) {
         std::max(1, static_cast<int>(std::ceil(std::abs(element.sweep) / (std::numbers::pi / 2))));
     const double radius = element.radius * canvas.Scale();
     auto at = [&element](int i, int pieces) {
-        const double angle = element.startAngle + element.sweep * i / pieces;
-        return PreviewXY{element.centre.x + element.radius * std::cos(angle),
-                         element.centre.y + element.radius * std::sin(angle)};
+        return ArcPoint(element, element.startAngle + element.sweep * i / pieces);
     };
     // North up turns a counter-clockwise arc into SVG's negative direction.
     const char* sweepFlag = element.sweep > 0 ? "0" : "1";
@@ -266,7 +192,7 @@ void DrawTicks(SvgCanvas& canvas, const PreviewModel& model) {
     constexpr double kInterval = 100.0;
     double labelEvery = kInterval;
     while (labelEvery * canvas.Scale() < 60 && labelEvery < 1e300) {
-        labelEvery = RoundLength(labelEvery * 2.5);
+        labelEvery = RoundStep(labelEvery * 2.5);
     }
     const bool everyInterval = kInterval * canvas.Scale() >= 4;
     for (const PreviewTick& tick : StationTicks(model, kInterval)) {
@@ -282,21 +208,21 @@ void DrawTicks(SvgCanvas& canvas, const PreviewModel& model) {
         const double ny = -tick.along.x * length;
         canvas.PixelLine(px - nx, py - ny, px + nx, py + ny, "stroke=\"#444\" stroke-width=\"1\"");
         if (labelled) {
-            canvas.Text(px + nx * 1.6, py + ny * 1.6 + 4, FormatG(tick.station, 10), "middle",
+            canvas.Text(px + nx * 1.6, py + ny * 1.6 + 4, StationLabel(tick.station), "middle",
                         "#444", 10);
         }
     }
 }
 
 void DrawScaleBar(SvgCanvas& canvas) {
-    const double length = RoundLength((kWidth - 2 * kMargin) / 5 / canvas.Scale());
+    const double length = RoundStep((kWidth - 2 * kMargin) / 5 / canvas.Scale());
     const double pixels = length * canvas.Scale();
     const double x = kWidth - kMargin - pixels;
     const double y = kHeight - kMargin / 2;
     canvas.PixelLine(x, y, x + pixels, y, "stroke=\"#000\" stroke-width=\"2\"");
     canvas.PixelLine(x, y - 4, x, y + 4, "stroke=\"#000\"");
     canvas.PixelLine(x + pixels, y - 4, x + pixels, y + 4, "stroke=\"#000\"");
-    canvas.Text(x + pixels / 2, y - 6, FormatG(length, 10), "middle", "#000");
+    canvas.Text(x + pixels / 2, y - 6, StationLabel(length), "middle", "#000");
     // North is up.
     canvas.PixelLine(kWidth - kMargin / 2, kMargin + 30, kWidth - kMargin / 2, kMargin,
                      "stroke=\"#000\" stroke-width=\"2\"");
@@ -311,7 +237,7 @@ void DrawMarker(SvgCanvas& canvas, double px, double py, const std::string& text
 }  // namespace
 
 std::string PlanSvg(const PreviewModel& model) {
-    SvgCanvas canvas(PlanBounds(model), 1.0, "Plan");
+    SvgCanvas canvas(PlanPictureExtent(model), 1.0, "Plan");
     for (const PreviewPoint& point : model.points) {
         canvas.Dot(point.at.x, point.at.y, 1.5, "#6b7280", point.name);
     }
@@ -337,31 +263,6 @@ std::string PlanSvg(const PreviewModel& model) {
 
 namespace {
 
-Bounds ProfileBounds(const PreviewModel& model) {
-    Bounds bounds;
-    for (const PreviewStationElevation& point : model.profileLine) {
-        bounds.Add(point.station, point.elevation);
-    }
-    for (const PreviewStationElevation& point : model.profileVertices) {
-        bounds.Add(point.station, point.elevation);
-    }
-    if (model.vpiOnly) {
-        for (const PreviewSection& section : model.sections) {
-            if (section.centreElevation) {
-                bounds.Add(section.station, *section.centreElevation);
-            }
-        }
-    }
-    return bounds;
-}
-
-std::string SignedGrade(double grade) {
-    std::string text = grade >= 0 ? "+" : "";
-    text += Fixed(grade, 3);
-    text += " %";
-    return text;
-}
-
 std::pair<double, double> StationAndElevation(const PreviewStationElevation& point) {
     return {point.station, point.elevation};
 }
@@ -378,7 +279,7 @@ void DrawGrades(SvgCanvas& canvas, const PreviewModel& model) {
     for (const PreviewTangent& tangent : model.tangents) {
         const double x = (canvas.X(tangent.startStation) + canvas.X(tangent.endStation)) / 2;
         const double y = (canvas.Y(tangent.startElevation) + canvas.Y(tangent.endElevation)) / 2;
-        canvas.Text(x, y - 8, SignedGrade(tangent.grade), "middle", "#1f4e9c", 10);
+        canvas.Text(x, y - 8, GradeLabel(tangent.grade), "middle", "#1f4e9c", 10);
     }
 }
 
@@ -386,12 +287,12 @@ void DrawGrades(SvgCanvas& canvas, const PreviewModel& model) {
 void DrawStationAxis(SvgCanvas& canvas) {
     const double low = canvas.XValue(kMargin);
     const double high = canvas.XValue(kWidth - kMargin);
-    const double step = RoundLength((high - low) / 8);
+    const double step = RoundStep((high - low) / 8);
     const double y = kHeight - kMargin / 2;
     for (double station = std::ceil(low / step) * step; station <= high && station + step > station;
          station += step) {
         canvas.PixelLine(canvas.X(station), y - 12, canvas.X(station), y - 6, "stroke=\"#444\"");
-        canvas.Text(canvas.X(station), y + 6, FormatG(station, 10), "middle", "#444", 10);
+        canvas.Text(canvas.X(station), y + 6, StationLabel(station), "middle", "#444", 10);
     }
 }
 
@@ -399,7 +300,7 @@ void DrawStationAxis(SvgCanvas& canvas) {
 void DrawElevationAxis(SvgCanvas& canvas) {
     const double low = canvas.YValue(kHeight - kMargin);
     const double high = canvas.YValue(kMargin);
-    const double step = RoundLength((high - low) / 6);
+    const double step = RoundStep((high - low) / 6);
     for (double elevation = std::ceil(low / step) * step;
          elevation <= high && elevation + step > elevation; elevation += step) {
         canvas.PixelLine(kMargin / 2 + 8, canvas.Y(elevation), kMargin / 2 + 14,
@@ -409,7 +310,7 @@ void DrawElevationAxis(SvgCanvas& canvas) {
     }
 }
 
-void DrawAxes(SvgCanvas& canvas, const Bounds& bounds) {
+void DrawAxes(SvgCanvas& canvas, const PreviewExtent& bounds) {
     if (bounds.Empty()) {
         return;
     }
@@ -420,7 +321,7 @@ void DrawAxes(SvgCanvas& canvas, const Bounds& bounds) {
 }  // namespace
 
 std::string ProfileSvg(const PreviewModel& model, double exaggeration) {
-    const Bounds bounds = ProfileBounds(model);
+    const PreviewExtent bounds = ProfileExtent(model);
     SvgCanvas canvas(bounds, exaggeration,
                      "Profile (vertical exaggeration " + FormatG(exaggeration) + "x)");
     // The tangents run on to the vertices, thin and dashed.
@@ -429,14 +330,14 @@ std::string ProfileSvg(const PreviewModel& model, double exaggeration) {
     DrawProfileLine(canvas, model);
     for (const PreviewStationElevation& vertex : model.profileVertices) {
         canvas.Dot(vertex.station, vertex.elevation, 3, "#1f4e9c",
-                   FormatG(vertex.station, 10) + "  " + FormatG(vertex.elevation, 10));
+                   StationLabel(vertex.station) + "  " + FormatG(vertex.elevation, 10));
     }
     DrawGrades(canvas, model);
     if (model.vpiOnly) {
         for (const PreviewSection& section : model.sections) {
             if (section.centreElevation) {
                 canvas.Dot(section.station, *section.centreElevation, 2, "#c2410c",
-                           FormatG(section.station, 10));
+                           StationLabel(section.station));
             }
         }
     }
@@ -450,15 +351,6 @@ std::string ProfileSvg(const PreviewModel& model, double exaggeration) {
 }
 
 namespace {
-
-void AddSide(const PreviewSection& section, const PreviewTemplateSide& side, int direction,
-             Bounds& bounds) {
-    for (const PreviewOffsetElevation& point : side.points) {
-        bounds.Add(point.offset, point.elevation);
-    }
-    const PreviewOffsetElevation end = ClosingSlopeEnd(section, side, direction);
-    bounds.Add(end.offset, end.elevation);
-}
 
 void DrawSide(SvgCanvas& canvas, const PreviewSection& section, const PreviewTemplateSide& side,
               int direction) {
@@ -476,14 +368,9 @@ void DrawSide(SvgCanvas& canvas, const PreviewSection& section, const PreviewTem
 
 std::string SectionSvg(const PreviewModel& model, const PreviewSection& section,
                        double exaggeration) {
-    Bounds bounds;
-    for (const PreviewOffsetElevation& pair : section.pairs) {
-        bounds.Add(pair.offset, pair.elevation);
-    }
-    AddSide(section, section.left, -1, bounds);
-    AddSide(section, section.right, +1, bounds);
+    const PreviewExtent bounds = SectionExtent(section);
     SvgCanvas canvas(bounds, exaggeration,
-                     "Station " + FormatG(section.station, 10) + " (vertical exaggeration " +
+                     "Station " + StationLabel(section.station) + " (vertical exaggeration " +
                          FormatG(exaggeration) + "x)");
     canvas.PixelLine(canvas.X(0), kMargin, canvas.X(0), kHeight - kMargin,
                      "stroke=\"#9ca3af\" stroke-dasharray=\"2 4\"");
