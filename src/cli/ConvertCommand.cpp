@@ -6,6 +6,7 @@
 #include <map>
 #include <optional>
 #include <ostream>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -287,14 +288,24 @@ std::string PreviewText(const PreviewModel& model) {
     return text;
 }
 
+// Writes a file named on the command line; false, after the message, when
+// it could not be written.
+bool WriteNamedFile(const std::string& path, std::string_view content, UserInterface& ui) {
+    const WriteResult result = WriteOutputFile(path, content);
+    if (result.status == WriteStatus::Failed) {
+        ui.ShowMessage(result.message);
+    }
+    return result.status == WriteStatus::Written;
+}
+
 // Writes the pictures asked for; false when one could not be written.
 bool WritePictures(const ConvertOptions& options, const PreviewModel& model, UserInterface& ui) {
     bool written = true;
     if (options.planSvg) {
-        written = WriteOutputFile(ui, *options.planSvg, PlanSvg(model)) == 1 && written;
+        written = WriteNamedFile(*options.planSvg, PlanSvg(model), ui) && written;
     }
     if (options.profileSvg) {
-        written = WriteOutputFile(ui, *options.profileSvg, ProfileSvg(model)) == 1 && written;
+        written = WriteNamedFile(*options.profileSvg, ProfileSvg(model), ui) && written;
     }
     for (const std::string& value : options.sectionSvgs) {
         const SectionPicture picture = *ReadSectionPicture(value);  // checked with the options
@@ -303,7 +314,7 @@ bool WritePictures(const ConvertOptions& options, const PreviewModel& model, Use
             ui.ShowMessage("There are no cross-sections to draw");
             return false;
         }
-        written = WriteOutputFile(ui, picture.path, SectionSvg(model, *section)) == 1 && written;
+        written = WriteNamedFile(picture.path, SectionSvg(model, *section), ui) && written;
     }
     return written;
 }
@@ -394,11 +405,10 @@ int RunConvertCommand(const std::vector<std::string>& args, std::ostream& out, s
     const ConversionReport report =
         RunConversion(options.selections, document, catalogue, spiralWarning, ui);
     PrintSummary(report, out);
-    if (options.reportJson) {
-        // The report describes this run: an older one is replaced.
-        WriteOutputFile(ui, *options.reportJson, ReportJson(report));
-    }
-    return ui.HadTrouble() ? 1 : 0;
+    // The report describes this run: an older one is replaced.
+    const bool reportWritten =
+        !options.reportJson || WriteNamedFile(*options.reportJson, ReportJson(report), ui);
+    return ui.HadTrouble() || !reportWritten ? 1 : 0;
 }
 
 int RunPreviewCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {

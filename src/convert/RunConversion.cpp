@@ -19,9 +19,8 @@ namespace chainforge {
 namespace {
 
 // Passes everything on to the user's interface and keeps, for the report,
-// the messages shown and the file last chosen in a save dialog. A save name
-// that would replace an input, or the point file just written, is refused and
-// asked for again.
+// the messages shown. A save name that would replace an input, or the point
+// file just written, is refused and asked for again.
 class RecordingUserInterface : public UserInterface {
   public:
     RecordingUserInterface(UserInterface& ui, ConversionReport& report,
@@ -43,20 +42,6 @@ class RecordingUserInterface : public UserInterface {
     std::optional<std::string> AskSaveFileName(const FileDialogRequest& request) override;
     bool FileExists(const std::string& path) override { return ui_.FileExists(path); }
 
-    // Forgets the file last chosen, so that a writer that asks for none
-    // (nothing to write) records nothing.
-    void ForgetSaveName() { lastSaved_.reset(); }
-
-    // Records the file chosen since ForgetSaveName as written, with its size.
-    void RecordWrittenFile() {
-        if (!lastSaved_) {
-            return;
-        }
-        std::error_code error;
-        const auto bytes = std::filesystem::file_size(PathFromUtf8(*lastSaved_), error);
-        report_.files.push_back({*lastSaved_, error ? 0 : static_cast<std::uint64_t>(bytes)});
-    }
-
   private:
     std::string RefusalOf(const std::string& name, const FileDialogRequest& request) const;
 
@@ -64,7 +49,6 @@ class RecordingUserInterface : public UserInterface {
     ConversionReport& report_;
     const std::string& documentPath_;
     const std::function<bool()>& cancelled_;
-    std::optional<std::string> lastSaved_;
     std::optional<std::string> asciiInput_;
     std::optional<std::string> asciiOutput_;
 };
@@ -89,7 +73,6 @@ std::optional<std::string> RecordingUserInterface::AskSaveFileName(
         }
         const std::string refusal = RefusalOf(*name, request);
         if (refusal.empty()) {
-            lastSaved_ = name;
             if (request.defaultExtension == "ASC") {
                 asciiOutput_ = name;
             }
@@ -146,8 +129,9 @@ PointsOutcome GatherPoints(const ConversionSelections& selections, CDocumentBuff
                            const Catalogue& catalogue, UserInterface& ui, CutOffNotice& cutOff,
                            ConversionReport& report, PointList& points) {
     if (selections.asciiPoints) {
-        return ReadAsciiPointFile(ui, points) == 2 ? PointsOutcome::EndRun
-                                                   : PointsOutcome::Gathered;
+        return ReadAsciiPointFile(ui, points).status == ReadStatus::CannotOpen
+                   ? PointsOutcome::EndRun
+                   : PointsOutcome::Gathered;
     }
     if (selections.pointGroup) {
         const PointGroupReadCounts counts =
@@ -211,6 +195,13 @@ void AddSections(const SectionReadCounts& counts, ConversionReport& report) {
     AddLeftOut(counts.leftOut, report);
 }
 
+// Lists the file in the report when it was written, with its size.
+void RecordWritten(const WriteResult& result, ConversionReport& report) {
+    if (result.status == WriteStatus::Written) {
+        report.files.push_back({result.path, result.bytes});
+    }
+}
+
 }  // namespace
 
 bool ReadConversionContent(const ConversionSelections& selections, CDocumentBuffer& document,
@@ -259,16 +250,14 @@ ConversionReport RunConversion(const ConversionSelections& selections, CDocument
                                content)) {
         return report;
     }
-    ui.ForgetSaveName();
-    if (WriteAsciiPointFile(ui, content.points) == 1) {
-        ui.RecordWrittenFile();
+    const WriteResult points = WriteAsciiPointFile(ui, content.points);
+    RecordWritten(points, report);
+    if (points.status == WriteStatus::Written) {
         report.points.written = static_cast<std::int64_t>(content.points.size());
     }
-    ui.ForgetSaveName();
-    if (WriteChainFile(ui, content.horizontalControl, content.verticalControl,
-                       content.leftTemplates, content.rightTemplates) == 1) {
-        ui.RecordWrittenFile();
-    }
+    RecordWritten(WriteChainFile(ui, content.horizontalControl, content.verticalControl,
+                                 content.leftTemplates, content.rightTemplates),
+                  report);
     return report;
 }
 
