@@ -14,9 +14,9 @@ namespace chainforge {
 // Reports a usage error with a hint and returns exit status 2.
 int UsageError(std::ostream& err, const std::string& problem);
 
-// Loads path and scans it into catalogue, messages through ui. False, after
-// "Cannot open file PATH", when the file cannot be loaded, and after "The
-// file is empty" when it holds nothing.
+// OpenAndScan, its failure told through ui: false, after "Cannot open file
+// PATH", when the file cannot be loaded, and after "The file is empty" when
+// it holds nothing.
 bool LoadAndScan(const std::string& path, CDocumentBuffer& document, Catalogue& catalogue,
                  UserInterface& ui);
 
