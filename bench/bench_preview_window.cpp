@@ -104,7 +104,7 @@ void OpenPreview(benchmark::State& state, const Sample& sample) {
     CDocumentBuffer document;
     Catalogue catalogue;
     ScriptedUserInterface ui;
-    if (path.empty() || document.Open(path.string()) != 0) {
+    if (path.empty() || document.Open(path.string()).status != OpenStatus::Opened) {
         state.SkipWithError(bench::CorpusMissing().c_str());
         return;
     }

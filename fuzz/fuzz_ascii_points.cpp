@@ -20,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     chainforge::ScriptedUserInterface ui;
     ui.QueueFileName(path);
     chainforge::PointList points;
-    if (chainforge::ReadAsciiPointFile(ui, points) != 1) {
+    if (chainforge::ReadAsciiPointFile(ui, points).status != chainforge::ReadStatus::Read) {
         std::abort();
     }
     std::size_t bytes = 0;

@@ -51,20 +51,23 @@ std::string ChainFileContent(const std::string& horizontalControl,
 
 }  // namespace
 
-int WriteChainFile(UserInterface& ui, const std::string& horizontalControl,
-                   const std::string& verticalControl, const TemplateList& leftTemplates,
-                   const TemplateList& rightTemplates) {
+WriteResult WriteChainFile(UserInterface& ui, const std::string& horizontalControl,
+                           const std::string& verticalControl, const TemplateList& leftTemplates,
+                           const TemplateList& rightTemplates) {
     if (horizontalControl.empty() && verticalControl.empty() && leftTemplates.empty() &&
         rightTemplates.empty()) {
-        return 1;
+        return {.status = WriteStatus::NothingToWrite};
     }
     const std::optional<std::string> path = ui.AskSaveFileName(ChainFileDialog());
     if (!path) {
-        return 0;
+        return {.status = WriteStatus::Cancelled};
     }
-    return WriteOutputFile(
-        ui, *path,
-        ChainFileContent(horizontalControl, verticalControl, leftTemplates, rightTemplates));
+    WriteResult result = WriteOutputFile(
+        *path, ChainFileContent(horizontalControl, verticalControl, leftTemplates, rightTemplates));
+    if (result.status == WriteStatus::Failed) {
+        ui.ShowMessage(result.message);
+    }
+    return result;
 }
 
 }  // namespace chainforge

@@ -3,7 +3,8 @@
 #include <ostream>
 
 #include "cli/CommandLineUserInterface.h"
-#include "landxml/DocumentScan.h"
+#include "convert/OpenDocument.h"
+#include "io/OutputFile.h"
 
 namespace chainforge {
 
@@ -15,16 +16,20 @@ int UsageError(std::ostream& err, const std::string& problem) {
 
 bool LoadAndScan(const std::string& path, CDocumentBuffer& document, Catalogue& catalogue,
                  UserInterface& ui) {
-    if (document.Open(path) != 0) {
-        ui.ShowMessage("Cannot open file " + path);
+    const LoadResult loaded = OpenAndScan(path, document, catalogue, ui);
+    if (loaded.status != LoadStatus::Loaded) {
+        ui.ShowMessage(loaded.message);
         return false;
     }
-    if (document.Size() == 0) {
-        ui.ShowMessage("The file is empty");
-        return false;
-    }
-    ScanDocument(document, catalogue, ui);
     return true;
+}
+
+bool WriteNamedFile(const std::string& path, std::string_view content, UserInterface& ui) {
+    const WriteResult result = WriteOutputFile(path, content);
+    if (result.status == WriteStatus::Failed) {
+        ui.ShowMessage(result.message);
+    }
+    return result.status == WriteStatus::Written;
 }
 
 std::string EndedInsideMessage(const std::string& element) {

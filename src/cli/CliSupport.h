@@ -14,11 +14,15 @@ namespace chainforge {
 // Reports a usage error with a hint and returns exit status 2.
 int UsageError(std::ostream& err, const std::string& problem);
 
-// Loads path and scans it into catalogue, messages through ui. False, after
-// "Cannot open file PATH", when the file cannot be loaded, and after "The
-// file is empty" when it holds nothing.
+// OpenAndScan, its failure told through ui: false, after "Cannot open file
+// PATH", when the file cannot be loaded, and after "The file is empty" when
+// it holds nothing.
 bool LoadAndScan(const std::string& path, CDocumentBuffer& document, Catalogue& catalogue,
                  UserInterface& ui);
+
+// Writes a file named on the command line; false, after the message, when
+// it could not be written.
+bool WriteNamedFile(const std::string& path, std::string_view content, UserInterface& ui);
 
 // Tells, as a conversion does, that the scanned file ends inside an element;
 // true when it does.

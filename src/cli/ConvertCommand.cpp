@@ -121,11 +121,10 @@ int RunConvertCommand(const std::vector<std::string>& args, std::ostream& out, s
     const ConversionReport report =
         RunConversion(options.shared.selections, document, catalogue, spiralWarning, ui);
     PrintSummary(report, out);
-    if (options.reportJson) {
-        // The report describes this run: an older one is replaced.
-        WriteOutputFile(ui, *options.reportJson, ReportJson(report));
-    }
-    return ui.HadTrouble() ? 1 : 0;
+    // The report describes this run: an older one is replaced.
+    const bool reportWritten =
+        !options.reportJson || WriteNamedFile(*options.reportJson, ReportJson(report), ui);
+    return ui.HadTrouble() || !reportWritten ? 1 : 0;
 }
 
 }  // namespace chainforge

@@ -111,10 +111,10 @@ std::string PreviewText(const PreviewModel& model) {
 bool WritePictures(const PreviewOptions& options, const PreviewModel& model, UserInterface& ui) {
     bool written = true;
     if (options.planSvg) {
-        written = WriteOutputFile(ui, *options.planSvg, PlanSvg(model)) == 1 && written;
+        written = WriteNamedFile(*options.planSvg, PlanSvg(model), ui) && written;
     }
     if (options.profileSvg) {
-        written = WriteOutputFile(ui, *options.profileSvg, ProfileSvg(model)) == 1 && written;
+        written = WriteNamedFile(*options.profileSvg, ProfileSvg(model), ui) && written;
     }
     for (const std::string& value : options.sectionSvgs) {
         const SectionPicture picture = *ReadSectionPicture(value);  // checked with the options
@@ -123,7 +123,7 @@ bool WritePictures(const PreviewOptions& options, const PreviewModel& model, Use
             ui.ShowMessage("There are no cross-sections to draw");
             return false;
         }
-        written = WriteOutputFile(ui, picture.path, SectionSvg(model, *section)) == 1 && written;
+        written = WriteNamedFile(picture.path, SectionSvg(model, *section), ui) && written;
     }
     return written;
 }

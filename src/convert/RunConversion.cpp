@@ -20,9 +20,8 @@ namespace chainforge {
 namespace {
 
 // Passes everything on to the user's interface and keeps, for the report,
-// the messages shown and the file last chosen in a save dialog. A save name
-// that would replace an input, or the point file just written, is refused and
-// asked for again.
+// the messages shown. A save name that would replace an input, or the point
+// file just written, is refused and asked for again.
 class RecordingUserInterface : public UserInterface {
   public:
     RecordingUserInterface(UserInterface& ui, ConversionReport& report,
@@ -44,20 +43,6 @@ class RecordingUserInterface : public UserInterface {
     std::optional<std::string> AskSaveFileName(const FileDialogRequest& request) override;
     bool FileExists(const std::string& path) override { return ui_.FileExists(path); }
 
-    // Forgets the file last chosen, so that a writer that asks for none
-    // (nothing to write) records nothing.
-    void ForgetSaveName() { lastSaved_.reset(); }
-
-    // Records the file chosen since ForgetSaveName as written, with its size.
-    void RecordWrittenFile() {
-        if (!lastSaved_) {
-            return;
-        }
-        std::error_code error;
-        const auto bytes = std::filesystem::file_size(PathFromUtf8(*lastSaved_), error);
-        report_.files.push_back({*lastSaved_, error ? 0 : static_cast<std::uint64_t>(bytes)});
-    }
-
   private:
     std::string RefusalOf(const std::string& name, const FileDialogRequest& request) const;
 
@@ -65,7 +50,6 @@ class RecordingUserInterface : public UserInterface {
     ConversionReport& report_;
     const std::string& documentPath_;
     const std::function<bool()>& cancelled_;
-    std::optional<std::string> lastSaved_;
     std::optional<std::string> asciiInput_;
     std::optional<std::string> asciiOutput_;
 };
@@ -90,7 +74,6 @@ std::optional<std::string> RecordingUserInterface::AskSaveFileName(
         }
         const std::string refusal = RefusalOf(*name, request);
         if (refusal.empty()) {
-            lastSaved_ = name;
             if (request.defaultExtension == "ASC") {
                 asciiOutput_ = name;
             }
@@ -154,8 +137,9 @@ struct ContentSink {
 PointsOutcome GatherPoints(const ReadContext& context, const ConversionSelections& selections,
                            ContentSink& sink) {
     if (selections.asciiPoints) {
-        return ReadAsciiPointFile(context.ui, sink.content.points) == 2 ? PointsOutcome::EndRun
-                                                                        : PointsOutcome::Gathered;
+        return ReadAsciiPointFile(context.ui, sink.content.points).status == ReadStatus::CannotOpen
+                   ? PointsOutcome::EndRun
+                   : PointsOutcome::Gathered;
     }
     if (selections.pointGroup) {
         PointGroupRead read = ReadPointGroup(context, *selections.pointGroup);
@@ -259,6 +243,13 @@ void ReadSections(const ReadContext& context, const AlignmentEntry* alignment,
     sink.cutOff.Check(content.sections.cutOff, "CrossSects");
 }
 
+// Lists the file in the report when it was written, with its size.
+void RecordWritten(const WriteResult& result, ConversionReport& report) {
+    if (result.status == WriteStatus::Written) {
+        report.files.push_back({result.path, result.bytes});
+    }
+}
+
 }  // namespace
 
 bool ReadConversionContent(const ReadContext& context, const ConversionSelections& selections,
@@ -297,16 +288,14 @@ ConversionReport RunConversion(const ConversionSelections& selections, CDocument
                                content)) {
         return report;
     }
-    ui.ForgetSaveName();
-    if (WriteAsciiPointFile(ui, content.points) == 1) {
-        ui.RecordWrittenFile();
+    const WriteResult points = WriteAsciiPointFile(ui, content.points);
+    RecordWritten(points, report);
+    if (points.status == WriteStatus::Written) {
         report.points.written = static_cast<std::int64_t>(content.points.size());
     }
-    ui.ForgetSaveName();
-    if (WriteChainFile(ui, content.horizontalControl, content.verticalControl,
-                       content.leftTemplates, content.rightTemplates) == 1) {
-        ui.RecordWrittenFile();
-    }
+    RecordWritten(WriteChainFile(ui, content.horizontalControl, content.verticalControl,
+                                 content.leftTemplates, content.rightTemplates),
+                  report);
     return report;
 }
 

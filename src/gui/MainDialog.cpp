@@ -11,6 +11,7 @@
 #include <QShortcut>
 #include <QUrl>
 
+#include "convert/OpenDocument.h"
 #include "convert/RunConversion.h"
 #include "convert/Version.h"
 #include "gui/AboutDialog.h"
@@ -21,7 +22,6 @@
 #include "gui/QtUserInterface.h"
 #include "gui/SummaryDialog.h"
 #include "gui/WaitCursor.h"
-#include "landxml/DocumentScan.h"
 #include "preview/PreviewModel.h"
 #include "ui/ScriptedUserInterface.h"
 
@@ -284,16 +284,18 @@ void CMainDialog::ReloadDocument() {
     const QFileInfo info(currentFileName_);
     ClearLists();
     ScriptedUserInterface scanMessages;
-    const LoadOutcome outcome = LoadInBackground(path, scanMessages);
-    if (outcome != LoadOutcome::Loaded) {
+    const LoadResult loaded = LoadInBackground(path, scanMessages);
+    if (loaded.status == LoadStatus::Stopped) {
         ReleaseDocument();
-        if (outcome == LoadOutcome::Failed) {
-            ui_->ShowMessage("Cannot open file " + path);
-        } else {
-            currentFileName_.clear();  // committing the name again loads it
-        }
+        currentFileName_.clear();  // committing the name again loads it
         return;
     }
+    if (loaded.status == LoadStatus::CannotOpen) {
+        ReleaseDocument();
+        ui_->ShowMessage(loaded.message);
+        return;
+    }
+    // An empty file is loaded too, with empty lists.
     loadedModified_ = info.lastModified();
     loadedSize_ = info.size();
     setWindowTitle(info.fileName() + QStringLiteral(" - ") + QString::fromLatin1(kProgramName));
@@ -303,10 +305,10 @@ void CMainDialog::ReloadDocument() {
     FillLists();
 }
 
-CMainDialog::LoadOutcome CMainDialog::LoadInBackground(const std::string& path,
-                                                       UserInterface& scanUi) {
+// A Cancel pressed as the work ended still stops the load.
+LoadResult CMainDialog::LoadInBackground(const std::string& path, UserInterface& scanUi) {
     WorkProgress progress;
-    int opened = 1;
+    LoadResult loaded;
     const LoadProgress report = [&progress](std::uint64_t done, std::uint64_t total) {
         progress.done = done;
         progress.total = total;
@@ -318,18 +320,15 @@ CMainDialog::LoadOutcome CMainDialog::LoadInBackground(const std::string& path,
             if (readerHook_) {
                 readerHook_();
             }
-            opened = document_.Open(path, report);
-            if (opened == 0) {
-                ScanDocument(document_, catalogue_, scanUi, report);
-            }
+            loaded = OpenAndScan(path, document_, catalogue_, scanUi, report);
         },
         progress, progressDelayMs_);
     asciiPointsCheck_->show();
     SchedulePreview();
     if (progress.cancel) {
-        return LoadOutcome::Cancelled;
+        loaded.status = LoadStatus::Stopped;
     }
-    return opened == 0 ? LoadOutcome::Loaded : LoadOutcome::Failed;
+    return loaded;
 }
 
 // F5 and the Reload entry: read the file again, keeping the selections

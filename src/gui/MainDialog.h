@@ -13,6 +13,7 @@
 #include <memory>
 
 #include "convert/ConversionReport.h"
+#include "convert/OpenDocument.h"
 #include "convert/RunConversion.h"
 #include "gui/BackgroundWork.h"
 #include "gui/IconButton.h"
@@ -82,8 +83,7 @@ class CMainDialog : public CLayoutDialog {
     void FillLists();
     void ClearLists();
     void ShowSummary(const ConversionReport& report);
-    enum class LoadOutcome { Loaded, Failed, Cancelled };
-    LoadOutcome LoadInBackground(const std::string& path, UserInterface& scanUi);
+    LoadResult LoadInBackground(const std::string& path, UserInterface& scanUi);
 
     std::unique_ptr<UserInterface> ownUi_;
     UserInterface* ui_;

@@ -26,31 +26,28 @@ bool WriteAll(int fd, std::string_view content, WriteFunction write) {
     return true;
 }
 
-int ReportOpenFailure(UserInterface& ui, const std::string& path) {
-    ui.ShowMessage("Cannot open file " + path);
-    return 0;
+WriteResult OpenFailure(const std::string& path) {
+    return {WriteStatus::Failed, path, 0, "Cannot open file " + path};
 }
 
-int ReportWriteFailure(UserInterface& ui, const std::string& path) {
-    ui.ShowMessage("Cannot write file " + path);
-    return 0;
+WriteResult WriteFailure(const std::string& path) {
+    return {WriteStatus::Failed, path, 0, "Cannot write file " + path};
 }
 
-int ReportNotRegular(UserInterface& ui, const std::string& path) {
-    ui.ShowMessage("Cannot write to " + path + ": not a regular file");
-    return 0;
+WriteResult NotRegular(const std::string& path) {
+    return {WriteStatus::Failed, path, 0, "Cannot write to " + path + ": not a regular file"};
 }
 
-// The null device takes the bytes in place: there is nothing to replace.
-int WriteDirectly(UserInterface& ui, const std::string& path, std::string_view content,
-                  WriteFunction write) {
+// The null device takes the bytes in place: there is nothing to replace, and
+// nothing is kept.
+WriteResult WriteDirectly(const std::string& path, std::string_view content, WriteFunction write) {
     const int fd = OpenForWriting(path);
     if (fd < 0) {
-        return ReportOpenFailure(ui, path);
+        return OpenFailure(path);
     }
     const bool written = WriteAll(fd, content, write);
     const bool closed = CloseFile(fd);
-    return written && closed ? 1 : ReportWriteFailure(ui, path);
+    return written && closed ? WriteResult{WriteStatus::Written, path, 0, {}} : WriteFailure(path);
 }
 
 // A temporary file beside path, recorded for removal on an interruption.
@@ -83,21 +80,21 @@ bool PutInPlace(const GuardedTemporary& temporary, const std::string& path, bool
     return moved;
 }
 
-int WriteReplacing(UserInterface& ui, const std::string& path, const FileStatus& existing,
-                   std::string_view content, WriteFunction write) {
+WriteResult WriteReplacing(const std::string& path, const FileStatus& existing,
+                           std::string_view content, WriteFunction write) {
     const auto temporary = CreateGuardedTemporary(path, existing);
     if (!temporary) {
-        return ReportOpenFailure(ui, path);
+        return OpenFailure(path);
     }
     const int fd = temporary->file.fd;
     bool complete = WriteAll(fd, content, write);
     complete = complete && SyncFile(fd);
     complete = CloseFile(fd) && complete;
     if (!PutInPlace(*temporary, path, complete)) {
-        return ReportWriteFailure(ui, path);
+        return WriteFailure(path);
     }
     SyncFolderOf(path);
-    return 1;
+    return {WriteStatus::Written, path, content.size(), {}};
 }
 
 // The absolute path with "." and ".." resolved, and the links of the part
@@ -117,22 +114,22 @@ std::optional<fs::path> ResolvedPath(const std::string& name) {
 
 }  // namespace
 
-int WriteOutputFile(UserInterface& ui, const std::string& path, std::string_view content,
-                    WriteFunction write) {
+WriteResult WriteOutputFile(const std::string& path, std::string_view content,
+                            WriteFunction write) {
     if (write == nullptr) {
         write = &SystemWrite;
     }
     if (IsNullDevice(path)) {
-        return WriteDirectly(ui, path, content, write);
+        return WriteDirectly(path, content, write);
     }
     const FileStatus existing = StatusOf(path);
     if (existing.kind == FileKind::Folder || existing.kind == FileKind::Other) {
-        return ReportNotRegular(ui, path);
+        return NotRegular(path);
     }
     if (existing.kind == FileKind::Regular && !existing.writable) {
-        return ReportOpenFailure(ui, path);
+        return OpenFailure(path);
     }
-    return WriteReplacing(ui, path, existing, content, write);
+    return WriteReplacing(path, existing, content, write);
 }
 
 bool SameFile(const std::string& first, const std::string& second) {

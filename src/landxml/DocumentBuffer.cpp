@@ -136,16 +136,16 @@ std::size_t NextMarkup(std::string_view bytes, std::size_t from) {
 CDocumentBuffer::CDocumentBuffer() = default;
 CDocumentBuffer::~CDocumentBuffer() = default;
 
-int CDocumentBuffer::Open(const std::string& path, const LoadProgress& progress) {
+OpenResult CDocumentBuffer::Open(const std::string& path, const LoadProgress& progress) {
     auto content = ReadRegularFile(path, progress);
     if (!content) {
-        return 1;
+        return {OpenStatus::CannotOpen, "Cannot open file " + path};
     }
     Adopt(std::move(content->memory), content->size);
     if (const auto utf8 = Utf8FromUtf16File(Bytes())) {
         Assign(*utf8);
     }
-    return 0;
+    return {.status = OpenStatus::Opened};
 }
 
 void CDocumentBuffer::Close() {

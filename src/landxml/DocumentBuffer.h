@@ -14,6 +14,14 @@ namespace chainforge {
 
 class PrivateMemory;
 
+enum class OpenStatus { Opened, CannotOpen };
+
+struct [[nodiscard]] OpenResult {
+    OpenStatus status = OpenStatus::CannotOpen;
+    // For CannotOpen: "Cannot open file PATH", for the caller to show.
+    std::string message{};
+};
+
 // Told the bytes done and the bytes in all as a long load or scan goes on;
 // returns false to stop it.
 using LoadProgress = std::function<bool(std::uint64_t done, std::uint64_t total)>;
@@ -30,11 +38,11 @@ class CDocumentBuffer {
     CDocumentBuffer& operator=(const CDocumentBuffer&) = delete;
 
     // Loads the whole file as a private copy: later changes to the file on
-    // disk do not reach the buffer. 0 when loaded, 1 when the file cannot be
+    // disk do not reach the buffer. CannotOpen when the file cannot be
     // opened or read (missing, unreadable, a folder, too large for memory);
     // on failure the buffer keeps what it held. Stopped by progress, it
     // fails the same way. A UTF-16 file is held as its UTF-8 form.
-    int Open(const std::string& path, const LoadProgress& progress = {});
+    [[nodiscard]] OpenResult Open(const std::string& path, const LoadProgress& progress = {});
 
     // Frees the content: nothing is loaded afterwards.
     void Close();

@@ -78,10 +78,10 @@ void AppendPointLines(std::string_view bytes, PointList& points) {
 
 }  // namespace
 
-int ReadAsciiPointFile(UserInterface& ui, PointList& points) {
+ReadResult ReadAsciiPointFile(UserInterface& ui, PointList& points) {
     const std::optional<std::string> path = ui.AskOpenFileName(AsciiFileDialog(false));
     if (!path) {
-        return 0;
+        return {.status = ReadStatus::Cancelled};
     }
     const std::size_t before = points.size();
     try {
@@ -90,29 +90,33 @@ int ReadAsciiPointFile(UserInterface& ui, PointList& points) {
         if (content) {
             AppendPointLines({content->memory->Bytes(), static_cast<std::size_t>(content->size)},
                              points);
-            return 1;
+            return {ReadStatus::Read, *path};
         }
     } catch (const std::bad_alloc&) {
         // A file too large for memory cannot be opened, as a LandXML file.
         points.resize(before);
     }
     ui.ShowMessage("Cannot open file " + *path);
-    return 2;
+    return {ReadStatus::CannotOpen, *path};
 }
 
-int WriteAsciiPointFile(UserInterface& ui, const PointList& points) {
+WriteResult WriteAsciiPointFile(UserInterface& ui, const PointList& points) {
     if (points.empty()) {
-        return 0;
+        return {.status = WriteStatus::NothingToWrite};
     }
     const std::optional<std::string> path = ui.AskSaveFileName(AsciiFileDialog(true));
     if (!path) {
-        return 0;
+        return {.status = WriteStatus::Cancelled};
     }
     std::string content;
     for (const std::string& point : points) {
         AppendTextModeLine(content, point);
     }
-    return WriteOutputFile(ui, *path, content);
+    WriteResult result = WriteOutputFile(*path, content);
+    if (result.status == WriteStatus::Failed) {
+        ui.ShowMessage(result.message);
+    }
+    return result;
 }
 
 }  // namespace chainforge

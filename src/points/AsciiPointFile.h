@@ -1,18 +1,26 @@
 #pragma once
 
+#include <string>
+
+#include "io/OutputFile.h"
 #include "points/PointList.h"
 #include "ui/UserInterface.h"
 
 namespace chainforge {
 
-// Asks for an ASCII point file and appends its lines to points. 0 when the
-// dialog was cancelled, 1 when the file was read, 2 when it could not be
-// opened (after the message).
-int ReadAsciiPointFile(UserInterface& ui, PointList& points);
+enum class ReadStatus { Read, Cancelled, CannotOpen };
 
-// Asks for a file name and writes the point list there, one line each.
-// 1 when written; 0 for an empty list (no dialog), a cancelled dialog or a
-// file that could not be written (after the message).
-int WriteAsciiPointFile(UserInterface& ui, const PointList& points);
+struct [[nodiscard]] ReadResult {
+    ReadStatus status = ReadStatus::Cancelled;
+    std::string path{};  // the file chosen; empty when the dialog was cancelled
+};
+
+// Asks for an ASCII point file and appends its lines to points. CannotOpen
+// comes after the message.
+[[nodiscard]] ReadResult ReadAsciiPointFile(UserInterface& ui, PointList& points);
+
+// Asks for a file name and writes the point list there, one line each. An
+// empty list is NothingToWrite, asked for no name; a failure is shown here.
+[[nodiscard]] WriteResult WriteAsciiPointFile(UserInterface& ui, const PointList& points);
 
 }  // namespace chainforge

@@ -14,7 +14,7 @@ namespace {
 
 struct Sample : test::ScannedDocument {
     explicit Sample(const std::filesystem::path& path) : ScannedDocument("") {
-        EXPECT_EQ(document.Open(Utf8FromPath(path)), 0);
+        EXPECT_EQ(document.Open(Utf8FromPath(path)).status, OpenStatus::Opened);
         ScanDocument(document, catalogue, ui);
     }
 };

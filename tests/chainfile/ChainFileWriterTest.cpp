@@ -14,8 +14,11 @@ TEST(WriteChainFile, SectionsAndTemplatesEachOnALine) {
     test::WriteFileBytes(path, "old content that is longer than the new one");
     ScriptedUserInterface ui;
     ui.QueueFileName(path);
-    EXPECT_EQ(WriteChainFile(ui, "1 0.5 2 ", "0 100 1.5 ", {"0 -2 3.5 0", "20 -2 3.5 0"}, {"0 1"}),
-              1);
+    const WriteResult written =
+        WriteChainFile(ui, "1 0.5 2 ", "0 100 1.5 ", {"0 -2 3.5 0", "20 -2 3.5 0"}, {"0 1"});
+    EXPECT_EQ(written.status, WriteStatus::Written);
+    EXPECT_EQ(written.path, path);
+    EXPECT_EQ(written.bytes, test::ReadFileBytes(path).size());
     EXPECT_EQ(
         test::ReadFileBytes(path),
         test::CrLf({"{", "@ Horizontal Control", "{1 0.5 2 }", "", "@ Vertical Control",
@@ -32,10 +35,10 @@ TEST(WriteChainFile, SectionsAndTemplatesEachOnALine) {
 // Nothing to write asks nothing; a cancelled dialog writes nothing.
 TEST(WriteChainFile, NothingWritten) {
     ScriptedUserInterface ui;
-    EXPECT_EQ(WriteChainFile(ui, "", "", {}, {}), 1);
+    EXPECT_EQ(WriteChainFile(ui, "", "", {}, {}).status, WriteStatus::NothingToWrite);
     EXPECT_TRUE(ui.Events().empty());
-    EXPECT_EQ(WriteChainFile(ui, "", "", {}, {"0 1 2 3"}), 0);
-    EXPECT_EQ(WriteChainFile(ui, "", "1 2 ", {}, {}), 0);
+    EXPECT_EQ(WriteChainFile(ui, "", "", {}, {"0 1 2 3"}).status, WriteStatus::Cancelled);
+    EXPECT_EQ(WriteChainFile(ui, "", "1 2 ", {}, {}).status, WriteStatus::Cancelled);
     EXPECT_EQ(ui.Events().size(), 2u);
 }
 

@@ -35,10 +35,15 @@ TEST(RunConversion, SelectionsTheCommandLineRefuses) {
     ScriptedUserInterface cancelled;
     cancelled.QueueFileName(std::nullopt);
     cancelled.QueueFileName(dir.File("out.asc"));
-    RunConversion(fromFile, road.document, road.catalogue, spiralWarning, cancelled);
+    const ConversionReport report =
+        RunConversion(fromFile, road.document, road.catalogue, spiralWarning, cancelled);
     EXPECT_EQ(cancelled.CountOf(ScriptedUserInterface::EventKind::OpenDialog), 1u);
     EXPECT_EQ(test::ReadFileBytes(dir.File("out.asc")).substr(0, 30),
               "1,100.000000,200.000000,0,PI\r\n");
+    // The chain file's dialog found no name: only the point file is listed.
+    ASSERT_EQ(report.files.size(), 1u);
+    EXPECT_EQ(report.files[0].path, dir.File("out.asc"));
+    EXPECT_EQ(report.files[0].bytes, test::ReadFileBytes(dir.File("out.asc")).size());
 }
 
 }  // namespace

@@ -15,7 +15,6 @@
 
 #include "io/Platform.h"
 #include "support/TestSupport.h"
-#include "ui/ScriptedUserInterface.h"
 
 namespace chainforge {
 namespace {
@@ -75,41 +74,44 @@ std::ptrdiff_t RaisesSignal(int fd, const void* data, std::size_t size) {
 
 TEST(WriteOutputFile, ReplacesKeepingTheModeAndLeavesNothingElse) {
     test::TempDir dir;
-    ScriptedUserInterface ui;
     const std::string path = dir.File("out.ch");
-    ASSERT_EQ(WriteOutputFile(ui, path, "first\r\n"), 1);
+    ASSERT_EQ(WriteOutputFile(path, "first\r\n").status, WriteStatus::Written);
     fs::permissions(path, kOwnerReadWrite | fs::perms::group_read);
-    ASSERT_EQ(WriteOutputFile(ui, path, "second\r\n"), 1);
+    const WriteResult second = WriteOutputFile(path, "second\r\n");
+    ASSERT_EQ(second.status, WriteStatus::Written);
+    EXPECT_EQ(second.path, path);
+    EXPECT_EQ(second.bytes, 8u);
+    EXPECT_TRUE(second.message.empty());
     EXPECT_EQ(test::ReadFileBytes(path), "second\r\n");
     if (!test::kWindows) {  // where a file has no more than a read-only flag
         EXPECT_EQ(fs::status(path).permissions() & fs::perms::all,
                   kOwnerReadWrite | fs::perms::group_read);
     }
     EXPECT_EQ(EntriesIn(dir.Path()), 1u);
-    EXPECT_TRUE(ui.Events().empty());
 }
 
 // Short and interrupted writes go on; a failing write keeps the old file.
 TEST(WriteOutputFile, ThroughTheWriteSeam) {
     const struct {
         WriteFunction write;
-        int result;
+        WriteStatus status;
         int calls;
-    } cases[] = {{&OneByteAtATime, 1, 11},
-                 {&InterruptedFirst, 1, 2},
-                 {&FullAfterThreeBytes, 0, 2},
-                 {&WritesNothing, 0, 1}};
+    } cases[] = {{&OneByteAtATime, WriteStatus::Written, 11},
+                 {&InterruptedFirst, WriteStatus::Written, 2},
+                 {&FullAfterThreeBytes, WriteStatus::Failed, 2},
+                 {&WritesNothing, WriteStatus::Failed, 1}};
     for (const auto& c : cases) {
         test::TempDir dir;
-        ScriptedUserInterface ui;
         const std::string path = dir.File("out.asc");
         test::WriteFileBytes(path, "old");
         calls = 0;
-        EXPECT_EQ(WriteOutputFile(ui, path, "new content", c.write), c.result);
+        const WriteResult result = WriteOutputFile(path, "new content", c.write);
+        const bool written = c.status == WriteStatus::Written;
+        EXPECT_EQ(result.status, c.status);
         EXPECT_EQ(calls, c.calls);
-        EXPECT_EQ(test::ReadFileBytes(path), c.result == 1 ? "new content" : "old");
+        EXPECT_EQ(test::ReadFileBytes(path), written ? "new content" : "old");
         EXPECT_EQ(EntriesIn(dir.Path()), 1u);
-        EXPECT_EQ(ui.Messages(), c.result == 1 ? Names{} : Names{"Cannot write file " + path});
+        EXPECT_EQ(result.message, written ? "" : "Cannot write file " + path);
     }
 }
 
@@ -121,8 +123,8 @@ int WriteInChildRaising(const std::string& path, int signal, bool ignored) {
     if (child == 0) {
         std::signal(signal, ignored ? SIG_IGN : SIG_DFL);  // whatever the test runner left
         signalToRaise = signal;
-        ScriptedUserInterface ui;
-        ::_exit(WriteOutputFile(ui, path, "new content", &RaisesSignal) == 1 ? 0 : 1);
+        const WriteResult result = WriteOutputFile(path, "new content", &RaisesSignal);
+        ::_exit(result.status == WriteStatus::Written ? 0 : 1);
     }
     int status = 0;
     ::waitpid(child, &status, 0);
@@ -160,13 +162,13 @@ TEST(WriteOutputFile, SignalDuringTheWrite) {
 // that a name as long as the system allows is written too.
 TEST(WriteOutputFile, TemporaryNameIsShortAndBeside) {
     test::TempDir dir;
-    ScriptedUserInterface ui;
     // 255 bytes: the longest file name on Linux; Windows also limits the path.
     const std::string name = std::string(test::kWindows ? 120 : 251, 'n') + ".asc";
     const std::string path = dir.File(name);
     folderWritten = dir.Path();
     calls = 0;
-    ASSERT_EQ(WriteOutputFile(ui, path, "content", &ListsTheFolder), 1) << ui.Messages()[0];
+    const WriteResult result = WriteOutputFile(path, "content", &ListsTheFolder);
+    ASSERT_EQ(result.status, WriteStatus::Written) << result.message;
     ASSERT_EQ(seenDuringWrite.size(), 1u);
     EXPECT_TRUE(std::regex_match(seenDuringWrite[0], std::regex(R"(\.cf[0-9a-f]{8}\.tmp)")))
         << seenDuringWrite[0];
@@ -176,18 +178,17 @@ TEST(WriteOutputFile, TemporaryNameIsShortAndBeside) {
 
 TEST(WriteOutputFile, CannotCreate) {
     test::TempDir dir;
-    ScriptedUserInterface ui;
     const std::string missing = dir.File("no/such/folder/out.asc");
     const std::string readOnly = dir.File("locked.asc");
     test::WriteFileBytes(readOnly, "keep");
     fs::permissions(readOnly, fs::perms::owner_read);
     for (const std::string& path : {missing, readOnly}) {
-        EXPECT_EQ(WriteOutputFile(ui, path, "x"), 0);
+        const WriteResult result = WriteOutputFile(path, "x");
+        EXPECT_EQ(result.status, WriteStatus::Failed);
+        EXPECT_EQ(result.message, "Cannot open file " + path);
     }
     EXPECT_EQ(test::ReadFileBytes(readOnly), "keep");
     fs::permissions(readOnly, kOwnerReadWrite);  // Windows removes no read-only file
-    EXPECT_EQ(ui.Messages(),
-              (Names{"Cannot open file " + missing, "Cannot open file " + readOnly}));
 }
 
 // A target that exists and is not a regular file is refused and stays what
@@ -204,11 +205,10 @@ TEST(WriteOutputFile, RefusesWhatIsNotARegularFile) {
         targets.push_back(pipe);
         targets.push_back(pipe);  // the second time with a reader
     }
-    ScriptedUserInterface ui;
-    Names expected;
     for (const std::string& target : targets) {
-        EXPECT_EQ(WriteOutputFile(ui, target, "x"), 0);
-        expected.push_back("Cannot write to " + target + ": not a regular file");
+        const WriteResult result = WriteOutputFile(target, "x");
+        EXPECT_EQ(result.status, WriteStatus::Failed);
+        EXPECT_EQ(result.message, "Cannot write to " + target + ": not a regular file");
 #ifndef _WIN32
         if (target == pipe && reader < 0) {
             reader = ::open(pipe.c_str(), O_RDONLY | O_NONBLOCK);
@@ -216,7 +216,6 @@ TEST(WriteOutputFile, RefusesWhatIsNotARegularFile) {
         }
 #endif
     }
-    EXPECT_EQ(ui.Messages(), expected);
     if (reader >= 0) {
         char buffer[4];
         EXPECT_LE(::read(reader, buffer, sizeof buffer), 0);
@@ -237,13 +236,14 @@ TEST(WriteOutputFile, NullDeviceDiscards) {
     if (!noLinks) {
         devices.push_back(dir.File("discard"));
     }
-    ScriptedUserInterface ui;
     for (const std::string& device : devices) {
-        EXPECT_EQ(WriteOutputFile(ui, device, "gone"), 1) << device;
+        const WriteResult result = WriteOutputFile(device, "gone");
+        EXPECT_EQ(result.status, WriteStatus::Written) << device;
+        EXPECT_EQ(result.bytes, 0u) << device;  // nothing is kept
     }
-    EXPECT_TRUE(ui.Messages().empty());
-    EXPECT_EQ(WriteOutputFile(ui, devices[0], "x", &WritesNothing), 0);
-    EXPECT_EQ(ui.Messages(), Names{"Cannot write file " + devices[0]});
+    const WriteResult failed = WriteOutputFile(devices[0], "x", &WritesNothing);
+    EXPECT_EQ(failed.status, WriteStatus::Failed);
+    EXPECT_EQ(failed.message, "Cannot write file " + devices[0]);
     if (!test::kWindows) {
         EXPECT_TRUE(fs::is_character_file("/dev/null"));
         EXPECT_TRUE(fs::is_symlink(dir.File("discard")));

@@ -98,7 +98,7 @@ TEST(Open, LoadsAPrivateCopyOfARegularFile) {
     const std::string path = dir.File("a.xml");
     test::WriteFileBytes(path, "<A>\r\n");
     CDocumentBuffer document;
-    ASSERT_EQ(document.Open(path), 0);
+    ASSERT_EQ(document.Open(path).status, OpenStatus::Opened);
     test::WriteFileBytes(path, "<Changed>\r\n<More>\r\n");
     std::filesystem::resize_file(path, 2);
     EXPECT_EQ(document.Bytes(), "<A>\r\n");
@@ -111,12 +111,14 @@ TEST(Open, LoadsAPrivateCopyOfARegularFile) {
         failing.push_back(dir.File("fifo"));
     }
     for (const std::string& bad : failing) {
-        EXPECT_EQ(document.Open(bad), 1) << bad;
+        const OpenResult opened = document.Open(bad);
+        EXPECT_EQ(opened.status, OpenStatus::CannotOpen) << bad;
+        EXPECT_EQ(opened.message, "Cannot open file " + bad);
     }
     EXPECT_EQ(document.Bytes(), "<A>\r\n");
     EXPECT_EQ(document.Position(), 2u);
     test::WriteFileBytes(path, "");
-    ASSERT_EQ(document.Open(path), 0);
+    ASSERT_EQ(document.Open(path).status, OpenStatus::Opened);
     EXPECT_TRUE(document.IsLoaded());
     EXPECT_EQ(document.Size(), 0u);
     EXPECT_TRUE(document.AtEnd());

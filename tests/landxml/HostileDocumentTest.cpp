@@ -29,7 +29,7 @@ TEST(HostileDocument, SparseFileBeyondThirtyTwoBits) {
         ASSERT_TRUE(out.flush());
     }
     test::ScannedDocument s("");
-    ASSERT_EQ(s.document.Open(path), 0);
+    ASSERT_EQ(s.document.Open(path).status, OpenStatus::Opened);
     ScanDocument(s.document, s.catalogue, s.ui);
     ASSERT_EQ(s.catalogue.PointGroups().size(), 1u);
     EXPECT_EQ(s.catalogue.PointGroups()[0].position, static_cast<std::uint64_t>(offset) + 21);

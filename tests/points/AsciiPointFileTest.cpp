@@ -14,21 +14,21 @@ using test::operator+;
 TEST(AsciiPointFile, WritesWhatItReadsBack) {
     test::TempDir dir;
     ScriptedUserInterface ui;
-    EXPECT_EQ(WriteAsciiPointFile(ui, {}), 0);  // nothing to write: no dialog
+    EXPECT_EQ(WriteAsciiPointFile(ui, {}).status, WriteStatus::NothingToWrite);  // no dialog
     EXPECT_TRUE(ui.Events().empty());
     const PointList points{"7,5000.1,2000.2,100.3,", "1,10,20,0,PI", "A7,1,2,3,a b"};
     ui.QueueFileName(dir.File("out.asc"));
     ui.QueueFileName(dir.File("out.asc"));
     ui.QueueFileName(std::nullopt);
     ui.QueueFileName(std::nullopt);
-    EXPECT_EQ(WriteAsciiPointFile(ui, points), 1);
+    EXPECT_EQ(WriteAsciiPointFile(ui, points).status, WriteStatus::Written);
     EXPECT_EQ(test::ReadFileBytes(dir.File("out.asc")),
               "7,5000.1,2000.2,100.3,\r\n1,10,20,0,PI\r\nA7,1,2,3,a b\r\n");
     PointList read{"9,9,9,9,"};
-    EXPECT_EQ(ReadAsciiPointFile(ui, read), 1);
+    EXPECT_EQ(ReadAsciiPointFile(ui, read).status, ReadStatus::Read);
     EXPECT_EQ(read, Texts{"9,9,9,9,"} + points);
-    EXPECT_EQ(ReadAsciiPointFile(ui, read), 0);  // cancelled
-    EXPECT_EQ(WriteAsciiPointFile(ui, points), 0);
+    EXPECT_EQ(ReadAsciiPointFile(ui, read).status, ReadStatus::Cancelled);
+    EXPECT_EQ(WriteAsciiPointFile(ui, points).status, WriteStatus::Cancelled);
     EXPECT_TRUE(ui.Messages().empty());
     ASSERT_EQ(ui.Events().size(), 4u);
     for (const auto& [event, kind] : {std::pair{0, Kind::SaveDialog}, {1, Kind::OpenDialog}}) {
@@ -47,8 +47,8 @@ TEST(AsciiPointFile, FilesThatCannotBeRead) {
     ui.QueueFileName(dir.File("missing.asc"));
     ui.QueueFileName(dir.Path().string());
     PointList points;
-    EXPECT_EQ(ReadAsciiPointFile(ui, points), 2);
-    EXPECT_EQ(ReadAsciiPointFile(ui, points), 2);
+    EXPECT_EQ(ReadAsciiPointFile(ui, points).status, ReadStatus::CannotOpen);
+    EXPECT_EQ(ReadAsciiPointFile(ui, points).status, ReadStatus::CannotOpen);
     EXPECT_TRUE(points.empty());
     EXPECT_EQ(ui.Messages(), (Texts{"Cannot open file " + dir.File("missing.asc"),
                                     "Cannot open file " + dir.Path().string()}));
@@ -77,7 +77,7 @@ TEST(AsciiPointFile, ReadsTheFileAsText) {
         ScriptedUserInterface ui;
         ui.QueueFileName(dir.File("in.asc"));
         PointList points;
-        EXPECT_EQ(ReadAsciiPointFile(ui, points), 1);
+        EXPECT_EQ(ReadAsciiPointFile(ui, points).status, ReadStatus::Read);
         EXPECT_EQ(points, expected) << bytes.substr(0, 40);
     }
 }
