@@ -90,7 +90,7 @@ constexpr std::array kRecognitionTable{
     Row{"<GradeModel", Action::Enter, kGradeModel},
     Row{"<Amendment", Action::Enter, kAmendment, Match::Element},
     Row{"<FeatureDictionary", Action::Enter, kFeatureDictionary, Match::Element},
-    // Both of LandXML 2.0, beside its surfaces.
+    // Both new in LandXML 2.0: the looks of its surfaces.
     Row{"<MaterialTable", Action::Enter, kMaterialTable, Match::Element},
     Row{"<TextureImageTable", Action::Enter, kTextureImageTable, Match::Element},
 };
