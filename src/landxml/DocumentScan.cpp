@@ -1,6 +1,8 @@
 #include "landxml/DocumentScan.h"
 
+#include <algorithm>
 #include <array>
+#include <cctype>
 
 #include "landxml/MakerInfo.h"
 #include "landxml/NumberText.h"
@@ -27,12 +29,18 @@ enum class Match {
     EmptyElement,  // ... followed by white space or "/", and the text ends with "/>"
 };
 
-struct Row {
+}  // namespace
+
+struct CTagRecognizer::Row {
     std::string_view tag;
     Action action;
     SectionState state;
     Match match = Match::Prefix;
 };
+
+namespace {
+
+using Row = CTagRecognizer::Row;
 
 bool RowMatches(std::string_view tagText, const Row& row) {
     if (row.match == Match::Prefix) {
@@ -58,7 +66,7 @@ constexpr std::array kRecognitionTable{
     Row{"<CgPoints", Action::None, kTopLevel, Match::EmptyElement},
     Row{"<LandXML ", Action::Version, kTopLevel},
     Row{"<Units", Action::Enter, kUnits},
-    Row{"<Application ", Action::Enter, kApplication},
+    Row{"<Application", Action::Enter, kApplication, Match::Element},
     Row{"<Surfaces", Action::Enter, kSurfaces, Match::Element},
     Row{"<Parcels", Action::Enter, kParcels, Match::Element},
     Row{"<PipeNetworks", Action::Enter, kPipeNetworks},
@@ -80,31 +88,72 @@ constexpr std::array kRecognitionTable{
     Row{"<!--", Action::None, kTopLevel},
     Row{"<Roadways", Action::Roadways, kRoadways},
     Row{"<GradeModel", Action::Enter, kGradeModel},
+    Row{"<Amendment", Action::Enter, kAmendment, Match::Element},
+    Row{"<FeatureDictionary", Action::Enter, kFeatureDictionary, Match::Element},
+    // Both new in LandXML 2.0: the looks of its surfaces.
+    Row{"<MaterialTable", Action::Enter, kMaterialTable, Match::Element},
+    Row{"<TextureImageTable", Action::Enter, kTextureImageTable, Match::Element},
 };
 
-// The closing tag of each section that is left by one tag alone.
+// The closing tag of each section that is passed over up to it, and the
+// opening tag of the same element, which may nest inside the section.
 struct SectionEnd {
     SectionState state;
     std::string_view closingTag;
+    std::string_view openingTag;
 };
 
 constexpr std::array kSectionEnds{
-    SectionEnd{kUnits, "</Units"},
-    SectionEnd{kAlignments, "</Alignments"},
-    SectionEnd{kGradeModel, "</GradeModel"},
-    SectionEnd{kSurfaces, "</Surfaces"},
-    SectionEnd{kParcels, "</Parcels"},
-    SectionEnd{kPipeNetworks, "</PipeNetworks"},
-    SectionEnd{kPipeNetwork, "</PipeNetwork"},
-    SectionEnd{kProject, "</Project"},
-    SectionEnd{kFeature, "</Feature>"},
-    SectionEnd{kSurveys, "</Surveys>"},
-    SectionEnd{kSurvey, "</Survey>"},
-    SectionEnd{kCoordinateSystem, "</CoordinateSystem>"},
-    SectionEnd{kMonuments, "</Monuments>"},
-    SectionEnd{kPlanFeatures, "</PlanFeatures>"},
-    SectionEnd{kPlanFeature, "</PlanFeature>"},
+    SectionEnd{kUnits, "</Units", "<Units"},
+    SectionEnd{kAlignments, "</Alignments", "<Alignments"},
+    SectionEnd{kGradeModel, "</GradeModel", "<GradeModel"},
+    SectionEnd{kSurfaces, "</Surfaces", "<Surfaces"},
+    SectionEnd{kParcels, "</Parcels", "<Parcels"},
+    SectionEnd{kPipeNetworks, "</PipeNetworks", "<PipeNetworks"},
+    SectionEnd{kPipeNetwork, "</PipeNetwork", "<PipeNetwork"},
+    SectionEnd{kProject, "</Project", "<Project"},
+    SectionEnd{kFeature, "</Feature>", "<Feature"},
+    SectionEnd{kSurveys, "</Surveys>", "<Surveys"},
+    SectionEnd{kSurvey, "</Survey>", "<Survey"},
+    SectionEnd{kCoordinateSystem, "</CoordinateSystem>", "<CoordinateSystem"},
+    SectionEnd{kMonuments, "</Monuments>", "<Monuments"},
+    SectionEnd{kPlanFeatures, "</PlanFeatures>", "<PlanFeatures"},
+    SectionEnd{kPlanFeature, "</PlanFeature>", "<PlanFeature"},
+    SectionEnd{kAmendment, "</Amendment", "<Amendment"},
+    SectionEnd{kFeatureDictionary, "</FeatureDictionary", "<FeatureDictionary"},
+    SectionEnd{kMaterialTable, "</MaterialTable", "<MaterialTable"},
+    SectionEnd{kTextureImageTable, "</TextureImageTable", "<TextureImageTable"},
 };
+
+// True when the tag closes the element of closingTag, not one whose name
+// merely begins the same way ("</Parcels" is no "</ParcelsExtra>").
+bool ClosesElement(std::string_view tagText, std::string_view closingTag) {
+    if (closingTag.empty() || !StartsWithNoCase(tagText, closingTag)) {
+        return false;
+    }
+    if (closingTag.ends_with('>') || tagText.size() == closingTag.size()) {
+        return true;
+    }
+    const char next = tagText[closingTag.size()];
+    return next == '>' || IsScanSpace(next);
+}
+
+// The prefixed name of a tag that opens or closes an element of another
+// namespace ("<inf:Extra a='1'>" gives "inf:Extra"); empty for any other tag.
+std::string_view ForeignElementName(std::string_view tagText) {
+    const std::size_t start = tagText.starts_with("</") ? 2 : 1;
+    if (!tagText.starts_with('<') || tagText.size() <= start) {
+        return {};
+    }
+    const char first = tagText[start];
+    if (!(std::isalpha(static_cast<unsigned char>(first)) || first == '_')) {
+        return {};
+    }
+    const std::size_t end = std::min(tagText.find_first_of(" \t\r\n/>", start), tagText.size());
+    const std::string_view name = tagText.substr(start, end - start);
+    const std::size_t colon = name.find(':');
+    return colon == std::string_view::npos || colon + 1 == name.size() ? std::string_view() : name;
+}
 
 // The name attribute of a tag that begins "<CgPoints" in exactly that case,
 // in UTF-8, entities decoded; empty when either is not there.
@@ -126,45 +175,64 @@ void CTagRecognizer::RecognizeTag(std::string_view tagText, std::uint64_t positi
     if (state_ != kTopLevel && !SkipSectionTag(tagText, position)) {
         return;
     }
-    for (const Row& row : kRecognitionTable) {
-        if (!RowMatches(tagText, row)) {
-            continue;
-        }
-        switch (row.action) {
-            case Action::None:
-                break;
-            case Action::Declaration:
-                catalogue_.SetEncoding(EncodingOfDeclaration(tagText));
-                break;
-            case Action::Version:
-                CheckVersion(tagText);
-                break;
-            case Action::Enter:
-                EnterSection(tagText, row.state);
-                break;
-            case Action::NamedPointGroup:
-                OpenPointGroup(tagText, position,
-                               PointGroupNameAttribute(tagText, catalogue_.Encoding()));
-                break;
-            case Action::UnnamedPointGroup:
-                OpenPointGroup(tagText, position, kUnnamedGroup);
-                break;
-            case Action::Roadways:
-                if (!StartsWithNoCase(tagText, "<Roadways/")) {
-                    EnterSection(tagText, row.state);
-                }
-                break;
-        }
+    if (RecognizeKnownTag(tagText, position)) {
         return;
+    }
+    // Extensions of other namespaces stand anywhere in a LandXML document; a
+    // file whose root is itself of another namespace is no LandXML.
+    if (const std::string_view name = ForeignElementName(tagText); landXmlSeen_ && !name.empty()) {
+        PassOverForeignElement(tagText, name);
+        return;
+    }
+    ReportUnknownFormat();
+}
+
+// False when no row of the recognition table, nor any other form of a point
+// group's opening tag, matches the tag.
+bool CTagRecognizer::RecognizeKnownTag(std::string_view tagText, std::uint64_t position) {
+    for (const Row& row : kRecognitionTable) {
+        if (RowMatches(tagText, row)) {
+            Apply(row, tagText, position);
+            return true;
+        }
     }
     if (IsAttributedPointGroup(tagText)) {
         const auto name = AttributeValue(tagText, "name");
         OpenPointGroup(tagText, position,
                        name && !name->empty() ? ReadableText(*name, catalogue_.Encoding())
                                               : std::string(kUnnamedGroup));
-        return;
+        return true;
     }
-    ReportUnknownFormat();
+    return false;
+}
+
+void CTagRecognizer::Apply(const Row& row, std::string_view tagText, std::uint64_t position) {
+    switch (row.action) {
+        case Action::None:
+            break;
+        case Action::Declaration:
+            catalogue_.SetEncoding(EncodingOfDeclaration(tagText));
+            break;
+        case Action::Version:
+            landXmlSeen_ = true;
+            CheckVersion(tagText);
+            break;
+        case Action::Enter:
+            EnterSection(tagText, row.state);
+            break;
+        case Action::NamedPointGroup:
+            OpenPointGroup(tagText, position,
+                           PointGroupNameAttribute(tagText, catalogue_.Encoding()));
+            break;
+        case Action::UnnamedPointGroup:
+            OpenPointGroup(tagText, position, kUnnamedGroup);
+            break;
+        case Action::Roadways:
+            if (!StartsWithNoCase(tagText, "<Roadways/")) {
+                EnterSection(tagText, row.state);
+            }
+            break;
+    }
 }
 
 bool CTagRecognizer::SkipSectionTag(std::string_view tagText, std::uint64_t position) {
@@ -222,18 +290,64 @@ bool CTagRecognizer::SkipSectionTag(std::string_view tagText, std::uint64_t posi
             if (StartsWithNoCase(tagText, "<Author") || StartsWithNoCase(tagText, "</Author")) {
                 return false;
             }
+            if (const std::string_view name = ForeignElementName(tagText); !name.empty()) {
+                PassOverForeignElement(tagText, name);
+                return false;
+            }
             state_ = kTopLevel;
             return true;
+        case kSurvey:
+            // A survey's point groups are listed like those at the top level.
+            if (OpensElement(tagText, "<CgPoints")) {
+                RecognizeKnownTag(tagText, position);
+                return false;
+            }
+            break;
         default:
             break;
     }
+    PassOverSectionTag(tagText);
+    return false;
+}
+
+// A tag met in a section passed over up to its own closing tag.
+void CTagRecognizer::PassOverSectionTag(std::string_view tagText) {
+    const auto [closing, opening] = SkippedElementTags();
+    if (ClosesElement(tagText, closing)) {
+        if (--depth_ == 0) {
+            state_ = state_ == kForeignElement ? foreignParent_ : kTopLevel;
+        }
+    } else if (!opening.empty() && OpensElement(tagText, opening) && !IsSelfClosing(tagText)) {
+        ++depth_;
+    }
+}
+
+void CTagRecognizer::PassOverForeignElement(std::string_view tagText, std::string_view name) {
+    // A closing tag or an empty element leaves nothing to pass over.
+    if (tagText.starts_with("</") || IsSelfClosing(tagText)) {
+        return;
+    }
+    foreignOpening_ = name;
+    foreignOpening_.insert(foreignOpening_.begin(), '<');
+    foreignClosing_ = foreignOpening_;
+    foreignClosing_.insert(foreignClosing_.begin() + 1, '/');
+    foreignParent_ = state_;
+    state_ = kForeignElement;
+    depth_ = 1;
+}
+
+// The closing and the opening tag of the element whose section the scan
+// passes over; empty in other states.
+std::pair<std::string_view, std::string_view> CTagRecognizer::SkippedElementTags() const {
+    if (state_ == kForeignElement) {
+        return {foreignClosing_, foreignOpening_};
+    }
     for (const SectionEnd& end : kSectionEnds) {
-        if (end.state == state_ && StartsWithNoCase(tagText, end.closingTag)) {
-            state_ = kTopLevel;
-            break;
+        if (end.state == state_) {
+            return {end.closingTag, end.openingTag};
         }
     }
-    return false;
+    return {};
 }
 
 std::pair<std::string_view, std::string_view> CTagRecognizer::SkipTarget() const {
@@ -246,15 +360,11 @@ std::pair<std::string_view, std::string_view> CTagRecognizer::SkipTarget() const
             return {};
         case kRoadways:
             return {"</Roadways", "<Roadways/>"};
+        case kSurvey:
+            return {"</Survey>", "<CgPoints"};
         default:
-            break;
+            return SkippedElementTags();
     }
-    for (const SectionEnd& end : kSectionEnds) {
-        if (end.state == state_) {
-            return {end.closingTag, {}};
-        }
-    }
-    return {};
 }
 
 std::string_view CTagRecognizer::SectionElement() const {
@@ -273,13 +383,8 @@ std::string_view CTagRecognizer::SectionElement() const {
         default:
             break;
     }
-    for (const SectionEnd& end : kSectionEnds) {
-        if (end.state == state_) {
-            std::string_view element = end.closingTag.substr(2);
-            return element.ends_with('>') ? element.substr(0, element.size() - 1) : element;
-        }
-    }
-    return {};
+    const std::string_view opening = SkippedElementTags().second;
+    return opening.empty() ? opening : opening.substr(1);
 }
 
 void CTagRecognizer::CheckVersion(std::string_view tagText) {
@@ -310,6 +415,7 @@ void CTagRecognizer::EnterSection(std::string_view tagText, SectionState state) 
     // A self-closing tag has no content to pass over.
     if (!IsSelfClosing(tagText)) {
         state_ = state;
+        depth_ = 1;
     }
 }
 
@@ -319,6 +425,7 @@ void CTagRecognizer::OpenPointGroup(std::string_view tagText, std::uint64_t posi
         return;
     }
     catalogue_.AddPointGroup(std::move(name), position);
+    groupParent_ = state_;
     state_ = kPointGroup;
     groupHasContent_ = false;
 }
@@ -334,7 +441,7 @@ void CTagRecognizer::ClosePointGroup() {
     if (!groupHasContent_) {
         catalogue_.RemoveLastPointGroup();
     }
-    state_ = kTopLevel;
+    state_ = groupParent_;
 }
 
 namespace {

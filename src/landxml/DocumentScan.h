@@ -37,6 +37,11 @@ enum SectionState : int {
     kMonuments = 111,
     kPlanFeatures = 112,
     kPlanFeature = 113,
+    kAmendment = 114,
+    kFeatureDictionary = 115,
+    kMaterialTable = 116,
+    kTextureImageTable = 117,
+    kForeignElement = 120,  // an element of another namespace
 };
 
 inline constexpr const char* kUnnamedGroup = "UnNamed Group";
@@ -44,6 +49,8 @@ inline constexpr const char* kUnnamedGroup = "UnNamed Group";
 // The recognizer of one scan: the section state and the catalogue it fills.
 class CTagRecognizer {
   public:
+    struct Row;  // of the recognition table
+
     CTagRecognizer(Catalogue& catalogue, UserInterface& ui) : catalogue_(catalogue), ui_(ui) {}
 
     // Handles one tag text; position is the document position just after it.
@@ -58,24 +65,39 @@ class CTagRecognizer {
     // The element of the section the scan is in; empty at the top level.
     std::string_view SectionElement() const;
 
-    // In a section where only its closing tag matters: that tag's prefix (and
-    // a second one that also ends it, or empty). Empty elsewhere.
+    // In a section where few tags matter: the prefix of its closing tag and
+    // that of a second tag the scan must see (one that also ends it, one
+    // that nests inside it, or one that it holds for the catalogue; or
+    // empty). Empty elsewhere.
     std::pair<std::string_view, std::string_view> SkipTarget() const;
 
   private:
+    bool RecognizeKnownTag(std::string_view tagText, std::uint64_t position);
+    void Apply(const Row& row, std::string_view tagText, std::uint64_t position);
     void CheckVersion(std::string_view tagText);
     void ReportUnknownFormat();
     void EnterSection(std::string_view tagText, SectionState state);
     void OpenPointGroup(std::string_view tagText, std::uint64_t position, std::string name);
     void ClosePointGroup();
     void CountPointTag(std::string_view tagText);
+    void PassOverForeignElement(std::string_view tagText, std::string_view name);
+    void PassOverSectionTag(std::string_view tagText);
+    std::pair<std::string_view, std::string_view> SkippedElementTags() const;
 
     Catalogue& catalogue_;
     UserInterface& ui_;
     SectionState state_ = kTopLevel;
     bool formatReported_ = false;
+    bool landXmlSeen_ = false;
     bool groupHasContent_ = false;
-    int nestedGroups_ = 0;  // open inside the group listed last
+    int nestedGroups_ = 0;                  // open inside the group listed last
+    SectionState groupParent_ = kTopLevel;  // where the group listed last stands
+    // Elements of the skipped section's own name open at this point, the
+    // section's included: a Parcel holds Parcels of its own.
+    int depth_ = 0;
+    std::string foreignOpening_;  // "<prefix:Name" of the foreign element passed over
+    std::string foreignClosing_;
+    SectionState foreignParent_ = kTopLevel;
 };
 
 // Clears the catalogue and scans the whole loaded document into it. Does

@@ -2,7 +2,10 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
+#include <set>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "landxml/NumberCheck.h"
@@ -43,24 +46,79 @@ class PointNamer {
     std::int64_t nextNumber_ = 1;
 };
 
+// A point's values and description as the file writes them.
+struct PointText {
+    std::vector<std::string_view> values;  // views of the document's bytes
+    std::string description;
+};
+
+// The CgPoint elements of the whole document that have a name and values, by
+// name: what a point that refers to another (pntRef="...") stands for.
+class NamedPoints {
+  public:
+    explicit NamedPoints(std::string_view bytes);
+
+    // The first such point in the document of that name (entities decoded on
+    // both sides); none when there is none.
+    const PointText* Find(std::string_view reference) const {
+        const auto found = points_.find(DecodeEntities(reference));
+        return found == points_.end() ? nullptr : &found->second;
+    }
+
+  private:
+    void Add(std::string_view element);
+
+    std::unordered_map<std::string, PointText> points_;
+};
+
+NamedPoints::NamedPoints(std::string_view bytes) {
+    for (std::size_t at = NextMarkup(bytes, 0); at != std::string_view::npos;
+         at = NextMarkup(bytes, at + 1)) {
+        if (OpensElement(bytes.substr(at), "<CgPoint")) {
+            Add(bytes.substr(at));
+        }
+    }
+}
+
+// Takes in the point whose opening tag begins the text.
+void NamedPoints::Add(std::string_view element) {
+    const std::size_t tagEnd = element.find('>');
+    if (tagEnd == std::string_view::npos || IsSelfClosing(element.substr(0, tagEnd + 1))) {
+        return;
+    }
+    const std::string_view tag = element.substr(0, tagEnd);
+    const auto name = AttributeValue(tag, "name");
+    const std::string_view text =
+        element.substr(tagEnd + 1, element.find('<', tagEnd) - tagEnd - 1);
+    std::vector<std::string_view> values = ValueTokens(text, kValueNames.size());
+    if (name && !values.empty()) {
+        points_.emplace(DecodeEntities(*name), PointText{std::move(values), Description(tag)});
+    }
+}
+
 // Turns the lines of one group into point lines.
 class PointLineMaker {
   public:
-    PointLineMaker(UserInterface& ui, PointList& points, PointGroupReadCounts& counts)
-        : ui_(ui), points_(points), counts_(counts) {}
+    PointLineMaker(const CDocumentBuffer& document, UserInterface& ui, PointList& points,
+                   PointGroupReadCounts& counts)
+        : document_(document), ui_(ui), points_(points), counts_(counts) {}
 
     // Appends the point of one line of the group, if the line holds one.
     void AddPointOfLine(std::string_view line);
 
   private:
+    void AddReferencedPoint(std::string_view openingTag, std::string_view reference);
     bool ValuesConvert(const std::string& name, const std::vector<std::string_view>& values);
     void AppendPoint(const std::string& name, const std::vector<std::string_view>& values,
                      std::string_view description);
 
+    const CDocumentBuffer& document_;
     UserInterface& ui_;
     PointList& points_;
     PointGroupReadCounts& counts_;
     PointNamer namer_;
+    std::optional<NamedPoints> namedPoints_;  // built at the first reference
+    std::set<std::string> missingReferences_;
 };
 
 void PointLineMaker::AddPointOfLine(std::string_view line) {
@@ -68,15 +126,44 @@ void PointLineMaker::AddPointOfLine(std::string_view line) {
     if (tagEnd == std::string_view::npos) {
         return;
     }
+    const std::string_view openingTag = line.substr(0, tagEnd);
     const std::vector<std::string_view> values =
         ValueTokens(line.substr(tagEnd + 1), kValueNames.size());
     if (values.empty()) {
+        // A point without values of its own may stand for one given elsewhere.
+        if (const auto reference = AttributeValue(openingTag, "pntRef");
+            reference && IsPointElement(line)) {
+            AddReferencedPoint(openingTag, *reference);
+        }
         return;
     }
-    const std::string name = namer_.NameOf(line.substr(0, tagEnd));
+    const std::string name = namer_.NameOf(openingTag);
     if (ValuesConvert(name, values)) {
         AppendPoint(name, values, Description(line));
     }
+}
+
+// The referenced point's values, under the referring point's name and
+// description when it has them, else under the referenced point's. A
+// reference that cannot be found adds nothing and is told once.
+void PointLineMaker::AddReferencedPoint(std::string_view openingTag, std::string_view reference) {
+    if (!namedPoints_) {
+        namedPoints_.emplace(document_.Bytes());
+    }
+    const PointText* point = namedPoints_->Find(reference);
+    if (point == nullptr) {
+        if (std::string name = DecodeEntities(reference); missingReferences_.insert(name).second) {
+            ui_.ShowMessage("Point reference " + name + " cannot be found");
+        }
+        return;
+    }
+    const auto ownName = AttributeValue(openingTag, "name");
+    const std::string name = DecodeEntities(ownName && !ownName->empty() ? *ownName : reference);
+    if (!ValuesConvert(name, point->values)) {
+        return;
+    }
+    const std::string description = Description(openingTag);
+    AppendPoint(name, point->values, description.empty() ? point->description : description);
 }
 
 // False, after the message, when a value is not a number or too large.
@@ -135,7 +222,7 @@ PointGroupRead ReadPointGroup(const ReadContext& context, const std::string& gro
     }
     CDocumentBuffer& document = context.document;
     document.Seek(group->position);
-    PointLineMaker maker(context.ui, read.points, read.counts);
+    PointLineMaker maker(document, context.ui, read.points, read.counts);
     std::string line;
     while (document.ReadLine(line)) {
         if (ContainsNoCase(line, kGroupEnd)) {
