@@ -87,8 +87,8 @@ std::string Document() {
 void BM_PointsAndAlignment(benchmark::State& state) {
     CDocumentBuffer document;
     document.Assign(Document());
-    Catalogue catalogue;
-    ScriptedUserInterface ui;
+    CCatalogue catalogue;
+    CScriptedUserInterface ui;
     ScanDocument(document, catalogue, ui);
     const ReadContext context{document, catalogue, ui};
     const AlignmentEntry* alignment = catalogue.FindAlignment("Main");
@@ -110,8 +110,8 @@ BENCHMARK(BM_PointsAndAlignment)->Unit(benchmark::kMillisecond);
 void BM_PointGroupOnly(benchmark::State& state) {
     CDocumentBuffer document;
     document.Assign(Document());
-    Catalogue catalogue;
-    ScriptedUserInterface ui;
+    CCatalogue catalogue;
+    CScriptedUserInterface ui;
     ScanDocument(document, catalogue, ui);
     const ReadContext context{document, catalogue, ui};
     for (auto _ : state) {
@@ -124,8 +124,8 @@ BENCHMARK(BM_PointGroupOnly)->Unit(benchmark::kMillisecond);
 void BM_AlignmentOnly(benchmark::State& state) {
     CDocumentBuffer document;
     document.Assign(Document());
-    Catalogue catalogue;
-    ScriptedUserInterface ui;
+    CCatalogue catalogue;
+    CScriptedUserInterface ui;
     ScanDocument(document, catalogue, ui);
     const ReadContext context{document, catalogue, ui};
     const AlignmentEntry* alignment = catalogue.FindAlignment("Main");

@@ -21,12 +21,12 @@ using namespace chainforge;
 
 struct Loaded {
     CDocumentBuffer document;
-    Catalogue catalogue;
+    CCatalogue catalogue;
 };
 
 void Scan(Loaded& loaded, const std::string& bytes) {
     loaded.document.Assign(bytes);
-    ScriptedUserInterface ui;
+    CScriptedUserInterface ui;
     ScanDocument(loaded.document, loaded.catalogue, ui);
 }
 

@@ -102,8 +102,8 @@ struct Sample {
 void OpenPreview(benchmark::State& state, const Sample& sample) {
     const std::filesystem::path path = bench::RealExport(sample.file);
     CDocumentBuffer document;
-    Catalogue catalogue;
-    ScriptedUserInterface ui;
+    CCatalogue catalogue;
+    CScriptedUserInterface ui;
     if (path.empty() || document.Open(path.string()).status != OpenStatus::Opened) {
         state.SkipWithError(bench::CorpusMissing().c_str());
         return;

@@ -21,19 +21,19 @@ using namespace chainforge;
 struct Scanned {
     explicit Scanned(const std::string& bytes) {
         document.Assign(bytes);
-        ScriptedUserInterface ui;
+        CScriptedUserInterface ui;
         ScanDocument(document, catalogue, ui);
     }
     CDocumentBuffer document;
-    Catalogue catalogue;
+    CCatalogue catalogue;
 };
 
 void Scan(benchmark::State& state, const std::string& bytes) {
     CDocumentBuffer document;
     document.Assign(bytes);
     for (auto _ : state) {
-        Catalogue catalogue;
-        ScriptedUserInterface ui;
+        CCatalogue catalogue;
+        CScriptedUserInterface ui;
         ScanDocument(document, catalogue, ui);
         benchmark::DoNotOptimize(catalogue.Alignments().size());
     }
@@ -98,7 +98,7 @@ void BM_FarCoordinates(benchmark::State& state) {
                          FormatF(7e9 + (i % 500) * 2.5) + ",0,X");
     }
     for (auto _ : state) {
-        PointPositionIndex index(points);
+        CPointPositionIndex index(points);
         std::int64_t found = 0;
         for (int i = 0; i < 32000; ++i) {
             found += index.NumberAt(5e9 + i * 25.0, 7e9 + ((i * 10) % 500) * 2.5).value_or(0);
@@ -134,8 +134,8 @@ void BM_TenThousandSpirals(benchmark::State& state) {
     bytes += "</CoordGeom>\r\n</Alignment>\r\n</Alignments>\r\n</LandXML>\r\n";
     Scanned scanned(bytes);
     CDocumentBuffer& document = scanned.document;
-    const Catalogue& catalogue = scanned.catalogue;
-    ScriptedUserInterface ui;
+    const CCatalogue& catalogue = scanned.catalogue;
+    CScriptedUserInterface ui;
     const ReadContext context{document, catalogue, ui};
     const AlignmentEntry* alignment = catalogue.FindAlignment("S");
     for (auto _ : state) {
@@ -169,8 +169,8 @@ void BM_CorridorSections(benchmark::State& state) {
     bytes += "</CrossSects>\r\n</Alignment>\r\n</Alignments>\r\n</LandXML>\r\n";
     Scanned scanned(bytes);
     CDocumentBuffer& document = scanned.document;
-    const Catalogue& catalogue = scanned.catalogue;
-    ScriptedUserInterface ui;
+    const CCatalogue& catalogue = scanned.catalogue;
+    CScriptedUserInterface ui;
     const ReadContext context{document, catalogue, ui};
     const AlignmentEntry* alignment = catalogue.FindAlignment("C");
     for (auto _ : state) {

@@ -95,8 +95,8 @@ struct LoadedBench {
     }
     ReadContext Context() { return {document, catalogue, ui}; }
     CDocumentBuffer document;
-    Catalogue catalogue;
-    ScriptedUserInterface ui;
+    CCatalogue catalogue;
+    CScriptedUserInterface ui;
     const AlignmentEntry* road = nullptr;
     std::string verticalControl;
 };

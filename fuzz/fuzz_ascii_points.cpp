@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     std::fwrite(data, 1, size, file);
     std::fclose(file);
-    chainforge::ScriptedUserInterface ui;
+    chainforge::CScriptedUserInterface ui;
     ui.QueueFileName(path);
     chainforge::PointList points;
     if (chainforge::ReadAsciiPointFile(ui, points).status != chainforge::ReadStatus::Read) {

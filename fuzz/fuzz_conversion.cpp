@@ -18,8 +18,8 @@ namespace {
 constexpr int kMaxItems = 4;
 
 void Run(const chainforge::ConversionSelections& selections, chainforge::CDocumentBuffer& document,
-         const chainforge::Catalogue& catalogue, bool& spiralWarning) {
-    chainforge::ScriptedUserInterface ui;
+         const chainforge::CCatalogue& catalogue, bool& spiralWarning) {
+    chainforge::CScriptedUserInterface ui;
     ui.QueueAnswer(true);
     ui.QueueFileName(std::string("/dev/null"));
     ui.QueueFileName(std::string("/dev/null"));
@@ -34,7 +34,7 @@ void Run(const chainforge::ConversionSelections& selections, chainforge::CDocume
 }
 
 void RunAlignment(const chainforge::AlignmentEntry& alignment,
-                  const chainforge::Catalogue& catalogue, chainforge::CDocumentBuffer& document,
+                  const chainforge::CCatalogue& catalogue, chainforge::CDocumentBuffer& document,
                   bool& spiralWarning) {
     chainforge::ConversionSelections selections;
     selections.alignment = alignment.name;
@@ -59,8 +59,8 @@ void RunAlignment(const chainforge::AlignmentEntry& alignment,
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     chainforge::CDocumentBuffer document;
     document.Assign(std::string_view(reinterpret_cast<const char*>(data), size));
-    chainforge::Catalogue catalogue;
-    chainforge::ScriptedUserInterface scanUi;
+    chainforge::CCatalogue catalogue;
+    chainforge::CScriptedUserInterface scanUi;
     chainforge::ScanDocument(document, catalogue, scanUi);
     bool spiralWarning = true;
     int count = 0;

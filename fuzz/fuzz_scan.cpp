@@ -11,8 +11,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     chainforge::CDocumentBuffer document;
     document.Assign(std::string_view(reinterpret_cast<const char*>(data), size));
-    chainforge::Catalogue catalogue;
-    chainforge::ScriptedUserInterface ui;
+    chainforge::CCatalogue catalogue;
+    chainforge::CScriptedUserInterface ui;
     chainforge::ScanDocument(document, catalogue, ui);
     int formatMessages = 0;
     for (const std::string& message : ui.Messages()) {

@@ -68,7 +68,7 @@ bool IsSelfClosingAt(const CDocumentBuffer& document, std::uint64_t position) {
 // begins at position is given but is not a number or is too large. The
 // station written is the catalogue's reading of it.
 bool StationStartConverts(const CDocumentBuffer& document, std::uint64_t position,
-                          UserInterface& ui) {
+                          CUserInterface& ui) {
     const std::string_view bytes = document.Bytes();
     const std::size_t tagStart = position == 0
                                      ? std::string_view::npos
@@ -83,7 +83,7 @@ bool StationStartConverts(const CDocumentBuffer& document, std::uint64_t positio
     if (station.fault == NumberFault::None) {
         return true;
     }
-    BadNumberNotice(ui, bytes).Tell(tag, tagStart, {"staStart", *text, station.fault});
+    CBadNumberNotice(ui, bytes).Tell(tag, tagStart, {"staStart", *text, station.fault});
     return false;
 }
 
@@ -103,10 +103,10 @@ enum class Tell { Yes, No };
 // 0), or the point it refers to when it has none. References that cannot be
 // found put the vertex at (0, 0) and are told once each. A number that cannot
 // be converted gives no position, after its message.
-class VertexPositions {
+class CVertexPositions {
   public:
-    VertexPositions(const CDocumentBuffer& document, UserInterface& ui,
-                    HorizontalReadCounts& counts)
+    CVertexPositions(const CDocumentBuffer& document, CUserInterface& ui,
+                     HorizontalReadCounts& counts)
         : document_(document), ui_(ui), counts_(counts), notice_(ui, document.Bytes()) {}
 
     std::optional<VertexPosition> Of(const VertexLine& line, Tell tell = Tell::Yes);
@@ -121,13 +121,13 @@ class VertexPositions {
                                              Tell tell);
 
     const CDocumentBuffer& document_;
-    UserInterface& ui_;
+    CUserInterface& ui_;
     HorizontalReadCounts& counts_;
-    BadNumberNotice notice_;
-    std::optional<PointReferences> references_;  // built at the first reference
+    CBadNumberNotice notice_;
+    std::optional<CPointReferences> references_;  // built at the first reference
 };
 
-std::optional<VertexPosition> VertexPositions::Of(const VertexLine& line, Tell tell) {
+std::optional<VertexPosition> CVertexPositions::Of(const VertexLine& line, Tell tell) {
     const std::string_view text(line.text);
     const std::string_view elementText = ElementText(text);
     const auto reference = AttributeValue(text.substr(0, text.find('>')), "pntRef");
@@ -148,8 +148,8 @@ std::optional<VertexPosition> VertexPositions::Of(const VertexLine& line, Tell t
 
 // The position of the point of that name; none, after the message, when
 // one of its numbers cannot be converted.
-std::optional<VertexPosition> VertexPositions::Referenced(const VertexLine& line,
-                                                          std::string_view reference, Tell tell) {
+std::optional<VertexPosition> CVertexPositions::Referenced(const VertexLine& line,
+                                                           std::string_view reference, Tell tell) {
     if (!references_) {
         references_.emplace(document_);
     }
@@ -173,10 +173,10 @@ std::optional<VertexPosition> VertexPositions::Referenced(const VertexLine& line
 // Gives every vertex a point number and writes the horizontal control text:
 // tangent points, and each circular curve as its start, centre and end
 // numbers in double quotes, the first number followed by the start station.
-class HorizontalControlBuilder {
+class CHorizontalControlBuilder {
   public:
     // A vertex standing on none of points becomes a point of the read.
-    HorizontalControlBuilder(const PointList& points, double startStation, HorizontalRead& read)
+    CHorizontalControlBuilder(const PointList& points, double startStation, HorizontalRead& read)
         : added_(read.addedPoints),
           text_(read.horizontalControl),
           index_(points),
@@ -200,7 +200,7 @@ class HorizontalControlBuilder {
 
     PointList& added_;
     std::string& text_;
-    PointPositionIndex index_;
+    CPointPositionIndex index_;
     double startStation_;
     HorizontalReadCounts& counts_;
     bool firstEntry_ = true;
@@ -211,7 +211,7 @@ class HorizontalControlBuilder {
 
 // The number of the point at the line's position; a new point with the given
 // code when there is none yet.
-std::int64_t HorizontalControlBuilder::PointAt(VertexPosition position, std::string_view code) {
+std::int64_t CHorizontalControlBuilder::PointAt(VertexPosition position, std::string_view code) {
     if (const auto existing = index_.NumberAt(position.a, position.b)) {
         return *existing;
     }
@@ -226,7 +226,7 @@ std::int64_t HorizontalControlBuilder::PointAt(VertexPosition position, std::str
     return number;
 }
 
-void HorizontalControlBuilder::WriteFirstEntry(std::string_view opening, std::int64_t number) {
+void CHorizontalControlBuilder::WriteFirstEntry(std::string_view opening, std::int64_t number) {
     firstEntryBegin_ = text_.size();
     text_.append(opening).append(FormatInt(number)).append(" ");
     text_.append(FormatFiniteF(startStation_)).append(" ");
@@ -235,13 +235,13 @@ void HorizontalControlBuilder::WriteFirstEntry(std::string_view opening, std::in
     ++counts_.vertices;
 }
 
-void HorizontalControlBuilder::WriteNumber(std::int64_t number, std::string_view closing) {
+void CHorizontalControlBuilder::WriteNumber(std::int64_t number, std::string_view closing) {
     text_.append(FormatInt(number)).append(closing).append(" ");
     firstEntry_ = false;
     ++counts_.vertices;
 }
 
-void HorizontalControlBuilder::Tangent(VertexPosition position) {
+void CHorizontalControlBuilder::Tangent(VertexPosition position) {
     const std::int64_t number = PointAt(position, "PI");
     if (lastWritten_ == number) {
         return;
@@ -254,7 +254,7 @@ void HorizontalControlBuilder::Tangent(VertexPosition position) {
     lastWritten_ = number;
 }
 
-void HorizontalControlBuilder::CurveVertex(const VertexLine& line, VertexPosition position) {
+void CHorizontalControlBuilder::CurveVertex(const VertexLine& line, VertexPosition position) {
     if (line.upper.starts_with("START")) {
         OpenCurve(PointAt(position, "PC"));
         ++counts_.curves;
@@ -267,8 +267,8 @@ void HorizontalControlBuilder::CurveVertex(const VertexLine& line, VertexPositio
     }
 }
 
-std::int64_t HorizontalControlBuilder::Arc(VertexPosition start, VertexPosition centre,
-                                           VertexPosition end) {
+std::int64_t CHorizontalControlBuilder::Arc(VertexPosition start, VertexPosition centre,
+                                            VertexPosition end) {
     OpenCurve(PointAt(start, "PC"));
     const std::int64_t centreNumber = PointAt(centre, "RP");
     WriteNumber(centreNumber, "");
@@ -280,7 +280,7 @@ std::int64_t HorizontalControlBuilder::Arc(VertexPosition start, VertexPosition 
 
 // A curve that starts where the text ends takes that number inside its
 // opening quote instead of repeating it.
-void HorizontalControlBuilder::OpenCurve(std::int64_t number) {
+void CHorizontalControlBuilder::OpenCurve(std::int64_t number) {
     if (firstEntry_) {
         WriteFirstEntry("\"", number);
         return;
@@ -303,7 +303,7 @@ void HorizontalControlBuilder::OpenCurve(std::int64_t number) {
 // Removes the last number and its blank, unless it closes a curve: then the
 // shared point stands twice, as the end of one curve and the start of the
 // next.
-void HorizontalControlBuilder::RetractLastNumber() {
+void CHorizontalControlBuilder::RetractLastNumber() {
     if (text_.empty()) {
         return;
     }
@@ -322,11 +322,11 @@ enum class LineOutcome { Continue, Stop };
 // spiral are kept until it ends, so that one whose numbers cannot be
 // converted is left out whole; a curve's are then taken in geometric order,
 // start, centre, end, since producers do not all write them in that order.
-class GeometryLineReader {
+class CGeometryLineReader {
   public:
-    GeometryLineReader(UserInterface& ui, bool& spiralWarning, HorizontalControlBuilder& builder,
-                       VertexPositions& positions, const SpiralOptions& spirals,
-                       HorizontalReadCounts& counts)
+    CGeometryLineReader(CUserInterface& ui, bool& spiralWarning, CHorizontalControlBuilder& builder,
+                        CVertexPositions& positions, const SpiralOptions& spirals,
+                        HorizontalReadCounts& counts)
         : ui_(ui),
           spiralWarning_(spiralWarning),
           builder_(builder),
@@ -360,10 +360,10 @@ class GeometryLineReader {
     void LeaveOutSpiral(std::string reason, const std::vector<VertexLine>& lines);
     void WarnOfSpiral();
 
-    UserInterface& ui_;
+    CUserInterface& ui_;
     bool& spiralWarning_;
-    HorizontalControlBuilder& builder_;
-    VertexPositions& positions_;
+    CHorizontalControlBuilder& builder_;
+    CVertexPositions& positions_;
     const SpiralOptions& spirals_;
     HorizontalReadCounts& counts_;
     bool inLine_ = false;
@@ -374,7 +374,7 @@ class GeometryLineReader {
     std::optional<std::vector<VertexLine>> spiral_;
 };
 
-LineOutcome GeometryLineReader::Handle(std::string_view line, std::uint64_t position) {
+LineOutcome CGeometryLineReader::Handle(std::string_view line, std::uint64_t position) {
     VertexLine vertex{std::string(line), ToUpperAscii(line), position};
     if (vertex.upper.find("/COORDGEOM>") != std::string::npos ||
         vertex.upper.find("/ALIGNMENT>") != std::string::npos) {
@@ -397,7 +397,7 @@ LineOutcome GeometryLineReader::Handle(std::string_view line, std::uint64_t posi
 // The opening and closing lines of the elements. A spiral changes neither
 // flag: its lines come while both are clear. The vertices of a line are
 // taken at the next change, before anything else is.
-bool GeometryLineReader::ChangesElement(const VertexLine& line) {
+bool CGeometryLineReader::ChangesElement(const VertexLine& line) {
     const std::string_view upperLine = line.upper;
     if (upperLine.starts_with("LINE")) {
         TakeLine();
@@ -438,7 +438,7 @@ bool GeometryLineReader::ChangesElement(const VertexLine& line) {
 
 // Writes the tangent points of the line's Start and End (its features and
 // other children hold none), or none of them when one cannot be placed.
-void GeometryLineReader::TakeLine() {
+void CGeometryLineReader::TakeLine() {
     std::vector<VertexPosition> tangents;
     for (const VertexLine& line : lineLines_) {
         if (!line.upper.starts_with("START") && !line.upper.starts_with("END")) {
@@ -458,7 +458,7 @@ void GeometryLineReader::TakeLine() {
     }
 }
 
-void GeometryLineReader::TakeCurve() {
+void CGeometryLineReader::TakeCurve() {
     if (curveLines_.empty()) {
         return;
     }
@@ -488,7 +488,7 @@ void GeometryLineReader::TakeCurve() {
 }
 
 // The positions of the curve's vertices, or none when one cannot be placed.
-std::optional<std::vector<VertexPosition>> GeometryLineReader::CurveVertexPositions(
+std::optional<std::vector<VertexPosition>> CGeometryLineReader::CurveVertexPositions(
     const std::vector<const VertexLine*>& vertices) {
     std::vector<VertexPosition> positions;
     for (const VertexLine* line : vertices) {
@@ -504,7 +504,7 @@ std::optional<std::vector<VertexPosition>> GeometryLineReader::CurveVertexPositi
 // Writes the spiral as arcs within the tolerance, or leaves it out as a
 // straight's gap when it cannot be: a kind other than clothoid, a missing or
 // bad length, a number that cannot be converted, or points that do not fit it.
-void GeometryLineReader::TakeSpiral() {
+void CGeometryLineReader::TakeSpiral() {
     if (!spiral_) {
         return;
     }
@@ -555,8 +555,8 @@ void GeometryLineReader::TakeSpiral() {
 
 // The spiral of the opening line's attributes and its Start, PI and End
 // (the first of each).
-GeometryLineReader::SpiralRead GeometryLineReader::ReadSpiral(const std::vector<VertexLine>& lines,
-                                                              ClothoidSpiral& spiral) {
+CGeometryLineReader::SpiralRead CGeometryLineReader::ReadSpiral(
+    const std::vector<VertexLine>& lines, ClothoidSpiral& spiral) {
     if (!ReadSpiralAttributes(lines.front(), spiral)) {
         return SpiralRead::NotConvertible;
     }
@@ -587,7 +587,7 @@ GeometryLineReader::SpiralRead GeometryLineReader::ReadSpiral(const std::vector<
 
 // The length (0 when not given) and the radii (infinite when not given);
 // false, after the message, when one cannot be converted.
-bool GeometryLineReader::ReadSpiralAttributes(const VertexLine& opening, ClothoidSpiral& spiral) {
+bool CGeometryLineReader::ReadSpiralAttributes(const VertexLine& opening, ClothoidSpiral& spiral) {
     const std::string_view tag = opening.text;
     spiral.length = 0.0;
     if (const auto length = AttributeValue(tag, "length")) {
@@ -613,7 +613,7 @@ bool GeometryLineReader::ReadSpiralAttributes(const VertexLine& opening, Clothoi
 
 // Records the spiral left out, and where it starts when its Start can be
 // placed.
-void GeometryLineReader::LeaveOutSpiral(std::string reason, const std::vector<VertexLine>& lines) {
+void CGeometryLineReader::LeaveOutSpiral(std::string reason, const std::vector<VertexLine>& lines) {
     LeftOutSpiral spiral{std::move(reason)};
     for (std::size_t i = 1; i < lines.size() && !spiral.located; ++i) {
         if (OpensElement(lines[i].upper, "START")) {
@@ -626,7 +626,7 @@ void GeometryLineReader::LeaveOutSpiral(std::string reason, const std::vector<Ve
     WarnOfSpiral();
 }
 
-void GeometryLineReader::WarnOfSpiral() {
+void CGeometryLineReader::WarnOfSpiral() {
     if (spiralWarning_) {
         ui_.ShowMessage(kSpiralIgnored);
         spiralWarning_ = false;
@@ -658,9 +658,9 @@ HorizontalRead ReadHorizontalAlignment(const ReadContext& context, const Alignme
         return read;
     }
     document.Seek(alignment->position);
-    VertexPositions positions(document, context.ui, read.counts);
-    HorizontalControlBuilder builder(points, LeadingDoubleOrZero(alignment->stationStart), read);
-    GeometryLineReader reader(context.ui, spiralWarning, builder, positions, spirals, read.counts);
+    CVertexPositions positions(document, context.ui, read.counts);
+    CHorizontalControlBuilder builder(points, LeadingDoubleOrZero(alignment->stationStart), read);
+    CGeometryLineReader reader(context.ui, spiralWarning, builder, positions, spirals, read.counts);
     std::string line;
     while (document.ReadLine(line)) {
         const std::uint64_t lineEnd = document.Position() - 1;

@@ -51,7 +51,7 @@ struct HorizontalReadCounts {
     bool cutOff = false;                                // the data ended inside the geometry
     // Lines, curves and the alignment itself left out for a value that is not
     // a number or too large (spirals go with spiralsLeftOut).
-    ElementsLeftOut leftOut;
+    CElementsLeftOut leftOut;
 };
 
 // What one read made of the geometry: the horizontal control text, the

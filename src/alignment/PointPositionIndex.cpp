@@ -75,7 +75,7 @@ std::optional<NumberedPoint> ReadNumberedPoint(std::string_view pointLine) {
     return NumberedPoint{*number, AsSixDecimalText(*x), AsSixDecimalText(*y)};
 }
 
-std::size_t PointPositionIndex::CellTable::SlotOf(const Cell& cell) const {
+std::size_t CPointPositionIndex::CCellTable::SlotOf(const Cell& cell) const {
     std::uint64_t h = static_cast<std::uint64_t>(cell.x) * 0x9E3779B97F4A7C15ull;
     h ^= static_cast<std::uint64_t>(cell.y) * 0xC2B2AE3D27D4EB4Full;
     h ^= h >> 31;
@@ -87,7 +87,7 @@ std::size_t PointPositionIndex::CellTable::SlotOf(const Cell& cell) const {
     return slot;
 }
 
-void PointPositionIndex::CellTable::Grow(std::size_t slots) {
+void CPointPositionIndex::CCellTable::Grow(std::size_t slots) {
     std::vector<Slot> old = std::move(slots_);
     slots_.assign(slots, Slot{});
     for (const Slot& slot : old) {
@@ -98,7 +98,7 @@ void PointPositionIndex::CellTable::Grow(std::size_t slots) {
 }
 
 // At most half the slots in use keeps the probe runs short.
-void PointPositionIndex::CellTable::Reserve(std::size_t cells) {
+void CPointPositionIndex::CCellTable::Reserve(std::size_t cells) {
     std::size_t slots = 16;
     while (slots < 2 * cells) {
         slots *= 2;
@@ -108,7 +108,7 @@ void PointPositionIndex::CellTable::Reserve(std::size_t cells) {
     }
 }
 
-PointPositionIndex::CellEntries& PointPositionIndex::CellTable::operator[](const Cell& cell) {
+CPointPositionIndex::CellEntries& CPointPositionIndex::CCellTable::operator[](const Cell& cell) {
     if (2 * (used_ + 1) > slots_.size()) {
         Grow(std::max<std::size_t>(16, 2 * slots_.size()));
     }
@@ -121,7 +121,8 @@ PointPositionIndex::CellEntries& PointPositionIndex::CellTable::operator[](const
     return slot.entries;
 }
 
-const PointPositionIndex::CellEntries* PointPositionIndex::CellTable::Find(const Cell& cell) const {
+const CPointPositionIndex::CellEntries* CPointPositionIndex::CCellTable::Find(
+    const Cell& cell) const {
     if (slots_.empty()) {
         return nullptr;
     }
@@ -129,7 +130,7 @@ const PointPositionIndex::CellEntries* PointPositionIndex::CellTable::Find(const
     return slot.used ? &slot.entries : nullptr;
 }
 
-PointPositionIndex::PointPositionIndex(const PointList& points) {
+CPointPositionIndex::CPointPositionIndex(const PointList& points) {
     entries_.reserve(points.size());
     cells_.Reserve(points.size());
     for (const std::string& line : points) {
@@ -137,15 +138,15 @@ PointPositionIndex::PointPositionIndex(const PointList& points) {
     }
 }
 
-bool PointPositionIndex::IsGridCoordinate(double value) {
+bool CPointPositionIndex::IsGridCoordinate(double value) {
     return std::fabs(value) <= kGridReach;
 }
 
-std::int64_t PointPositionIndex::CellOf(double value) {
+std::int64_t CPointPositionIndex::CellOf(double value) {
     return static_cast<std::int64_t>(std::floor(value * kCellsPerUnit));
 }
 
-std::int64_t PointPositionIndex::FarCellOf(double value) {
+std::int64_t CPointPositionIndex::FarCellOf(double value) {
     if (std::fabs(value) < kFarReach) {
         return static_cast<std::int64_t>(std::floor(value));
     }
@@ -154,7 +155,7 @@ std::int64_t PointPositionIndex::FarCellOf(double value) {
     return bits;
 }
 
-void PointPositionIndex::Add(std::string_view pointLine) {
+void CPointPositionIndex::Add(std::string_view pointLine) {
     const std::optional<NumberedPoint> point = ReadNumberedPoint(pointLine);
     if (!point) {
         return;
@@ -174,7 +175,7 @@ void PointPositionIndex::Add(std::string_view pointLine) {
     entries_.push_back(entry);
 }
 
-std::optional<std::size_t> PointPositionIndex::FirstInGrid(double x, double y) const {
+std::optional<std::size_t> CPointPositionIndex::FirstInGrid(double x, double y) const {
     // Twice the tolerance around the position covers any rounding in the
     // cell numbers; the exact test below decides.
     const double margin = 2 * kSamePositionTolerance;
@@ -202,8 +203,8 @@ std::optional<std::size_t> PointPositionIndex::FirstInGrid(double x, double y) c
 // The earliest match among the far cells around the position, or first when
 // that comes earlier. Cells are a unit wide, so the margin reaches at most
 // the two cells of its ends on either axis.
-std::optional<std::size_t> PointPositionIndex::FirstFar(double x, double y,
-                                                        std::optional<std::size_t> first) const {
+std::optional<std::size_t> CPointPositionIndex::FirstFar(double x, double y,
+                                                         std::optional<std::size_t> first) const {
     const double margin = 2 * kSamePositionTolerance;
     const std::int64_t xs[] = {FarCellOf(x - margin), FarCellOf(x + margin)};
     const std::int64_t ys[] = {FarCellOf(y - margin), FarCellOf(y + margin)};
@@ -226,7 +227,7 @@ std::optional<std::size_t> PointPositionIndex::FirstFar(double x, double y,
     return first;
 }
 
-std::optional<std::int64_t> PointPositionIndex::NumberAt(double x, double y) const {
+std::optional<std::int64_t> CPointPositionIndex::NumberAt(double x, double y) const {
     // A position well inside the grid can only match points held in it.
     const double inside = kGridReach - 1.0;
     const bool inGrid = std::fabs(x) <= inside && std::fabs(y) <= inside;
@@ -241,7 +242,7 @@ std::optional<std::int64_t> PointPositionIndex::NumberAt(double x, double y) con
     return entries_[*first].point.number;
 }
 
-std::int64_t PointPositionIndex::NextNumber() const {
+std::int64_t CPointPositionIndex::NextNumber() const {
     if (highest_ == std::numeric_limits<std::int64_t>::max()) {
         return highest_;
     }

@@ -31,9 +31,9 @@ struct NumberedPoint {
 // point named CP1 or 7A).
 std::optional<NumberedPoint> ReadNumberedPoint(std::string_view pointLine);
 
-class PointPositionIndex {
+class CPointPositionIndex {
   public:
-    explicit PointPositionIndex(const PointList& points);
+    explicit CPointPositionIndex(const PointList& points);
 
     // Takes in a point line appended to the list after the ones already held.
     void Add(std::string_view pointLine);
@@ -63,7 +63,7 @@ class PointPositionIndex {
     };
     // Cells by their numbers, in one open-addressed array: one memory access
     // per lookup for a list of any size.
-    class CellTable {
+    class CCellTable {
       public:
         CellEntries& operator[](const Cell& cell);
         const CellEntries* Find(const Cell& cell) const;
@@ -89,8 +89,8 @@ class PointPositionIndex {
     std::optional<std::size_t> FirstFar(double x, double y, std::optional<std::size_t> first) const;
 
     std::vector<Entry> entries_;  // in list order
-    CellTable cells_;
-    CellTable farCells_;  // points with a coordinate beyond the grid
+    CCellTable cells_;
+    CCellTable farCells_;  // points with a coordinate beyond the grid
     std::int64_t highest_ = 0;
 };
 

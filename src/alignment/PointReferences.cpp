@@ -26,7 +26,7 @@ std::optional<ReferencedPoint> ReadPosition(std::string_view text) {
 
 }  // namespace
 
-PointReferences::PointReferences(const CDocumentBuffer& document) {
+CPointReferences::CPointReferences(const CDocumentBuffer& document) {
     const std::string_view bytes = document.Bytes();
     for (std::size_t at = NextMarkup(bytes, 0); at != std::string_view::npos;
          at = NextMarkup(bytes, at + 1)) {
@@ -49,7 +49,7 @@ PointReferences::PointReferences(const CDocumentBuffer& document) {
     }
 }
 
-std::optional<ReferencedPoint> PointReferences::Find(std::string_view name) const {
+std::optional<ReferencedPoint> CPointReferences::Find(std::string_view name) const {
     const auto found = points_.find(DecodeEntities(name));
     if (found == points_.end()) {
         return std::nullopt;

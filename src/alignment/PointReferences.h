@@ -20,11 +20,11 @@ struct ReferencedPoint {
     std::optional<BadValue> bad;
 };
 
-class PointReferences {
+class CPointReferences {
   public:
     // Walks the whole document once, comments passed over: every CgPoint
     // element of any group with a name and at least one number in its text.
-    explicit PointReferences(const CDocumentBuffer& document);
+    explicit CPointReferences(const CDocumentBuffer& document);
 
     // The first such point in the document of exactly that name (entities
     // decoded on both sides).

@@ -51,7 +51,7 @@ std::string ChainFileContent(const std::string& horizontalControl,
 
 }  // namespace
 
-WriteResult WriteChainFile(UserInterface& ui, const std::string& horizontalControl,
+WriteResult WriteChainFile(CUserInterface& ui, const std::string& horizontalControl,
                            const std::string& verticalControl, const TemplateList& leftTemplates,
                            const TemplateList& rightTemplates) {
     if (horizontalControl.empty() && verticalControl.empty() && leftTemplates.empty() &&

@@ -9,13 +9,13 @@
 namespace chainforge {
 
 int UsageError(std::ostream& err, const std::string& problem) {
-    CommandLineUserInterface::WriteLine(err, problem);
+    CCommandLineUserInterface::WriteLine(err, problem);
     err << "Try 'chainforge-cli --help' for more information.\n";
     return 2;
 }
 
-bool LoadAndScan(const std::string& path, CDocumentBuffer& document, Catalogue& catalogue,
-                 UserInterface& ui) {
+bool LoadAndScan(const std::string& path, CDocumentBuffer& document, CCatalogue& catalogue,
+                 CUserInterface& ui) {
     const LoadResult loaded = OpenAndScan(path, document, catalogue, ui);
     if (loaded.status != LoadStatus::Loaded) {
         ui.ShowMessage(loaded.message);
@@ -24,7 +24,7 @@ bool LoadAndScan(const std::string& path, CDocumentBuffer& document, Catalogue& 
     return true;
 }
 
-bool WriteNamedFile(const std::string& path, std::string_view content, UserInterface& ui) {
+bool WriteNamedFile(const std::string& path, std::string_view content, CUserInterface& ui) {
     const WriteResult result = WriteOutputFile(path, content);
     if (result.status == WriteStatus::Failed) {
         ui.ShowMessage(result.message);
@@ -36,7 +36,7 @@ std::string EndedInsideMessage(const std::string& element) {
     return std::string(kEndedInside) + element + "; the output is incomplete";
 }
 
-bool ReportEndedInside(const Catalogue& catalogue, UserInterface& ui) {
+bool ReportEndedInside(const CCatalogue& catalogue, CUserInterface& ui) {
     if (catalogue.EndedInside().empty()) {
         return false;
     }

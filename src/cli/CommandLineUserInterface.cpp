@@ -9,7 +9,7 @@
 
 namespace chainforge {
 
-void CommandLineUserInterface::WriteLine(std::ostream& err, const std::string& text) {
+void CCommandLineUserInterface::WriteLine(std::ostream& err, const std::string& text) {
     std::string line = text;
     for (char& c : line) {
         if (c == '\r' || c == '\n') {
@@ -28,7 +28,7 @@ constexpr std::string_view kNotRegular = ": not a regular file";
 
 }  // namespace
 
-bool CommandLineUserInterface::IsError(const std::string& text) {
+bool CCommandLineUserInterface::IsError(const std::string& text) {
     return text.starts_with("Error:") || text.starts_with(kCannotOpen) ||
            text.starts_with(kCannotWrite) ||
            (text.starts_with("Cannot write to ") && text.ends_with(kNotRegular)) ||
@@ -38,22 +38,22 @@ bool CommandLineUserInterface::IsError(const std::string& text) {
            IsBadNumberMessage(text);
 }
 
-void CommandLineUserInterface::ShowMessage(const std::string& text) {
+void CCommandLineUserInterface::ShowMessage(const std::string& text) {
     trouble_ = trouble_ || IsError(text);
     WriteLine(err_, text);
 }
 
-bool CommandLineUserInterface::AskYesNo(const std::string& text) {
+bool CCommandLineUserInterface::AskYesNo(const std::string& text) {
     WriteLine(err_, text + (answerYes_ ? " [yes]" : " [no]"));
     trouble_ = trouble_ || !answerYes_;
     return answerYes_;
 }
 
-std::optional<std::string> CommandLineUserInterface::AskOpenFileName(const FileDialogRequest&) {
+std::optional<std::string> CCommandLineUserInterface::AskOpenFileName(const FileDialogRequest&) {
     return openFileName_;
 }
 
-std::optional<std::string> CommandLineUserInterface::AskSaveFileName(
+std::optional<std::string> CCommandLineUserInterface::AskSaveFileName(
     const FileDialogRequest& request) {
     const auto answer = saveFileNames_.find(request.defaultExtension);
     if (answer == saveFileNames_.end()) {
@@ -68,7 +68,7 @@ std::optional<std::string> CommandLineUserInterface::AskSaveFileName(
     return path;
 }
 
-bool CommandLineUserInterface::FileExists(const std::string& path) {
+bool CCommandLineUserInterface::FileExists(const std::string& path) {
     std::error_code error;
     return std::filesystem::exists(PathFromUtf8(path), error);
 }

@@ -12,9 +12,9 @@
 
 namespace chainforge {
 
-class CommandLineUserInterface : public UserInterface {
+class CCommandLineUserInterface : public CUserInterface {
   public:
-    explicit CommandLineUserInterface(std::ostream& err) : err_(err) {}
+    explicit CCommandLineUserInterface(std::ostream& err) : err_(err) {}
 
     void SetAnswer(bool yes) { answerYes_ = yes; }
     void SetOpenFileName(std::optional<std::string> path) { openFileName_ = std::move(path); }

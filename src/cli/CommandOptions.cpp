@@ -52,7 +52,7 @@ bool HasSurface(const AlignmentEntry& alignment, const std::string& name) {
 }
 
 // The message for the first selected name the catalogue does not hold.
-std::optional<std::string> MissingName(const ConversionSelections& s, const Catalogue& catalogue) {
+std::optional<std::string> MissingName(const ConversionSelections& s, const CCatalogue& catalogue) {
     if (s.pointGroup && catalogue.FindPointGroup(*s.pointGroup) == nullptr) {
         return "Error: Point Group Cannot be found";
     }
@@ -150,8 +150,8 @@ std::string FirstClash(const std::vector<Name>& outputs, std::vector<Name> taken
     return {};
 }
 
-bool LoadSelected(const SelectionOptions& options, CDocumentBuffer& document, Catalogue& catalogue,
-                  UserInterface& ui) {
+bool LoadSelected(const SelectionOptions& options, CDocumentBuffer& document, CCatalogue& catalogue,
+                  CUserInterface& ui) {
     if (!LoadAndScan(options.input, document, catalogue, ui)) {
         return false;
     }

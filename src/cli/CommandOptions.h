@@ -53,7 +53,7 @@ using Name = std::pair<std::string, std::string>;
 std::string FirstClash(const std::vector<Name>& outputs, std::vector<Name> taken);
 
 // Loads the file and checks the selected names; false after the message.
-bool LoadSelected(const SelectionOptions& options, CDocumentBuffer& document, Catalogue& catalogue,
-                  UserInterface& ui);
+bool LoadSelected(const SelectionOptions& options, CDocumentBuffer& document, CCatalogue& catalogue,
+                  CUserInterface& ui);
 
 }  // namespace chainforge

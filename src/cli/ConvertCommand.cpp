@@ -73,7 +73,7 @@ std::string ReadOptions(const std::vector<std::string>& args, ConvertOptions& op
     return problem;
 }
 
-void ConfigureAnswers(const ConvertOptions& options, CommandLineUserInterface& ui) {
+void ConfigureAnswers(const ConvertOptions& options, CCommandLineUserInterface& ui) {
     const std::string& input = options.shared.input;
     ui.SetAnswer(options.yes);
     ui.SetForce(options.force);
@@ -110,9 +110,9 @@ int RunConvertCommand(const std::vector<std::string>& args, std::ostream& out, s
         return 0;
     }
     options.shared.selections.documentPath = options.shared.input;
-    CommandLineUserInterface ui(err);
+    CCommandLineUserInterface ui(err);
     CDocumentBuffer document;
-    Catalogue catalogue;
+    CCatalogue catalogue;
     if (!LoadSelected(options.shared, document, catalogue, ui)) {
         return 1;
     }

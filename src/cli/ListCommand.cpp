@@ -13,7 +13,7 @@
 
 namespace chainforge {
 
-void PrintCatalogueTsv(const Catalogue& catalogue, std::ostream& out) {
+void PrintCatalogueTsv(const CCatalogue& catalogue, std::ostream& out) {
     for (const PointGroupEntry& group : catalogue.PointGroups()) {
         out << "group\t" << group.name << '\t' << group.position << '\n';
     }
@@ -61,7 +61,7 @@ std::string JsonList(const Items& items, Text text) {
 
 }  // namespace
 
-void PrintCatalogueJson(const Catalogue& catalogue, std::ostream& out) {
+void PrintCatalogueJson(const CCatalogue& catalogue, std::ostream& out) {
     out << "{\n  \"groups\": [";
     const char* separator = "\n";
     for (const PointGroupEntry& group : catalogue.PointGroups()) {
@@ -84,7 +84,7 @@ void PrintCatalogueJson(const Catalogue& catalogue, std::ostream& out) {
     out << (catalogue.Alignments().empty() ? "" : "\n  ") << "]\n}\n";
 }
 
-void PrintCatalogueText(const Catalogue& catalogue, std::ostream& out) {
+void PrintCatalogueText(const CCatalogue& catalogue, std::ostream& out) {
     out << "Point groups (" << catalogue.PointGroups().size() << ")\n";
     for (const PointGroupEntry& group : catalogue.PointGroups()) {
         out << "  " << group.name << '\n';
@@ -122,9 +122,9 @@ int RunListCommand(const std::vector<std::string>& args, std::ostream& out, std:
     if (path.empty()) {
         return UsageError(err, "list needs a LandXML file");
     }
-    CommandLineUserInterface ui(err);
+    CCommandLineUserInterface ui(err);
     CDocumentBuffer document;
-    Catalogue catalogue;
+    CCatalogue catalogue;
     if (!LoadAndScan(path, document, catalogue, ui)) {
         return 1;
     }

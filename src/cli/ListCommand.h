@@ -12,13 +12,13 @@ namespace chainforge {
 int RunListCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 // The catalogue as tab-separated rows, in catalogue order.
-void PrintCatalogueTsv(const Catalogue& catalogue, std::ostream& out);
+void PrintCatalogueTsv(const CCatalogue& catalogue, std::ostream& out);
 
 // The catalogue as JSON: groups with their point counts, alignments with
 // their start station text, length, element counts, profiles and surfaces.
-void PrintCatalogueJson(const Catalogue& catalogue, std::ostream& out);
+void PrintCatalogueJson(const CCatalogue& catalogue, std::ostream& out);
 
 // The catalogue for a person to read.
-void PrintCatalogueText(const Catalogue& catalogue, std::ostream& out);
+void PrintCatalogueText(const CCatalogue& catalogue, std::ostream& out);
 
 }  // namespace chainforge

@@ -108,7 +108,7 @@ std::string PreviewText(const PreviewModel& model) {
 }
 
 // Writes the pictures asked for; false when one could not be written.
-bool WritePictures(const PreviewOptions& options, const PreviewModel& model, UserInterface& ui) {
+bool WritePictures(const PreviewOptions& options, const PreviewModel& model, CUserInterface& ui) {
     bool written = true;
     if (options.planSvg) {
         written = WriteNamedFile(*options.planSvg, PlanSvg(model), ui) && written;
@@ -132,13 +132,13 @@ bool WritePictures(const PreviewOptions& options, const PreviewModel& model, Use
 // error among the model's messages (a value that is not a number, the end of
 // the file inside an element read), or a file the scan found cut off, which
 // is then told here.
-bool Troubled(const PreviewModel& model, const Catalogue& catalogue, UserInterface& ui) {
+bool Troubled(const PreviewModel& model, const CCatalogue& catalogue, CUserInterface& ui) {
     const auto& messages = model.report.messages;
     const bool cutOffTold =
         std::any_of(messages.begin(), messages.end(),
                     [](const std::string& text) { return text.starts_with(kEndedInside); });
     const bool error =
-        std::any_of(messages.begin(), messages.end(), &CommandLineUserInterface::IsError);
+        std::any_of(messages.begin(), messages.end(), &CCommandLineUserInterface::IsError);
     return (!cutOffTold && ReportEndedInside(catalogue, ui)) || error;
 }
 
@@ -155,9 +155,9 @@ int RunPreviewCommand(const std::vector<std::string>& args, std::ostream& out, s
         return 0;
     }
     options.shared.selections.documentPath = options.shared.input;
-    CommandLineUserInterface ui(err);
+    CCommandLineUserInterface ui(err);
     CDocumentBuffer document;
-    Catalogue catalogue;
+    CCatalogue catalogue;
     if (!LoadSelected(options.shared, document, catalogue, ui)) {
         return 1;
     }

@@ -20,8 +20,8 @@ LoadProgress Watched(const LoadProgress& progress, bool& stopped) {
 
 }  // namespace
 
-LoadResult OpenAndScan(const std::string& path, CDocumentBuffer& document, Catalogue& catalogue,
-                       UserInterface& ui, const LoadProgress& progress) {
+LoadResult OpenAndScan(const std::string& path, CDocumentBuffer& document, CCatalogue& catalogue,
+                       CUserInterface& ui, const LoadProgress& progress) {
     bool stopped = false;
     const LoadProgress watched = Watched(progress, stopped);
     const OpenResult opened = document.Open(path, watched);

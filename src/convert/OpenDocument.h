@@ -23,7 +23,7 @@ struct [[nodiscard]] LoadResult {
 // that the catalogue is left empty. Stopped when progress returned false,
 // during the load or the scan.
 [[nodiscard]] LoadResult OpenAndScan(const std::string& path, CDocumentBuffer& document,
-                                     Catalogue& catalogue, UserInterface& ui,
+                                     CCatalogue& catalogue, CUserInterface& ui,
                                      const LoadProgress& progress = {});
 
 }  // namespace chainforge

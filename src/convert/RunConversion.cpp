@@ -22,10 +22,10 @@ namespace {
 // Passes everything on to the user's interface and keeps, for the report,
 // the messages shown. A save name that would replace an input, or the point
 // file just written, is refused and asked for again.
-class RecordingUserInterface : public UserInterface {
+class CRecordingUserInterface : public CUserInterface {
   public:
-    RecordingUserInterface(UserInterface& ui, ConversionReport& report,
-                           const ConversionSelections& selections)
+    CRecordingUserInterface(CUserInterface& ui, ConversionReport& report,
+                            const ConversionSelections& selections)
         : ui_(ui),
           report_(report),
           documentPath_(selections.documentPath),
@@ -46,7 +46,7 @@ class RecordingUserInterface : public UserInterface {
   private:
     std::string RefusalOf(const std::string& name, const FileDialogRequest& request) const;
 
-    UserInterface& ui_;
+    CUserInterface& ui_;
     ConversionReport& report_;
     const std::string& documentPath_;
     const std::function<bool()>& cancelled_;
@@ -54,7 +54,7 @@ class RecordingUserInterface : public UserInterface {
     std::optional<std::string> asciiOutput_;
 };
 
-std::optional<std::string> RecordingUserInterface::AskSaveFileName(
+std::optional<std::string> CRecordingUserInterface::AskSaveFileName(
     const FileDialogRequest& request) {
     if (cancelled_ && cancelled_()) {
         return std::nullopt;
@@ -84,8 +84,8 @@ std::optional<std::string> RecordingUserInterface::AskSaveFileName(
     }
 }
 
-std::string RecordingUserInterface::RefusalOf(const std::string& name,
-                                              const FileDialogRequest& request) const {
+std::string CRecordingUserInterface::RefusalOf(const std::string& name,
+                                               const FileDialogRequest& request) const {
     if ((!documentPath_.empty() && SameFile(name, documentPath_)) ||
         (asciiInput_ && SameFile(name, *asciiInput_))) {
         return name + " is an input of this conversion; choose another name";
@@ -97,9 +97,9 @@ std::string RecordingUserInterface::RefusalOf(const std::string& name,
 }
 
 // Tells once per run that the data ended inside the element a reader read.
-class CutOffNotice {
+class CCutOffNotice {
   public:
-    explicit CutOffNotice(UserInterface& ui) : ui_(ui) {}
+    explicit CCutOffNotice(CUserInterface& ui) : ui_(ui) {}
     void Check(bool cutOff, const std::string& element) {
         if (cutOff && !shown_) {
             shown_ = true;
@@ -108,14 +108,14 @@ class CutOffNotice {
     }
 
   private:
-    UserInterface& ui_;
+    CUserInterface& ui_;
     bool shown_ = false;
 };
 
 enum class PointsOutcome { Gathered, EndRun };
 
 // Elements left out for a value that cannot be converted, under that reason.
-void AddLeftOut(const ElementsLeftOut& leftOut, ConversionReport& report) {
+void AddLeftOut(const CElementsLeftOut& leftOut, ConversionReport& report) {
     for (const auto& [element, count] : leftOut.Counts()) {
         report.AddNotConverted(element, count, kBadNumberReason);
     }
@@ -131,7 +131,7 @@ void AddPoints(const PointGroupReadCounts& counts, ConversionReport& report) {
 struct ContentSink {
     ConversionContent& content;
     ConversionReport& report;
-    CutOffNotice cutOff;
+    CCutOffNotice cutOff;
 };
 
 PointsOutcome GatherPoints(const ReadContext& context, const ConversionSelections& selections,
@@ -258,7 +258,7 @@ bool ReadConversionContent(const ReadContext& context, const ConversionSelection
     if (!selections.profile && selections.surface && !context.ui.AskYesNo(kVpiOnlyQuestion)) {
         return false;
     }
-    ContentSink sink{content, report, CutOffNotice(context.ui)};
+    ContentSink sink{content, report, CCutOffNotice(context.ui)};
     if (GatherPoints(context, selections, sink) == PointsOutcome::EndRun) {
         return false;
     }
@@ -279,10 +279,10 @@ bool ReadConversionContent(const ReadContext& context, const ConversionSelection
 }
 
 ConversionReport RunConversion(const ConversionSelections& selections, CDocumentBuffer& document,
-                               const Catalogue& catalogue, bool& spiralWarning,
-                               UserInterface& userInterface) {
+                               const CCatalogue& catalogue, bool& spiralWarning,
+                               CUserInterface& userInterface) {
     ConversionReport report;
-    RecordingUserInterface ui(userInterface, report, selections);
+    CRecordingUserInterface ui(userInterface, report, selections);
     ConversionContent content;
     if (!ReadConversionContent({document, catalogue, ui}, selections, spiralWarning, report,
                                content)) {

@@ -64,6 +64,7 @@ bool ReadConversionContent(const ReadContext& context, const ConversionSelection
 // spiralWarning is the owner's flag that lets the spiral message show once.
 // Returns what was written and what was left out.
 ConversionReport RunConversion(const ConversionSelections& selections, CDocumentBuffer& document,
-                               const Catalogue& catalogue, bool& spiralWarning, UserInterface& ui);
+                               const CCatalogue& catalogue, bool& spiralWarning,
+                               CUserInterface& ui);
 
 }  // namespace chainforge

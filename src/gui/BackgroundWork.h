@@ -49,9 +49,9 @@ class CProgressPanel : public QWidget {
 // The user-interface operations of a worker, carried out on the thread of
 // context (the window's) while the worker waits: message boxes and file
 // dialogs stay on the window's thread.
-class CForwardingUserInterface : public UserInterface {
+class CForwardingUserInterface : public CUserInterface {
   public:
-    CForwardingUserInterface(UserInterface& target, QObject& context)
+    CForwardingUserInterface(CUserInterface& target, QObject& context)
         : target_(target), context_(context) {}
 
     void ShowMessage(const std::string& text) override;
@@ -63,7 +63,7 @@ class CForwardingUserInterface : public UserInterface {
   private:
     void OnContextThread(const std::function<void()>& call);
 
-    UserInterface& target_;
+    CUserInterface& target_;
     QObject& context_;
 };
 

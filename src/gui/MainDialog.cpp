@@ -67,9 +67,9 @@ std::optional<QString> DraggedXmlFile(const QMimeData* data) {
 
 }  // namespace
 
-CMainDialog::CMainDialog(UserInterface* ui, QWidget* parent) : CLayoutDialog(parent), ui_(ui) {
+CMainDialog::CMainDialog(CUserInterface* ui, QWidget* parent) : CLayoutDialog(parent), ui_(ui) {
     if (ui_ == nullptr) {
-        ownUi_ = std::make_unique<QtUserInterface>(this);
+        ownUi_ = std::make_unique<CQtUserInterface>(this);
         ui_ = ownUi_.get();
     }
     setWindowTitle(QString::fromLatin1(kProgramName));
@@ -283,7 +283,7 @@ void CMainDialog::ReloadDocument() {
     const std::string path = PathBytes(currentFileName_);
     const QFileInfo info(currentFileName_);
     ClearLists();
-    ScriptedUserInterface scanMessages;
+    CScriptedUserInterface scanMessages;
     const LoadResult loaded = LoadInBackground(path, scanMessages);
     if (loaded.status == LoadStatus::Stopped) {
         ReleaseDocument();
@@ -306,7 +306,7 @@ void CMainDialog::ReloadDocument() {
 }
 
 // A Cancel pressed as the work ended still stops the load.
-LoadResult CMainDialog::LoadInBackground(const std::string& path, UserInterface& scanUi) {
+LoadResult CMainDialog::LoadInBackground(const std::string& path, CUserInterface& scanUi) {
     WorkProgress progress;
     LoadResult loaded;
     const LoadProgress report = [&progress](std::uint64_t done, std::uint64_t total) {

@@ -34,7 +34,7 @@ class CMainDialog : public CLayoutDialog {
   public:
     // Messages, questions and file dialogs go to ui; without one the dialog
     // asks the user through Qt's own boxes and dialogs.
-    explicit CMainDialog(UserInterface* ui = nullptr, QWidget* parent = nullptr);
+    explicit CMainDialog(CUserInterface* ui = nullptr, QWidget* parent = nullptr);
     ~CMainDialog() override;
 
     // Loads the file as if its name were typed into the field and committed.
@@ -83,12 +83,12 @@ class CMainDialog : public CLayoutDialog {
     void FillLists();
     void ClearLists();
     void ShowSummary(const ConversionReport& report);
-    LoadResult LoadInBackground(const std::string& path, UserInterface& scanUi);
+    LoadResult LoadInBackground(const std::string& path, CUserInterface& scanUi);
 
-    std::unique_ptr<UserInterface> ownUi_;
-    UserInterface* ui_;
+    std::unique_ptr<CUserInterface> ownUi_;
+    CUserInterface* ui_;
     CDocumentBuffer document_;
-    Catalogue catalogue_;
+    CCatalogue catalogue_;
     // Lets the spiral message show once per commit of the file name.
     bool spiralWarning_ = true;
     QString currentFileName_;

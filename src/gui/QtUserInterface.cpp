@@ -57,7 +57,7 @@ QStringList NameFilters(const std::string& filter) {
     return filters;
 }
 
-void QtUserInterface::ShowMessage(const std::string& text) {
+void CQtUserInterface::ShowMessage(const std::string& text) {
     const CArrowCursorWhileAsking arrow;
     QMessageBox box(QMessageBox::Warning, QString::fromLatin1(kProgramName), DisplayText(text),
                     QMessageBox::Ok, owner_);
@@ -65,7 +65,7 @@ void QtUserInterface::ShowMessage(const std::string& text) {
     box.exec();
 }
 
-bool QtUserInterface::AskYesNo(const std::string& text) {
+bool CQtUserInterface::AskYesNo(const std::string& text) {
     const CArrowCursorWhileAsking arrow;
     QMessageBox box(QMessageBox::Warning, QString::fromLatin1(kProgramName), DisplayText(text),
                     QMessageBox::Yes | QMessageBox::No, owner_);
@@ -74,20 +74,20 @@ bool QtUserInterface::AskYesNo(const std::string& text) {
     return box.exec() == QMessageBox::Yes;
 }
 
-std::optional<std::string> QtUserInterface::AskOpenFileName(const FileDialogRequest& request) {
+std::optional<std::string> CQtUserInterface::AskOpenFileName(const FileDialogRequest& request) {
     return AskFileName(request, QFileDialog::AcceptOpen);
 }
 
-std::optional<std::string> QtUserInterface::AskSaveFileName(const FileDialogRequest& request) {
+std::optional<std::string> CQtUserInterface::AskSaveFileName(const FileDialogRequest& request) {
     return AskFileName(request, QFileDialog::AcceptSave);
 }
 
-bool QtUserInterface::FileExists(const std::string& path) {
+bool CQtUserInterface::FileExists(const std::string& path) {
     return StatusOf(path).kind != FileKind::Missing;
 }
 
-std::optional<std::string> QtUserInterface::AskFileName(const FileDialogRequest& request,
-                                                        QFileDialog::AcceptMode mode) {
+std::optional<std::string> CQtUserInterface::AskFileName(const FileDialogRequest& request,
+                                                         QFileDialog::AcceptMode mode) {
     const CArrowCursorWhileAsking arrow;
     QFileDialog dialog(owner_);
     // Qt's own dialog matches the filters regardless of letter case (the

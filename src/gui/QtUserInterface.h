@@ -15,9 +15,9 @@ namespace chainforge {
 // "label|pattern|" pairs closed by one more "|", or a bare pattern.
 QStringList NameFilters(const std::string& filter);
 
-class QtUserInterface : public UserInterface {
+class CQtUserInterface : public CUserInterface {
   public:
-    explicit QtUserInterface(QWidget* owner) : owner_(owner) {}
+    explicit CQtUserInterface(QWidget* owner) : owner_(owner) {}
 
     void ShowMessage(const std::string& text) override;
     bool AskYesNo(const std::string& text) override;

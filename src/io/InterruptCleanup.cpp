@@ -87,8 +87,8 @@ void InstallInterruptCleanup() {
     std::call_once(installed, [] { ::SetConsoleCtrlHandler(&OnConsoleEvent, TRUE); });
 }
 
-InterruptsHeld::InterruptsHeld() = default;
-InterruptsHeld::~InterruptsHeld() = default;
+CInterruptsHeld::CInterruptsHeld() = default;
+CInterruptsHeld::~CInterruptsHeld() = default;
 
 #else
 
@@ -105,12 +105,12 @@ void InstallInterruptCleanup() {
     }
 }
 
-InterruptsHeld::InterruptsHeld() {
+CInterruptsHeld::CInterruptsHeld() {
     const sigset_t handled = HandledSignals();
     ::pthread_sigmask(SIG_BLOCK, &handled, &saved_);
 }
 
-InterruptsHeld::~InterruptsHeld() {
+CInterruptsHeld::~CInterruptsHeld() {
     ::pthread_sigmask(SIG_SETMASK, &saved_, nullptr);
 }
 

@@ -20,12 +20,12 @@ void InstallInterruptCleanup();
 // Blocks the three signals in this thread for the object's life (nothing on
 // Windows), so that a file is created and recorded, or moved and forgotten,
 // in one step as an interruption sees it.
-class InterruptsHeld {
+class CInterruptsHeld {
   public:
-    InterruptsHeld();
-    ~InterruptsHeld();
-    InterruptsHeld(const InterruptsHeld&) = delete;
-    InterruptsHeld& operator=(const InterruptsHeld&) = delete;
+    CInterruptsHeld();
+    ~CInterruptsHeld();
+    CInterruptsHeld(const CInterruptsHeld&) = delete;
+    CInterruptsHeld& operator=(const CInterruptsHeld&) = delete;
 
 #ifndef _WIN32
   private:

@@ -59,7 +59,7 @@ struct GuardedTemporary {
 std::optional<GuardedTemporary> CreateGuardedTemporary(const std::string& path,
                                                        const FileStatus& existing) {
     InstallInterruptCleanup();
-    const InterruptsHeld held;
+    const CInterruptsHeld held;
     auto file = CreateTemporaryBeside(path, existing);
     if (!file) {
         return std::nullopt;
@@ -71,7 +71,7 @@ std::optional<GuardedTemporary> CreateGuardedTemporary(const std::string& path,
 // Moves the written temporary file onto path, or removes it when it is not
 // complete; either way it is no longer guarded. False when it is not in place.
 bool PutInPlace(const GuardedTemporary& temporary, const std::string& path, bool complete) {
-    const InterruptsHeld held;
+    const CInterruptsHeld held;
     const bool moved = complete && MoveReplacing(temporary.file.path, path);
     if (!moved) {
         RemoveFile(temporary.file.path);

@@ -200,7 +200,7 @@ std::optional<std::uint64_t> ReadWholeFile(int fd, char* bytes, std::uint64_t ex
 #ifdef _WIN32
 
 // Committed pages are zero and cost nothing until touched.
-PrivateMemory::PrivateMemory(std::uint64_t size) {
+CPrivateMemory::CPrivateMemory(std::uint64_t size) {
     if (size > SIZE_MAX - 1) {
         return;
     }
@@ -210,7 +210,7 @@ PrivateMemory::PrivateMemory(std::uint64_t size) {
     bytes_ = base_;
 }
 
-PrivateMemory::~PrivateMemory() {
+CPrivateMemory::~CPrivateMemory() {
     if (base_ != nullptr) {
         ::VirtualFree(base_, 0, MEM_RELEASE);
     }
@@ -334,7 +334,7 @@ void UseBinaryStandardStreams() {
 
 #else
 
-PrivateMemory::PrivateMemory(std::uint64_t size) {
+CPrivateMemory::CPrivateMemory(std::uint64_t size) {
     // Huge pages keep the cost of first touching a gigabyte of fresh memory
     // low; the bytes start at a huge-page boundary within the region.
     constexpr std::size_t kHugePage = 2u << 20;
@@ -357,7 +357,7 @@ PrivateMemory::PrivateMemory(std::uint64_t size) {
 #endif
 }
 
-PrivateMemory::~PrivateMemory() {
+CPrivateMemory::~CPrivateMemory() {
     if (base_ != nullptr) {
         ::munmap(base_, length_);
     }
@@ -485,7 +485,7 @@ std::optional<FileContent> ReadRegularFile(const std::string& path, const ReadPr
     }
     std::optional<FileContent> content;
     if (const auto expected = RegularFileSize(fd)) {
-        auto memory = std::make_unique<PrivateMemory>(*expected);
+        auto memory = std::make_unique<CPrivateMemory>(*expected);
         if (memory->Bytes() != nullptr) {
             if (const auto got = ReadWholeFile(fd, memory->Bytes(), *expected, progress)) {
                 content = FileContent{std::move(memory), *got};

@@ -21,12 +21,12 @@ using ReadProgress = std::function<bool(std::uint64_t done, std::uint64_t total)
 
 // Zero-filled memory of the program's own for a file's bytes, freed with the
 // object. Bytes() is null when the memory cannot be had.
-class PrivateMemory {
+class CPrivateMemory {
   public:
-    explicit PrivateMemory(std::uint64_t size);
-    ~PrivateMemory();
-    PrivateMemory(const PrivateMemory&) = delete;
-    PrivateMemory& operator=(const PrivateMemory&) = delete;
+    explicit CPrivateMemory(std::uint64_t size);
+    ~CPrivateMemory();
+    CPrivateMemory(const CPrivateMemory&) = delete;
+    CPrivateMemory& operator=(const CPrivateMemory&) = delete;
 
     char* Bytes() const { return bytes_; }
 
@@ -37,7 +37,7 @@ class PrivateMemory {
 };
 
 struct FileContent {
-    std::unique_ptr<PrivateMemory> memory;
+    std::unique_ptr<CPrivateMemory> memory;
     std::uint64_t size = 0;
 };
 

@@ -84,7 +84,7 @@ std::string ExtractNameAndDescription(std::string_view tagText, TextEncoding enc
     return out;
 }
 
-void Catalogue::ClearCatalogue() {
+void CCatalogue::ClearCatalogue() {
     pointGroups_.clear();
     alignments_.clear();
     groupNames_.clear();
@@ -95,13 +95,13 @@ void Catalogue::ClearCatalogue() {
     endedInside_.clear();
 }
 
-void Catalogue::AddPointGroup(std::string name, std::uint64_t position) {
+void CCatalogue::AddPointGroup(std::string name, std::uint64_t position) {
     name = NameForNewEntry(groupNames_, pointGroups_.size(), std::move(name));
     groupNames_.insert(name);
     pointGroups_.push_back({std::move(name), position});
 }
 
-void Catalogue::AddAlignment(std::string_view tagText, std::uint64_t position) {
+void CCatalogue::AddAlignment(std::string_view tagText, std::uint64_t position) {
     AlignmentEntry entry;
     entry.name = NameForNewEntry(alignmentNames_, alignments_.size(),
                                  ExtractNameAndDescription(tagText, encoding_));
@@ -118,7 +118,7 @@ void Catalogue::AddAlignment(std::string_view tagText, std::uint64_t position) {
     alignments_.push_back(std::move(entry));
 }
 
-void Catalogue::AddProfile(std::string_view tagText, std::uint64_t position) {
+void CCatalogue::AddProfile(std::string_view tagText, std::uint64_t position) {
     if (alignments_.empty()) {
         return;
     }
@@ -139,7 +139,7 @@ void Catalogue::AddProfile(std::string_view tagText, std::uint64_t position) {
                         StartsWithNoCase(tagText, "<ProfSurf") ? "ProfSurf" : "ProfAlign"});
 }
 
-void Catalogue::AddCrossSectionSurface(std::string_view tagText, std::uint64_t /*position*/) {
+void CCatalogue::AddCrossSectionSurface(std::string_view tagText, std::uint64_t /*position*/) {
     if (alignments_.empty()) {
         return;
     }
@@ -149,26 +149,26 @@ void Catalogue::AddCrossSectionSurface(std::string_view tagText, std::uint64_t /
     }
 }
 
-void Catalogue::AddCorridorSurface() {
+void CCatalogue::AddCorridorSurface() {
     if (!alignments_.empty() && surfaceKeys_.insert(ToUpperAscii(kCorridorSurface)).second) {
         alignments_.back().surfaces.emplace_back(kCorridorSurface);
     }
 }
 
-void Catalogue::RemoveLastPointGroup() {
+void CCatalogue::RemoveLastPointGroup() {
     if (!pointGroups_.empty()) {
         groupNames_.erase(pointGroups_.back().name);
         pointGroups_.pop_back();
     }
 }
 
-void Catalogue::CountPoint() {
+void CCatalogue::CountPoint() {
     if (!pointGroups_.empty()) {
         ++pointGroups_.back().points;
     }
 }
 
-void Catalogue::CountGeometry(std::string_view tagText) {
+void CCatalogue::CountGeometry(std::string_view tagText) {
     if (alignments_.empty()) {
         return;
     }
@@ -183,13 +183,13 @@ void Catalogue::CountGeometry(std::string_view tagText) {
     }
 }
 
-const PointGroupEntry* Catalogue::FindPointGroup(std::string_view name) const {
+const PointGroupEntry* CCatalogue::FindPointGroup(std::string_view name) const {
     const auto it = std::find_if(pointGroups_.begin(), pointGroups_.end(),
                                  [name](const PointGroupEntry& e) { return e.name == name; });
     return it == pointGroups_.end() ? nullptr : &*it;
 }
 
-const AlignmentEntry* Catalogue::FindAlignment(std::string_view name) const {
+const AlignmentEntry* CCatalogue::FindAlignment(std::string_view name) const {
     const auto it = std::find_if(alignments_.begin(), alignments_.end(),
                                  [name](const AlignmentEntry& e) { return e.name == name; });
     return it == alignments_.end() ? nullptr : &*it;

@@ -59,7 +59,7 @@ struct AlignmentEntry {
 std::string ExtractNameAndDescription(std::string_view tagText,
                                       TextEncoding encoding = TextEncoding::Utf8);
 
-class Catalogue {
+class CCatalogue {
   public:
     void ClearCatalogue();
 

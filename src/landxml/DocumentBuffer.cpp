@@ -157,7 +157,7 @@ void CDocumentBuffer::Assign(std::string_view bytes) {
         Assign(*utf8);
         return;
     }
-    auto storage = std::make_unique<PrivateMemory>(bytes.size());
+    auto storage = std::make_unique<CPrivateMemory>(bytes.size());
     if (storage->Bytes() == nullptr) {
         return;
     }
@@ -168,7 +168,7 @@ void CDocumentBuffer::Assign(std::string_view bytes) {
 }
 
 // Takes the storage as the content; nothing is loaded without one.
-void CDocumentBuffer::Adopt(std::unique_ptr<PrivateMemory> storage, std::uint64_t size) {
+void CDocumentBuffer::Adopt(std::unique_ptr<CPrivateMemory> storage, std::uint64_t size) {
     storage_ = std::move(storage);
     data_ = storage_ ? storage_->Bytes() : nullptr;
     size_ = size;

@@ -12,7 +12,7 @@
 
 namespace chainforge {
 
-class PrivateMemory;
+class CPrivateMemory;
 
 enum class OpenStatus { Opened, CannotOpen };
 
@@ -103,7 +103,7 @@ class CDocumentBuffer {
     std::string_view Bytes() const { return {data_, static_cast<std::size_t>(size_)}; }
 
   private:
-    void Adopt(std::unique_ptr<PrivateMemory> storage, std::uint64_t size);
+    void Adopt(std::unique_ptr<CPrivateMemory> storage, std::uint64_t size);
     // Position of the next "</" at or after from, or the size when none
     // follows. The answer is remembered, so that a reader going forward
     // through a file of unclosed elements searches the data once, not once
@@ -113,7 +113,7 @@ class CDocumentBuffer {
     // above, so that a long run of ">" in text is searched once.
     std::uint64_t NextOpening(std::uint64_t from);
 
-    std::unique_ptr<PrivateMemory> storage_;
+    std::unique_ptr<CPrivateMemory> storage_;
     const char* data_ = nullptr;
     std::uint64_t size_ = 0;
     std::uint64_t position_ = 0;

@@ -447,7 +447,7 @@ void CTagRecognizer::ClosePointGroup() {
 namespace {
 
 // Follows the root element through a scan: a whole file's last tag closes it.
-class RootElement {
+class CRootElement {
   public:
     void See(std::string_view tagText) {
         if (name_.empty()) {
@@ -478,7 +478,7 @@ class RootElement {
 
 }  // namespace
 
-void ScanDocument(CDocumentBuffer& document, Catalogue& catalogue, UserInterface& ui,
+void ScanDocument(CDocumentBuffer& document, CCatalogue& catalogue, CUserInterface& ui,
                   const LoadProgress& progress) {
     if (!document.IsLoaded()) {
         return;
@@ -487,7 +487,7 @@ void ScanDocument(CDocumentBuffer& document, Catalogue& catalogue, UserInterface
     document.Seek(0);
     CTagRecognizer recognizer(catalogue, ui);
     std::string lineBuffer;
-    RootElement root;
+    CRootElement root;
     bool anyTag = false;
     constexpr std::uint32_t kTagsBetweenReports = 1u << 16;
     std::uint32_t tags = 0;

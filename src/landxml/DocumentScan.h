@@ -51,7 +51,7 @@ class CTagRecognizer {
   public:
     struct Row;  // of the recognition table
 
-    CTagRecognizer(Catalogue& catalogue, UserInterface& ui) : catalogue_(catalogue), ui_(ui) {}
+    CTagRecognizer(CCatalogue& catalogue, CUserInterface& ui) : catalogue_(catalogue), ui_(ui) {}
 
     // Handles one tag text; position is the document position just after it.
     void RecognizeTag(std::string_view tagText, std::uint64_t position);
@@ -84,8 +84,8 @@ class CTagRecognizer {
     void PassOverSectionTag(std::string_view tagText);
     std::pair<std::string_view, std::string_view> SkippedElementTags() const;
 
-    Catalogue& catalogue_;
-    UserInterface& ui_;
+    CCatalogue& catalogue_;
+    CUserInterface& ui_;
     SectionState state_ = kTopLevel;
     bool formatReported_ = false;
     bool landXmlSeen_ = false;
@@ -104,7 +104,7 @@ class CTagRecognizer {
 // nothing while no file is loaded. progress hears of the position now and
 // then; when it returns false the scan stops, the catalogue incomplete.
 // The catalogue records the element the file ends inside, when it does.
-void ScanDocument(CDocumentBuffer& document, Catalogue& catalogue, UserInterface& ui,
+void ScanDocument(CDocumentBuffer& document, CCatalogue& catalogue, CUserInterface& ui,
                   const LoadProgress& progress = {});
 
 }  // namespace chainforge

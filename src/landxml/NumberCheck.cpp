@@ -127,7 +127,7 @@ std::string_view TagName(std::string_view line) {
     return line.substr(0, end);
 }
 
-std::int64_t LineNumbers::At(std::uint64_t position) {
+std::int64_t CLineNumbers::At(std::uint64_t position) {
     const std::size_t end =
         static_cast<std::size_t>(std::min<std::uint64_t>(position, bytes_.size()));
     if (end < counted_) {
@@ -144,8 +144,8 @@ std::int64_t LineNumbers::At(std::uint64_t position) {
     return line_;
 }
 
-void BadNumberNotice::Tell(std::string_view elementLine, std::uint64_t position,
-                           const BadValue& bad, std::string_view source) {
+void CBadNumberNotice::Tell(std::string_view elementLine, std::uint64_t position,
+                            const BadValue& bad, std::string_view source) {
     std::string where = ElementAtLine(TagName(elementLine), lines_.At(position));
     if (!source.empty()) {
         where.append(" (").append(source).append(")");
@@ -153,7 +153,7 @@ void BadNumberNotice::Tell(std::string_view elementLine, std::uint64_t position,
     ui_.ShowMessage(BadNumberMessage(where, bad));
 }
 
-void ElementsLeftOut::Add(std::string_view element) {
+void CElementsLeftOut::Add(std::string_view element) {
     const auto it = std::find_if(counts_.begin(), counts_.end(),
                                  [element](const auto& count) { return count.first == element; });
     if (it == counts_.end()) {

@@ -70,9 +70,9 @@ std::string_view TagName(std::string_view line);
 // line ends with a line feed, a carriage return and line feed, or a carriage
 // return alone. Positions asked in increasing order cost only the bytes
 // between them.
-class LineNumbers {
+class CLineNumbers {
   public:
-    explicit LineNumbers(std::string_view bytes) : bytes_(bytes) {}
+    explicit CLineNumbers(std::string_view bytes) : bytes_(bytes) {}
 
     // The line that holds the byte at position (the last line for a position
     // beyond the end).
@@ -86,9 +86,9 @@ class LineNumbers {
 
 // Tells the user of values that cannot be converted, each as
 // "TAG at line N: WHAT 'TEXT' is not a number" (or "is too large").
-class BadNumberNotice {
+class CBadNumberNotice {
   public:
-    BadNumberNotice(UserInterface& ui, std::string_view bytes) : ui_(ui), lines_(bytes) {}
+    CBadNumberNotice(CUserInterface& ui, std::string_view bytes) : ui_(ui), lines_(bytes) {}
 
     // elementLine is the line that opens the element, position a byte of it
     // in bytes. A value read from elsewhere (a point the element refers to)
@@ -97,8 +97,8 @@ class BadNumberNotice {
               std::string_view source = {});
 
   private:
-    UserInterface& ui_;
-    LineNumbers lines_;
+    CUserInterface& ui_;
+    CLineNumbers lines_;
 };
 
 // Why an element left out for one of its numbers is not converted.
@@ -106,7 +106,7 @@ inline constexpr const char* kBadNumberReason = "a value that is not a number or
 
 // Elements left out for a value that cannot be converted: how many of each
 // element, in the order first met.
-class ElementsLeftOut {
+class CElementsLeftOut {
   public:
     void Add(std::string_view element);
     const std::vector<std::pair<std::string, std::int64_t>>& Counts() const { return counts_; }

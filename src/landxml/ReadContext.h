@@ -12,8 +12,8 @@ namespace chainforge {
 
 struct ReadContext {
     CDocumentBuffer& document;
-    const Catalogue& catalogue;
-    UserInterface& ui;
+    const CCatalogue& catalogue;
+    CUserInterface& ui;
 };
 
 }  // namespace chainforge

@@ -78,7 +78,7 @@ void AppendPointLines(std::string_view bytes, PointList& points) {
 
 }  // namespace
 
-ReadResult ReadAsciiPointFile(UserInterface& ui, PointList& points) {
+ReadResult ReadAsciiPointFile(CUserInterface& ui, PointList& points) {
     const std::optional<std::string> path = ui.AskOpenFileName(AsciiFileDialog(false));
     if (!path) {
         return {.status = ReadStatus::Cancelled};
@@ -100,7 +100,7 @@ ReadResult ReadAsciiPointFile(UserInterface& ui, PointList& points) {
     return {ReadStatus::CannotOpen, *path};
 }
 
-WriteResult WriteAsciiPointFile(UserInterface& ui, const PointList& points) {
+WriteResult WriteAsciiPointFile(CUserInterface& ui, const PointList& points) {
     if (points.empty()) {
         return {.status = WriteStatus::NothingToWrite};
     }

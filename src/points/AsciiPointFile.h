@@ -17,10 +17,10 @@ struct [[nodiscard]] ReadResult {
 
 // Asks for an ASCII point file and appends its lines to points. CannotOpen
 // comes after the message.
-[[nodiscard]] ReadResult ReadAsciiPointFile(UserInterface& ui, PointList& points);
+[[nodiscard]] ReadResult ReadAsciiPointFile(CUserInterface& ui, PointList& points);
 
 // Asks for a file name and writes the point list there, one line each. An
 // empty list is NothingToWrite, asked for no name; a failure is shown here.
-[[nodiscard]] WriteResult WriteAsciiPointFile(UserInterface& ui, const PointList& points);
+[[nodiscard]] WriteResult WriteAsciiPointFile(CUserInterface& ui, const PointList& points);
 
 }  // namespace chainforge

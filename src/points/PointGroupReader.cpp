@@ -32,7 +32,7 @@ bool IsPointElement(std::string_view line) {
 
 // Names the points of one group: the name attribute when it has a value,
 // otherwise the next of the group's running numbers.
-class PointNamer {
+class CPointNamer {
   public:
     std::string NameOf(std::string_view openingTag) {
         const auto name = AttributeValue(openingTag, "name");
@@ -54,9 +54,9 @@ struct PointText {
 
 // The CgPoint elements of the whole document that have a name and values, by
 // name: what a point that refers to another (pntRef="...") stands for.
-class NamedPoints {
+class CNamedPoints {
   public:
-    explicit NamedPoints(std::string_view bytes);
+    explicit CNamedPoints(std::string_view bytes);
 
     // The first such point in the document of that name (entities decoded on
     // both sides); none when there is none.
@@ -71,7 +71,7 @@ class NamedPoints {
     std::unordered_map<std::string, PointText> points_;
 };
 
-NamedPoints::NamedPoints(std::string_view bytes) {
+CNamedPoints::CNamedPoints(std::string_view bytes) {
     for (std::size_t at = NextMarkup(bytes, 0); at != std::string_view::npos;
          at = NextMarkup(bytes, at + 1)) {
         if (OpensElement(bytes.substr(at), "<CgPoint")) {
@@ -81,7 +81,7 @@ NamedPoints::NamedPoints(std::string_view bytes) {
 }
 
 // Takes in the point whose opening tag begins the text.
-void NamedPoints::Add(std::string_view element) {
+void CNamedPoints::Add(std::string_view element) {
     const std::size_t tagEnd = element.find('>');
     if (tagEnd == std::string_view::npos || IsSelfClosing(element.substr(0, tagEnd + 1))) {
         return;
@@ -97,10 +97,10 @@ void NamedPoints::Add(std::string_view element) {
 }
 
 // Turns the lines of one group into point lines.
-class PointLineMaker {
+class CPointLineMaker {
   public:
-    PointLineMaker(const CDocumentBuffer& document, UserInterface& ui, PointList& points,
-                   PointGroupReadCounts& counts)
+    CPointLineMaker(const CDocumentBuffer& document, CUserInterface& ui, PointList& points,
+                    PointGroupReadCounts& counts)
         : document_(document), ui_(ui), points_(points), counts_(counts) {}
 
     // Appends the point of one line of the group, if the line holds one.
@@ -113,15 +113,15 @@ class PointLineMaker {
                      std::string_view description);
 
     const CDocumentBuffer& document_;
-    UserInterface& ui_;
+    CUserInterface& ui_;
     PointList& points_;
     PointGroupReadCounts& counts_;
-    PointNamer namer_;
-    std::optional<NamedPoints> namedPoints_;  // built at the first reference
+    CPointNamer namer_;
+    std::optional<CNamedPoints> namedPoints_;  // built at the first reference
     std::set<std::string> missingReferences_;
 };
 
-void PointLineMaker::AddPointOfLine(std::string_view line) {
+void CPointLineMaker::AddPointOfLine(std::string_view line) {
     const std::size_t tagEnd = line.find('>');
     if (tagEnd == std::string_view::npos) {
         return;
@@ -146,7 +146,7 @@ void PointLineMaker::AddPointOfLine(std::string_view line) {
 // The referenced point's values, under the referring point's name and
 // description when it has them, else under the referenced point's. A
 // reference that cannot be found adds nothing and is told once.
-void PointLineMaker::AddReferencedPoint(std::string_view openingTag, std::string_view reference) {
+void CPointLineMaker::AddReferencedPoint(std::string_view openingTag, std::string_view reference) {
     if (!namedPoints_) {
         namedPoints_.emplace(document_.Bytes());
     }
@@ -167,8 +167,8 @@ void PointLineMaker::AddReferencedPoint(std::string_view openingTag, std::string
 }
 
 // False, after the message, when a value is not a number or too large.
-bool PointLineMaker::ValuesConvert(const std::string& name,
-                                   const std::vector<std::string_view>& values) {
+bool CPointLineMaker::ValuesConvert(const std::string& name,
+                                    const std::vector<std::string_view>& values) {
     std::vector<double> numbers;
     const auto bad = CheckValues(values, kValueNames, numbers);
     if (!bad) {
@@ -181,9 +181,9 @@ bool PointLineMaker::ValuesConvert(const std::string& name,
 
 // The values are written as the file gives them; values that are not
 // there stay empty.
-void PointLineMaker::AppendPoint(const std::string& name,
-                                 const std::vector<std::string_view>& values,
-                                 std::string_view description) {
+void CPointLineMaker::AppendPoint(const std::string& name,
+                                  const std::vector<std::string_view>& values,
+                                  std::string_view description) {
     bool changed = false;
     std::string point = PointField(name, changed);
     for (std::size_t i = 0; i < kValueNames.size(); ++i) {
@@ -222,7 +222,7 @@ PointGroupRead ReadPointGroup(const ReadContext& context, const std::string& gro
     }
     CDocumentBuffer& document = context.document;
     document.Seek(group->position);
-    PointLineMaker maker(document, context.ui, read.points, read.counts);
+    CPointLineMaker maker(document, context.ui, read.points, read.counts);
     std::string line;
     while (document.ReadLine(line)) {
         if (ContainsNoCase(line, kGroupEnd)) {

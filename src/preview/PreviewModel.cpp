@@ -22,9 +22,9 @@ constexpr int kCurveSteps = 48;
 constexpr double kMostTicks = 100000;
 
 // Answers every question Yes, chooses no file and keeps the messages.
-class SilentUserInterface : public UserInterface {
+class CSilentUserInterface : public CUserInterface {
   public:
-    explicit SilentUserInterface(std::vector<std::string>& messages) : messages_(messages) {}
+    explicit CSilentUserInterface(std::vector<std::string>& messages) : messages_(messages) {}
     void ShowMessage(const std::string& text) override { messages_.push_back(text); }
     bool AskYesNo(const std::string&) override { return true; }
     std::optional<std::string> AskOpenFileName(const FileDialogRequest&) override {
@@ -96,13 +96,13 @@ std::vector<ChainStop> ReadChain(std::string_view text, double& startStation) {
 }
 
 // Walks the chain, turning point numbers into straights and arcs.
-class PlanBuilder {
+class CPlanBuilder {
   public:
     // Only the points the chain names are looked up: a survey may hold
     // hundreds of thousands.
-    PlanBuilder(PreviewModel& model, double station,
-                const std::unordered_set<std::string>& spiralCentres,
-                const std::vector<ChainStop>& stops)
+    CPlanBuilder(PreviewModel& model, double station,
+                 const std::unordered_set<std::string>& spiralCentres,
+                 const std::vector<ChainStop>& stops)
         : model_(model), station_(station), spiralCentres_(spiralCentres) {
         for (const ChainStop& stop : stops) {
             for (const std::string& number : stop.numbers) {
@@ -211,13 +211,13 @@ void AddPlan(const ConversionContent& content, PreviewModel& model) {
     }
     double startStation = 0.0;
     const std::vector<ChainStop> stops = ReadChain(content.horizontalControl, startStation);
-    PlanBuilder builder(model, startStation, spiralCentres, stops);
+    CPlanBuilder builder(model, startStation, spiralCentres, stops);
     for (const ChainStop& stop : stops) {
         builder.Take(stop);
     }
 }
 
-void AddCurveLine(const VerticalProfile& profile, const ProfileSegment& segment,
+void AddCurveLine(const CVerticalProfile& profile, const ProfileSegment& segment,
                   PreviewModel& model) {
     const double length = segment.curveEnd - segment.tangentEnd;
     for (int i = 1; i < kCurveSteps; ++i) {
@@ -230,7 +230,7 @@ void AddProfile(const std::string& verticalControl, PreviewModel& model) {
     if (verticalControl.empty()) {
         return;
     }
-    const VerticalProfile profile(verticalControl);
+    const CVerticalProfile profile(verticalControl);
     const double firstStation = LeadingDoubleOrZero(verticalControl);
     const std::size_t blank = verticalControl.find(' ');
     const double firstElevation =
@@ -295,9 +295,9 @@ PreviewTemplateSide TemplateSide(std::string_view text, double elevation, int di
 
 // The template texts apply from their station until the next; a section
 // whose templates repeat the last ones added none.
-class TemplateCursor {
+class CTemplateCursor {
   public:
-    explicit TemplateCursor(const TemplateList& templates) : templates_(templates) {}
+    explicit CTemplateCursor(const TemplateList& templates) : templates_(templates) {}
 
     std::string_view At(double station) {
         while (next_ < templates_.size() &&
@@ -330,9 +330,9 @@ void SetClosingDirection(PreviewTemplateSide& side,
 // Corridor shapes stand relative to the grade line; against a profile the
 // section's own pairs are raised to it, so that they lie on the templates.
 void AddSections(const ConversionContent& content, bool relativeToProfile, PreviewModel& model) {
-    const VerticalProfile profile(content.verticalControl);
-    TemplateCursor left(content.leftTemplates);
-    TemplateCursor right(content.rightTemplates);
+    const CVerticalProfile profile(content.verticalControl);
+    CTemplateCursor left(content.leftTemplates);
+    CTemplateCursor right(content.rightTemplates);
     model.sections.reserve(content.sectionPairs.size());
     for (const SectionPairs& read : content.sectionPairs) {
         PreviewSection section;
@@ -385,9 +385,9 @@ void AddMarkers(const ConversionContent& content, PreviewModel& model) {
 }  // namespace
 
 PreviewModel BuildPreview(const ConversionSelections& selections, CDocumentBuffer& document,
-                          const Catalogue& catalogue) {
+                          const CCatalogue& catalogue) {
     PreviewModel model;
-    SilentUserInterface ui(model.report.messages);
+    CSilentUserInterface ui(model.report.messages);
     ConversionContent content;
     content.gatherSections = true;
     bool spiralWarning = true;

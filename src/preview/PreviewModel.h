@@ -114,7 +114,7 @@ struct PreviewModel {
 // selections' save names, questions and messages are not used: a surface
 // without a profile gives a vertical control from the sections.
 PreviewModel BuildPreview(const ConversionSelections& selections, CDocumentBuffer& document,
-                          const Catalogue& catalogue);
+                          const CCatalogue& catalogue);
 
 // A tick across the horizontal control at a station: every interval along
 // it and at the end of every element; along is the unit direction of travel.

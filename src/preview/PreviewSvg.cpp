@@ -58,9 +58,9 @@ std::string Escaped(std::string_view text) {
 
 // An SVG picture of world coordinates fitted into the page: x to the right,
 // y up, y scaled by the exaggeration.
-class SvgCanvas {
+class CSvgCanvas {
   public:
-    SvgCanvas(const PreviewExtent& bounds, double exaggeration, const std::string& title)
+    CSvgCanvas(const PreviewExtent& bounds, double exaggeration, const std::string& title)
         : exaggeration_(exaggeration) {
         Fit(bounds);
         out_ += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
@@ -150,7 +150,7 @@ class SvgCanvas {
 
 // An arc as SVG path arcs of at most a quarter turn each, so that a whole
 // circle and the large-arc choice need no special case.
-std::string ArcPath(const SvgCanvas& canvas, const PreviewElement& element) {
+std::string ArcPath(const CSvgCanvas& canvas, const PreviewElement& element) {
     const int pieces =
         std::max(1, static_cast<int>(std::ceil(std::abs(element.sweep) / (std::numbers::pi / 2))));
     const double radius = element.radius * canvas.Scale();
@@ -170,7 +170,7 @@ std::string ArcPath(const SvgCanvas& canvas, const PreviewElement& element) {
     return d;
 }
 
-void DrawElements(SvgCanvas& canvas, const PreviewModel& model) {
+void DrawElements(CSvgCanvas& canvas, const PreviewModel& model) {
     for (const PreviewElement& element : model.elements) {
         if (!element.arc) {
             canvas.Line(element.start.x, element.start.y, element.end.x, element.end.y,
@@ -188,7 +188,7 @@ void DrawElements(SvgCanvas& canvas, const PreviewModel& model) {
 
 // Station ticks every 100 units and at element ends; labels at a multiple
 // of 100 wide enough apart to be read.
-void DrawTicks(SvgCanvas& canvas, const PreviewModel& model) {
+void DrawTicks(CSvgCanvas& canvas, const PreviewModel& model) {
     constexpr double kInterval = 100.0;
     double labelEvery = kInterval;
     while (labelEvery * canvas.Scale() < 60 && labelEvery < 1e300) {
@@ -214,7 +214,7 @@ void DrawTicks(SvgCanvas& canvas, const PreviewModel& model) {
     }
 }
 
-void DrawScaleBar(SvgCanvas& canvas) {
+void DrawScaleBar(CSvgCanvas& canvas) {
     const double length = RoundStep((kWidth - 2 * kMargin) / 5 / canvas.Scale());
     const double pixels = length * canvas.Scale();
     const double x = kWidth - kMargin - pixels;
@@ -229,7 +229,7 @@ void DrawScaleBar(SvgCanvas& canvas) {
     canvas.Text(kWidth - kMargin / 2, kMargin - 4, "N", "middle", "#000", 13);
 }
 
-void DrawMarker(SvgCanvas& canvas, double px, double py, const std::string& text) {
+void DrawMarker(CSvgCanvas& canvas, double px, double py, const std::string& text) {
     canvas.Raw("<path d=\"M" + Pixels(px) + " " + Pixels(py - 9) + " l7 12 h-14 z\" " +
                "fill=\"#dc2626\"><title>" + Escaped(text) + "</title></path>\n");
 }
@@ -237,7 +237,7 @@ void DrawMarker(SvgCanvas& canvas, double px, double py, const std::string& text
 }  // namespace
 
 std::string PlanSvg(const PreviewModel& model) {
-    SvgCanvas canvas(PlanPictureExtent(model), 1.0, "Plan");
+    CSvgCanvas canvas(PlanPictureExtent(model), 1.0, "Plan");
     for (const PreviewPoint& point : model.points) {
         canvas.Dot(point.at.x, point.at.y, 1.5, "#6b7280", point.name);
     }
@@ -267,7 +267,7 @@ std::pair<double, double> StationAndElevation(const PreviewStationElevation& poi
     return {point.station, point.elevation};
 }
 
-void DrawProfileLine(SvgCanvas& canvas, const PreviewModel& model) {
+void DrawProfileLine(CSvgCanvas& canvas, const PreviewModel& model) {
     if (model.profileLine.empty()) {
         return;
     }
@@ -275,7 +275,7 @@ void DrawProfileLine(SvgCanvas& canvas, const PreviewModel& model) {
                     "stroke=\"#1f4e9c\" stroke-width=\"2\"");
 }
 
-void DrawGrades(SvgCanvas& canvas, const PreviewModel& model) {
+void DrawGrades(CSvgCanvas& canvas, const PreviewModel& model) {
     for (const PreviewTangent& tangent : model.tangents) {
         const double x = (canvas.X(tangent.startStation) + canvas.X(tangent.endStation)) / 2;
         const double y = (canvas.Y(tangent.startElevation) + canvas.Y(tangent.endElevation)) / 2;
@@ -284,7 +284,7 @@ void DrawGrades(SvgCanvas& canvas, const PreviewModel& model) {
 }
 
 // Labels along the bottom edge, about eight across the page.
-void DrawStationAxis(SvgCanvas& canvas) {
+void DrawStationAxis(CSvgCanvas& canvas) {
     const double low = canvas.XValue(kMargin);
     const double high = canvas.XValue(kWidth - kMargin);
     const double step = RoundStep((high - low) / 8);
@@ -297,7 +297,7 @@ void DrawStationAxis(SvgCanvas& canvas) {
 }
 
 // Labels up the left edge, about six.
-void DrawElevationAxis(SvgCanvas& canvas) {
+void DrawElevationAxis(CSvgCanvas& canvas) {
     const double low = canvas.YValue(kHeight - kMargin);
     const double high = canvas.YValue(kMargin);
     const double step = RoundStep((high - low) / 6);
@@ -310,7 +310,7 @@ void DrawElevationAxis(SvgCanvas& canvas) {
     }
 }
 
-void DrawAxes(SvgCanvas& canvas, const PreviewExtent& bounds) {
+void DrawAxes(CSvgCanvas& canvas, const PreviewExtent& bounds) {
     if (bounds.Empty()) {
         return;
     }
@@ -322,8 +322,8 @@ void DrawAxes(SvgCanvas& canvas, const PreviewExtent& bounds) {
 
 std::string ProfileSvg(const PreviewModel& model, double exaggeration) {
     const PreviewExtent bounds = ProfileExtent(model);
-    SvgCanvas canvas(bounds, exaggeration,
-                     "Profile (vertical exaggeration " + FormatG(exaggeration) + "x)");
+    CSvgCanvas canvas(bounds, exaggeration,
+                      "Profile (vertical exaggeration " + FormatG(exaggeration) + "x)");
     // The tangents run on to the vertices, thin and dashed.
     canvas.Polyline(model.profileVertices, StationAndElevation,
                     "stroke=\"#9ca3af\" stroke-dasharray=\"4 3\"");
@@ -352,7 +352,7 @@ std::string ProfileSvg(const PreviewModel& model, double exaggeration) {
 
 namespace {
 
-void DrawSide(SvgCanvas& canvas, const PreviewSection& section, const PreviewTemplateSide& side,
+void DrawSide(CSvgCanvas& canvas, const PreviewSection& section, const PreviewTemplateSide& side,
               int direction) {
     canvas.Polyline(
         side.points,
@@ -369,9 +369,9 @@ void DrawSide(SvgCanvas& canvas, const PreviewSection& section, const PreviewTem
 std::string SectionSvg(const PreviewModel& model, const PreviewSection& section,
                        double exaggeration) {
     const PreviewExtent bounds = SectionExtent(section);
-    SvgCanvas canvas(bounds, exaggeration,
-                     "Station " + StationLabel(section.station) + " (vertical exaggeration " +
-                         FormatG(exaggeration) + "x)");
+    CSvgCanvas canvas(bounds, exaggeration,
+                      "Station " + StationLabel(section.station) + " (vertical exaggeration " +
+                          FormatG(exaggeration) + "x)");
     canvas.PixelLine(canvas.X(0), kMargin, canvas.X(0), kHeight - kMargin,
                      "stroke=\"#9ca3af\" stroke-dasharray=\"2 4\"");
     DrawAxes(canvas, bounds);

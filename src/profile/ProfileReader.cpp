@@ -25,14 +25,14 @@ struct Vertex {
 // The working values of one profile read. `current` receives what each line
 // holds; a value missing from a line keeps what the line before left there.
 struct ProfileState {
-    ProfileState(UserInterface& ui, std::string_view bytes) : notice(ui, bytes) {}
+    ProfileState(CUserInterface& ui, std::string_view bytes) : notice(ui, bytes) {}
 
     Vertex previous;
     Vertex current;
     double curveLength = 0.0;
     bool firstVertex = true;
     ProfileReadCounts counts;
-    BadNumberNotice notice;
+    CBadNumberNotice notice;
 };
 
 // A line of the profile, and where it ends in the file.
@@ -253,7 +253,7 @@ void ReadProfileLine(ProfileLine kind, const ProfileLineText& line, ProfileState
 }
 
 // The profile's catalogue entry, or nothing after telling the user.
-const ProfileEntry* FindProfile(UserInterface& ui, const AlignmentEntry* alignment,
+const ProfileEntry* FindProfile(CUserInterface& ui, const AlignmentEntry* alignment,
                                 const std::string& profileName) {
     if (alignment == nullptr) {
         ui.ShowMessage("Error: Alignment Cannot be found");

@@ -17,7 +17,7 @@ struct ProfileReadCounts {
     std::int64_t unsymmetricAsPvi = 0;  // written as their intersection point
     std::string cutOffInside;           // the element the data ended in, or empty
     // Elements left out for a value that is not a number or too large.
-    ElementsLeftOut leftOut;
+    CElementsLeftOut leftOut;
 };
 
 // The vertical control text of one read and what it met.

@@ -7,11 +7,11 @@
 
 namespace chainforge {
 
-void ScriptedUserInterface::ShowMessage(const std::string& text) {
+void CScriptedUserInterface::ShowMessage(const std::string& text) {
     events_.push_back({EventKind::Message, text, {}});
 }
 
-bool ScriptedUserInterface::AskYesNo(const std::string& text) {
+bool CScriptedUserInterface::AskYesNo(const std::string& text) {
     events_.push_back({EventKind::Question, text, {}});
     if (answers_.empty()) {
         return false;
@@ -21,24 +21,24 @@ bool ScriptedUserInterface::AskYesNo(const std::string& text) {
     return yes;
 }
 
-std::optional<std::string> ScriptedUserInterface::AskOpenFileName(
+std::optional<std::string> CScriptedUserInterface::AskOpenFileName(
     const FileDialogRequest& request) {
     events_.push_back({EventKind::OpenDialog, request.filter, request});
     return NextFileName();
 }
 
-std::optional<std::string> ScriptedUserInterface::AskSaveFileName(
+std::optional<std::string> CScriptedUserInterface::AskSaveFileName(
     const FileDialogRequest& request) {
     events_.push_back({EventKind::SaveDialog, request.filter, request});
     return NextFileName();
 }
 
-bool ScriptedUserInterface::FileExists(const std::string& path) {
+bool CScriptedUserInterface::FileExists(const std::string& path) {
     std::error_code error;
     return std::filesystem::exists(PathFromUtf8(path), error);
 }
 
-std::vector<std::string> ScriptedUserInterface::Messages() const {
+std::vector<std::string> CScriptedUserInterface::Messages() const {
     std::vector<std::string> texts;
     for (const Event& event : events_) {
         if (event.kind == EventKind::Message) {
@@ -48,12 +48,12 @@ std::vector<std::string> ScriptedUserInterface::Messages() const {
     return texts;
 }
 
-std::size_t ScriptedUserInterface::CountOf(EventKind kind) const {
+std::size_t CScriptedUserInterface::CountOf(EventKind kind) const {
     return static_cast<std::size_t>(std::count_if(
         events_.begin(), events_.end(), [kind](const Event& event) { return event.kind == kind; }));
 }
 
-std::optional<std::string> ScriptedUserInterface::NextFileName() {
+std::optional<std::string> CScriptedUserInterface::NextFileName() {
     if (fileNames_.empty()) {
         return std::nullopt;
     }

@@ -12,7 +12,7 @@
 
 namespace chainforge {
 
-class ScriptedUserInterface : public UserInterface {
+class CScriptedUserInterface : public CUserInterface {
   public:
     enum class EventKind { Message, Question, OpenDialog, SaveDialog };
     struct Event {

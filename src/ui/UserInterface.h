@@ -23,9 +23,9 @@ struct FileDialogRequest {
     std::string suggestedName;
 };
 
-class UserInterface {
+class CUserInterface {
   public:
-    virtual ~UserInterface() = default;
+    virtual ~CUserInterface() = default;
 
     // A modal message with an OK button, captioned with the program's name.
     virtual void ShowMessage(const std::string& text) = 0;

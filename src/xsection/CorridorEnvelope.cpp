@@ -442,11 +442,11 @@ struct Candidate {
 
 // For each gap, the edges spanning it that may be on top there, in the
 // order the edges are listed.
-class GapEdges {
+class CGapEdges {
   public:
     // `near` in the order the edges are listed.
-    GapEdges(const std::vector<SlopedEdge>& sloped, const std::vector<NearPart>& near,
-             std::size_t gapCount);
+    CGapEdges(const std::vector<SlopedEdge>& sloped, const std::vector<NearPart>& near,
+              std::size_t gapCount);
 
     std::span<const Candidate> In(std::size_t gap) const {
         return std::span(candidates_).subspan(starts_[gap], starts_[gap + 1] - starts_[gap]);
@@ -457,8 +457,8 @@ class GapEdges {
     std::vector<Candidate> candidates_;
 };
 
-GapEdges::GapEdges(const std::vector<SlopedEdge>& sloped, const std::vector<NearPart>& near,
-                   std::size_t gapCount)
+CGapEdges::CGapEdges(const std::vector<SlopedEdge>& sloped, const std::vector<NearPart>& near,
+                     std::size_t gapCount)
     : starts_(gapCount + 1, 0) {
     for (const NearPart& part : near) {
         for (std::size_t g = part.gaps.first; g < part.gaps.last; ++g) {
@@ -522,14 +522,14 @@ std::size_t MostSpanning(const std::vector<NearPart>& spans, std::size_t gapCoun
     return static_cast<std::size_t>(std::ranges::max(change));
 }
 
-GapEdges EdgesByGap(const std::vector<SlopedEdge>& sloped, const std::vector<double>& ends) {
+CGapEdges EdgesByGap(const std::vector<SlopedEdge>& sloped, const std::vector<double>& ends) {
     const std::size_t gapCount = ends.empty() ? 0 : ends.size() - 1;
     const double tolerance = NearTolerance(sloped);
     std::vector<NearPart> near = WholeSpans(sloped, ends);
     if (std::isfinite(tolerance) && MostSpanning(near, gapCount) > kFewPerGap) {
         near = NearParts(sloped, ends, near, tolerance);
     }
-    return GapEdges(sloped, near, gapCount);
+    return CGapEdges(sloped, near, gapCount);
 }
 
 // ---- Drawing the outline ----
@@ -597,7 +597,7 @@ void BidToOvertake(const SlopedEdge* edge, const SlopedEdge& current, double fro
 // (and the edges that may be on top before the next crossing are all taken
 // in before it is settled) until the offset where it may be on top no more,
 // so each step looks at few edges even where many cross within one gap.
-class GapWalk {
+class CGapWalk {
   public:
     void Run(double from, double to, std::span<const Candidate> candidates,
              std::vector<SectionPoint>& outline);
@@ -613,13 +613,13 @@ class GapWalk {
     std::vector<Candidate> taking_;
 };
 
-void GapWalk::TakeInUpTo(double offset) {
+void CGapWalk::TakeInUpTo(double offset) {
     for (; takenIn_ < waiting_.size() && waiting_[takenIn_].from <= offset; ++takenIn_) {
         taking_.push_back(waiting_[takenIn_]);
     }
 }
 
-const SlopedEdge* GapWalk::TopAt(double offset) {
+const SlopedEdge* CGapWalk::TopAt(double offset) {
     TakeInUpTo(offset);
     const SlopedEdge* top = nullptr;
     double topHeight = kNone;
@@ -629,8 +629,8 @@ const SlopedEdge* GapWalk::TopAt(double offset) {
     return top;
 }
 
-const SlopedEdge* GapWalk::Overtaker(const SlopedEdge& current, double from, double to,
-                                     double& crossing) {
+const SlopedEdge* CGapWalk::Overtaker(const SlopedEdge& current, double from, double to,
+                                      double& crossing) {
     std::erase_if(taking_, [from](const Candidate& candidate) { return candidate.to < from; });
     const SlopedEdge* next = nullptr;
     crossing = to;
@@ -644,8 +644,8 @@ const SlopedEdge* GapWalk::Overtaker(const SlopedEdge& current, double from, dou
     return next;
 }
 
-void GapWalk::Run(double from, double to, std::span<const Candidate> candidates,
-                  std::vector<SectionPoint>& outline) {
+void CGapWalk::Run(double from, double to, std::span<const Candidate> candidates,
+                   std::vector<SectionPoint>& outline) {
     waiting_.assign(candidates.begin(), candidates.end());
     std::ranges::sort(waiting_, [](const Candidate& a, const Candidate& b) {
         return a.from < b.from || (a.from == b.from && ListedBefore(a.edge, b.edge));
@@ -700,10 +700,10 @@ std::vector<SectionPoint> FinishedSurface(const std::vector<CorridorShape>& shap
     // edge: one beneath the top would lie in line with its neighbours.
     const std::vector<double> ends = SortedEnds(edges);
     const std::vector<double> verticalTops = VerticalTopsAtEnds(edges.verticalTops, ends);
-    const GapEdges gaps = EdgesByGap(edges.sloped, ends);
+    const CGapEdges gaps = EdgesByGap(edges.sloped, ends);
 
     std::vector<SectionPoint> outline;
-    GapWalk walk;
+    CGapWalk walk;
     for (std::size_t i = 0; i < ends.size(); ++i) {
         const double offset = ends[i];
         const bool gapAfter = i + 1 < ends.size();

@@ -92,10 +92,11 @@ std::int64_t AppendUnlessRepeat(TemplateList& templates, std::string text, std::
 }
 
 // One call's pass over an alignment's CrossSects element.
-class CrossSectionPass {
+class CCrossSectionPass {
   public:
-    CrossSectionPass(UserInterface& ui, std::string_view bytes, const std::string& verticalControl,
-                     const std::string& surfaceName, bool gatherSections)
+    CCrossSectionPass(CUserInterface& ui, std::string_view bytes,
+                      const std::string& verticalControl, const std::string& surfaceName,
+                      bool gatherSections)
         : ui_(ui),
           notice_(ui, bytes),
           surfaceName_(surfaceName),
@@ -138,8 +139,8 @@ class CrossSectionPass {
                              std::optional<std::size_t> centre);
     void Close();
 
-    UserInterface& ui_;
-    BadNumberNotice notice_;
+    CUserInterface& ui_;
+    CBadNumberNotice notice_;
     const std::string& surfaceName_;
     const bool gatherSections_;
     const bool vpiOnly_;
@@ -151,7 +152,7 @@ class CrossSectionPass {
     };
     std::vector<CorridorShapeRead> shapes_;  // of the section being read
     // Read once: every section evaluates the same text.
-    const VerticalProfile profile_;
+    const CVerticalProfile profile_;
 
     bool inSection_ = false;
     bool onSurface_ = false;
@@ -173,7 +174,7 @@ class CrossSectionPass {
     TextEncoding encoding_ = TextEncoding::Utf8;
 };
 
-bool CrossSectionPass::TakeLine(CDocumentBuffer& document, std::string& line) {
+bool CCrossSectionPass::TakeLine(CDocumentBuffer& document, std::string& line) {
     const std::uint64_t lineEnd = document.Position() - 1;
     if (!inSection_) {
         inSection_ = StartsWithNoCase(line, "CrossSects");
@@ -202,12 +203,12 @@ bool CrossSectionPass::TakeLine(CDocumentBuffer& document, std::string& line) {
     return true;
 }
 
-void CrossSectionPass::LeaveOut(const ElementLine& line, const BadValue& bad) {
+void CCrossSectionPass::LeaveOut(const ElementLine& line, const BadValue& bad) {
     notice_.Tell(line.text, line.position, bad);
     read_.counts.leftOut.Add(TagName(line.text));
 }
 
-void CrossSectionPass::OpenCorridorShape(std::string_view line) {
+void CCrossSectionPass::OpenCorridorShape(std::string_view line) {
     if (!corridor_) {
         ++read_.counts.corridorShapes;
         return;
@@ -219,7 +220,7 @@ void CrossSectionPass::OpenCorridorShape(std::string_view line) {
 
 // A point of the shape; one without both its numbers is passed over, one
 // with a number that cannot be converted left out after the message.
-void CrossSectionPass::TakeCorridorPoint(const ElementLine& line) {
+void CCrossSectionPass::TakeCorridorPoint(const ElementLine& line) {
     if (shapes_.empty()) {
         return;
     }
@@ -235,7 +236,7 @@ void CrossSectionPass::TakeCorridorPoint(const ElementLine& line) {
 
 // The finished surface of the section's shapes goes on as a section's
 // point list would.
-void CrossSectionPass::TakeCorridorSection() {
+void CCrossSectionPass::TakeCorridorSection() {
     if (!corridor_ || shapes_.empty()) {
         return;
     }
@@ -259,7 +260,7 @@ void CrossSectionPass::TakeCorridorSection() {
     ProcessPairs(pairs);
 }
 
-void CrossSectionPass::CloseIfOpened() {
+void CCrossSectionPass::CloseIfOpened() {
     if (inSection_) {
         TakeCorridorSection();
         Close();
@@ -268,7 +269,7 @@ void CrossSectionPass::CloseIfOpened() {
 
 // Attributes may stand in any order; one that is missing keeps its value.
 // A station that cannot be converted leaves the section out.
-void CrossSectionPass::ReadStation(const ElementLine& line) {
+void CCrossSectionPass::ReadStation(const ElementLine& line) {
     sectionLeftOut_ = false;
     if (const auto text = AttributeValue(line.text, "sta")) {
         const CheckedNumber station = CheckNumber(*text);
@@ -285,7 +286,7 @@ void CrossSectionPass::ReadStation(const ElementLine& line) {
 // Offset and elevation pairs, each kept as its text; a lone last value is
 // passed over. The list is left out whole when one of its values cannot be
 // converted.
-void CrossSectionPass::ProcessSection(const ElementLine& line) {
+void CCrossSectionPass::ProcessSection(const ElementLine& line) {
     std::vector<std::string_view> tokens = ValueTokens(ElementText(line.text));
     tokens.resize(tokens.size() - tokens.size() % 2);
     std::vector<double> values;
@@ -300,7 +301,7 @@ void CrossSectionPass::ProcessSection(const ElementLine& line) {
     ProcessPairs(pairs);
 }
 
-void CrossSectionPass::ProcessPairs(const std::vector<std::string>& pairs) {
+void CCrossSectionPass::ProcessPairs(const std::vector<std::string>& pairs) {
     const std::optional<std::size_t> centre = FindCentrePoint(pairs);
     ++read_.counts.read;
     std::optional<double> centreElevation;
@@ -314,8 +315,8 @@ void CrossSectionPass::ProcessPairs(const std::vector<std::string>& pairs) {
     AppendRightTemplate(pairs, centre);
 }
 
-void CrossSectionPass::HandOut(const std::vector<std::string>& pairs,
-                               std::optional<double> centreElevation) {
+void CCrossSectionPass::HandOut(const std::vector<std::string>& pairs,
+                                std::optional<double> centreElevation) {
     if (!gatherSections_) {
         return;
     }
@@ -328,7 +329,7 @@ void CrossSectionPass::HandOut(const std::vector<std::string>& pairs,
     read_.sections.push_back(std::move(section));
 }
 
-void CrossSectionPass::TakeCentrePoint(const CentrePoint& centre) {
+void CCrossSectionPass::TakeCentrePoint(const CentrePoint& centre) {
     if (vpiOnly_) {
         AddToVerticalControl(centre.elevation);
         templateElevation_ = centre.elevation;
@@ -339,7 +340,7 @@ void CrossSectionPass::TakeCentrePoint(const CentrePoint& centre) {
 
 // A vertex at the first section, one where the grade changes, and the last
 // one when the element closes.
-void CrossSectionPass::AddToVerticalControl(double centreElevation) {
+void CCrossSectionPass::AddToVerticalControl(double centreElevation) {
     if (firstSection_) {
         AppendNumber(read_.verticalControl, station_);
         AppendNumber(read_.verticalControl, centreElevation);
@@ -365,7 +366,7 @@ void CrossSectionPass::AddToVerticalControl(double centreElevation) {
 
 // Records how far the section's centre lies from the profile; returns the
 // centre elevation the templates start from.
-double CrossSectionPass::CompareWithProfile(const CentrePoint& centre) {
+double CCrossSectionPass::CompareWithProfile(const CentrePoint& centre) {
     const double atProfile = profile_.ElevationAt(station_);
     // Corridor shapes stand relative to the grade line, not at elevations
     // that could be compared with the profile.
@@ -382,8 +383,8 @@ double CrossSectionPass::CompareWithProfile(const CentrePoint& centre) {
     return centre.interpolated ? ReadBack(FormatFiniteF(atProfile)) : centre.elevation;
 }
 
-void CrossSectionPass::AppendLeftTemplate(const std::vector<std::string>& pairs,
-                                          std::size_t centre) {
+void CCrossSectionPass::AppendLeftTemplate(const std::vector<std::string>& pairs,
+                                           std::size_t centre) {
     std::string text;
     AppendNumber(text, station_);
     double previousOffset = 0.0;
@@ -395,8 +396,8 @@ void CrossSectionPass::AppendLeftTemplate(const std::vector<std::string>& pairs,
     read_.counts.leftPoints += AppendUnlessRepeat(read_.leftTemplates, std::move(text), centre);
 }
 
-void CrossSectionPass::AppendRightTemplate(const std::vector<std::string>& pairs,
-                                           std::optional<std::size_t> centre) {
+void CCrossSectionPass::AppendRightTemplate(const std::vector<std::string>& pairs,
+                                            std::optional<std::size_t> centre) {
     std::string text;
     AppendNumber(text, station_);
     double previousOffset = 0.0;
@@ -410,7 +411,7 @@ void CrossSectionPass::AppendRightTemplate(const std::vector<std::string>& pairs
         AppendUnlessRepeat(read_.rightTemplates, std::move(text), pairs.size() - first);
 }
 
-void CrossSectionPass::Close() {
+void CCrossSectionPass::Close() {
     if (vpiOnly_) {
         AppendNumber(read_.verticalControl, previousGrade_);
         AppendNumber(read_.verticalControl, lastStation_);
@@ -441,8 +442,8 @@ SectionRead ReadCrossSections(const ReadContext& context, const AlignmentEntry* 
     }
     CDocumentBuffer& document = context.document;
     document.Seek(alignment->position);
-    CrossSectionPass pass(context.ui, document.Bytes(), verticalControl, surfaceName,
-                          gatherSections);
+    CCrossSectionPass pass(context.ui, document.Bytes(), verticalControl, surfaceName,
+                           gatherSections);
     pass.SetEncoding(context.catalogue.Encoding());
     std::string line;
     while (document.ReadLine(line)) {

@@ -27,7 +27,7 @@ struct SectionReadCounts {
     double largestDeviationStation = 0.0;
     // Sections, point lists and corridor points left out for a value that is
     // not a number or too large.
-    ElementsLeftOut leftOut;
+    CElementsLeftOut leftOut;
 };
 
 // A section of the surface as read: offsets (negative to the left) and

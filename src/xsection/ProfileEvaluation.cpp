@@ -16,9 +16,9 @@ constexpr double kTolerance = kCommonTolerance;
 // Reads the blank-separated tokens of a vertical control text in order. A
 // token that is not there reads as the empty text; trailing blanks end the
 // text.
-class TokenReader {
+class CTokenReader {
   public:
-    explicit TokenReader(std::string_view text) : text_(text) {}
+    explicit CTokenReader(std::string_view text) : text_(text) {}
 
     bool HasMore() const { return text_.find_first_not_of(' ', position_) != text_.npos; }
 
@@ -55,7 +55,7 @@ bool IsCurveToken(std::string_view token) {
 }
 
 // The grade token and the station or curve after it.
-ProfileSegment ReadSegment(TokenReader& tokens, double station, double elevation) {
+ProfileSegment ReadSegment(CTokenReader& tokens, double station, double elevation) {
     ProfileSegment segment;
     segment.startStation = station;
     segment.startElevation = elevation;
@@ -123,11 +123,11 @@ std::optional<double> ElevationOnSegment(const ProfileSegment& s, double station
 
 }  // namespace
 
-VerticalProfile::VerticalProfile(std::string_view verticalControl) {
+CVerticalProfile::CVerticalProfile(std::string_view verticalControl) {
     if (verticalControl.empty()) {
         return;
     }
-    TokenReader tokens(verticalControl);
+    CTokenReader tokens(verticalControl);
     double station = TokenNumber(tokens.Next());
     double elevation = TokenNumber(tokens.Next());
     double reach = std::numeric_limits<double>::lowest();
@@ -144,7 +144,7 @@ VerticalProfile::VerticalProfile(std::string_view verticalControl) {
 // segment compares it with; whether it does can be told from the largest of
 // them, and that only grows along the text. So the segments passed form a
 // prefix, and the walk stops at the first segment after it.
-std::size_t VerticalProfile::FirstSegmentReaching(double station) const {
+std::size_t CVerticalProfile::FirstSegmentReaching(double station) const {
     if (std::isnan(station)) {
         return 0;
     }
@@ -155,7 +155,7 @@ std::size_t VerticalProfile::FirstSegmentReaching(double station) const {
     return static_cast<std::size_t>(first - segments_.begin());
 }
 
-double VerticalProfile::ElevationAt(double station) const {
+double CVerticalProfile::ElevationAt(double station) const {
     for (std::size_t i = FirstSegmentReaching(station); i < segments_.size(); ++i) {
         if (const std::optional<double> elevation = ElevationOnSegment(segments_[i], station)) {
             return *elevation;
@@ -165,7 +165,7 @@ double VerticalProfile::ElevationAt(double station) const {
 }
 
 double ProfileElevationAt(double station, std::string_view verticalControl) {
-    return VerticalProfile(verticalControl).ElevationAt(station);
+    return CVerticalProfile(verticalControl).ElevationAt(station);
 }
 
 }  // namespace chainforge

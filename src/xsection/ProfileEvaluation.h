@@ -29,9 +29,9 @@ struct ProfileSegment {
 };
 
 // A vertical control text read once, to be evaluated at many stations.
-class VerticalProfile {
+class CVerticalProfile {
   public:
-    explicit VerticalProfile(std::string_view verticalControl);
+    explicit CVerticalProfile(std::string_view verticalControl);
 
     // The profile elevation at station; 0.0 where the text gives none
     // (an empty text, only a first vertex, or beyond the last vertex).

@@ -43,7 +43,7 @@ TEST(PointPositionIndex, FindsWhatAWalkThroughTheListFinds) {
         points.push_back(FormatInt(number) + "," + ExactText(x) + "," + ExactText(y) + ",0,");
         walked.emplace_back(number, FormatF(x) + " " + FormatF(y));
     }
-    const PointPositionIndex index(points);
+    const CPointPositionIndex index(points);
     int matches = 0;
     for (int i = 0; i < 1500; ++i) {
         const double base = bases[random() % std::size(bases)];

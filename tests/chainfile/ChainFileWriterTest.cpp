@@ -12,7 +12,7 @@ TEST(WriteChainFile, SectionsAndTemplatesEachOnALine) {
     test::TempDir dir;
     const std::string path = dir.File("road.ch");
     test::WriteFileBytes(path, "old content that is longer than the new one");
-    ScriptedUserInterface ui;
+    CScriptedUserInterface ui;
     ui.QueueFileName(path);
     const WriteResult written =
         WriteChainFile(ui, "1 0.5 2 ", "0 100 1.5 ", {"0 -2 3.5 0", "20 -2 3.5 0"}, {"0 1"});
@@ -34,7 +34,7 @@ TEST(WriteChainFile, SectionsAndTemplatesEachOnALine) {
 
 // Nothing to write asks nothing; a cancelled dialog writes nothing.
 TEST(WriteChainFile, NothingWritten) {
-    ScriptedUserInterface ui;
+    CScriptedUserInterface ui;
     EXPECT_EQ(WriteChainFile(ui, "", "", {}, {}).status, WriteStatus::NothingToWrite);
     EXPECT_TRUE(ui.Events().empty());
     EXPECT_EQ(WriteChainFile(ui, "", "", {}, {"0 1 2 3"}).status, WriteStatus::Cancelled);

@@ -13,7 +13,7 @@ TEST(RunConversion, SelectionsTheCommandLineRefuses) {
     test::ScannedDocument road(test::ReadFileBytes(std::string(CHAINFORGE_TEST_DATA) +
                                                    "/golden/convert-everything/road.xml"));
     bool spiralWarning = true;
-    ScriptedUserInterface nothing;
+    CScriptedUserInterface nothing;
     RunConversion({}, road.document, road.catalogue, spiralWarning, nothing);
     EXPECT_TRUE(nothing.Events().empty());
 
@@ -22,7 +22,7 @@ TEST(RunConversion, SelectionsTheCommandLineRefuses) {
     ConversionSelections s;
     s.profile = "FG";
     s.surface = "Top";
-    ScriptedUserInterface orphan;
+    CScriptedUserInterface orphan;
     RunConversion(s, road.document, road.catalogue, spiralWarning, orphan);
     EXPECT_EQ(orphan.Messages(), std::vector<std::string>{"Error: Alignment Cannot be found"});
     EXPECT_EQ(orphan.Events().size(), 1u);
@@ -32,12 +32,12 @@ TEST(RunConversion, SelectionsTheCommandLineRefuses) {
     ConversionSelections fromFile;
     fromFile.asciiPoints = true;
     fromFile.alignment = "Road";
-    ScriptedUserInterface cancelled;
+    CScriptedUserInterface cancelled;
     cancelled.QueueFileName(std::nullopt);
     cancelled.QueueFileName(dir.File("out.asc"));
     const ConversionReport report =
         RunConversion(fromFile, road.document, road.catalogue, spiralWarning, cancelled);
-    EXPECT_EQ(cancelled.CountOf(ScriptedUserInterface::EventKind::OpenDialog), 1u);
+    EXPECT_EQ(cancelled.CountOf(CScriptedUserInterface::EventKind::OpenDialog), 1u);
     EXPECT_EQ(test::ReadFileBytes(dir.File("out.asc")).substr(0, 30),
               "1,100.000000,200.000000,0,PI\r\n");
     // The chain file's dialog found no name: only the point file is listed.

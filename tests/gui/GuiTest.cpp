@@ -36,7 +36,7 @@
 namespace chainforge {
 namespace {
 
-using Kind = ScriptedUserInterface::EventKind;
+using Kind = CScriptedUserInterface::EventKind;
 using Texts = std::vector<std::string>;
 using test::CrLf;
 
@@ -60,7 +60,7 @@ QStringList Entries(const CListBox& list) {
 // The main dialog shown and active, its controls by name.
 struct Fixture {
     test::TempDir folder;
-    ScriptedUserInterface ui;
+    CScriptedUserInterface ui;
     CMainDialog dialog{&ui};
 
     Fixture() {
@@ -498,7 +498,7 @@ void GuiTest::previewFollowsTheSelections() {
 
 void GuiTest::qtMessageBoxesAndFileDialogs() {
     QWidget owner;
-    QtUserInterface ui(&owner);
+    CQtUserInterface ui(&owner);
     QStringList seen;  // titles and texts, or filters and suffixes
     WhenModalOpens([&](QWidget& modal) {
         auto& box = static_cast<QMessageBox&>(modal);

@@ -8,7 +8,7 @@ namespace chainforge {
 namespace {
 
 TEST(Catalogue, LookUpsAndIndexQueries) {
-    Catalogue catalogue;
+    CCatalogue catalogue;
     catalogue.AddProfile("<ProfAlign name=\"orphan\">", 1);  // no alignment yet: dropped
     EXPECT_TRUE(catalogue.Alignments().empty());
     catalogue.AddAlignment("<Alignment name=\"A\">", 5);

@@ -22,8 +22,8 @@ const std::string kVersion =
 
 struct Scan {
     CDocumentBuffer document;
-    Catalogue catalogue;
-    ScriptedUserInterface ui;
+    CCatalogue catalogue;
+    CScriptedUserInterface ui;
 
     explicit Scan(std::string_view bytes) {
         document.Assign(bytes);

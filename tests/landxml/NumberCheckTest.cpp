@@ -52,7 +52,7 @@ TEST(NumberCheck, BadNumberMessagesAreKnownByTheirEnd) {
 
 TEST(NumberCheck, LinesEndWithLineFeedCarriageReturnOrBoth) {
     // a CR LF b LF c CR d CR CR LF e
-    LineNumbers lines("a\r\nb\nc\rd\r\r\ne");
+    CLineNumbers lines("a\r\nb\nc\rd\r\r\ne");
     const std::pair<std::uint64_t, std::int64_t> cases[] = {
         {0, 1}, {1, 1}, {2, 1}, {3, 2},  {4, 2},  {5, 3},  {6, 3},
         {7, 4}, {8, 4}, {9, 5}, {10, 5}, {11, 6}, {99, 6}, {3, 2},
@@ -66,8 +66,8 @@ TEST(NumberCheck, TheNoticeNamesTheTagAsWrittenAndItsLine) {
     EXPECT_EQ(TagName("<PVI>1 2"), "PVI");
     EXPECT_EQ(TagName("pvi desc=\"x\">1 2"), "pvi");
     EXPECT_EQ(TagName("Start/>"), "Start");
-    ScriptedUserInterface ui;
-    BadNumberNotice notice(ui, "<A>\n<B>\n<PVI>nan 2</PVI>\n");
+    CScriptedUserInterface ui;
+    CBadNumberNotice notice(ui, "<A>\n<B>\n<PVI>nan 2</PVI>\n");
     notice.Tell("PVI>nan 2/PVI>", 9, {"station", "nan"});
     notice.Tell("Start>", 2, {"northing", "1e300", NumberFault::TooLarge}, "point P1");
     EXPECT_EQ(ui.Messages(), (Texts{"PVI at line 3: station 'nan' is not a number",
@@ -75,7 +75,7 @@ TEST(NumberCheck, TheNoticeNamesTheTagAsWrittenAndItsLine) {
 }
 
 TEST(NumberCheck, ElementsLeftOutCountedInTheOrderFirstMet) {
-    ElementsLeftOut leftOut;
+    CElementsLeftOut leftOut;
     for (const char* element : {"PVI", "ParaCurve", "PVI", "PVI"}) {
         leftOut.Add(element);
     }

@@ -7,13 +7,13 @@
 namespace chainforge {
 namespace {
 
-using Kind = ScriptedUserInterface::EventKind;
+using Kind = CScriptedUserInterface::EventKind;
 using Texts = std::vector<std::string>;
 using test::operator+;
 
 TEST(AsciiPointFile, WritesWhatItReadsBack) {
     test::TempDir dir;
-    ScriptedUserInterface ui;
+    CScriptedUserInterface ui;
     EXPECT_EQ(WriteAsciiPointFile(ui, {}).status, WriteStatus::NothingToWrite);  // no dialog
     EXPECT_TRUE(ui.Events().empty());
     const PointList points{"7,5000.1,2000.2,100.3,", "1,10,20,0,PI", "A7,1,2,3,a b"};
@@ -43,7 +43,7 @@ TEST(AsciiPointFile, WritesWhatItReadsBack) {
 
 TEST(AsciiPointFile, FilesThatCannotBeRead) {
     test::TempDir dir;
-    ScriptedUserInterface ui;
+    CScriptedUserInterface ui;
     ui.QueueFileName(dir.File("missing.asc"));
     ui.QueueFileName(dir.Path().string());
     PointList points;
@@ -74,7 +74,7 @@ TEST(AsciiPointFile, ReadsTheFileAsText) {
     test::TempDir dir;
     for (const auto& [bytes, expected] : cases) {
         test::WriteFileBytes(dir.File("in.asc"), bytes);
-        ScriptedUserInterface ui;
+        CScriptedUserInterface ui;
         ui.QueueFileName(dir.File("in.asc"));
         PointList points;
         EXPECT_EQ(ReadAsciiPointFile(ui, points).status, ReadStatus::Read);

@@ -17,8 +17,8 @@ using Lines = std::vector<std::string>;
 
 struct ScannedDocument {
     CDocumentBuffer document;
-    Catalogue catalogue;
-    ScriptedUserInterface ui;
+    CCatalogue catalogue;
+    CScriptedUserInterface ui;
 
     explicit ScannedDocument(std::string_view bytes) {
         document.Assign(bytes);

@@ -137,7 +137,7 @@ TEST(ProfileElevationAt, AgreesWithTheWalkAlongTheText) {
     for (int round = 0; round < 400; ++round) {
         std::vector<double> stations;
         const std::string text = RandomProfileText(random, stations);
-        const VerticalProfile profile(text);
+        const CVerticalProfile profile(text);
         std::vector<double> probes{kNaN, -HUGE_VAL, HUGE_VAL};
         for (double s : stations) {
             for (double delta : {-0.00015, -0.0001, -0.00005, 0.0, 0.00005, 0.0001, 0.00015, 3.5}) {

@@ -88,7 +88,7 @@ bool SavePreviews(chainforge::CMainDialog& dialog, const QDir& folder, const Pre
 }
 
 bool SaveAll(const QDir& folder, const QDir& samples) {
-    chainforge::ScriptedUserInterface ui;
+    chainforge::CScriptedUserInterface ui;
     chainforge::CMainDialog dialog(&ui);
     dialog.show();
     dialog.activateWindow();
