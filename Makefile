@@ -59,7 +59,7 @@ tidy: build
 	    echo "tidy: clean"; \
 	else echo "tidy: clang-tidy is not installed; skipped"; fi
 
-test: format-check test-fuzz test-release test-asan test-tsan test-windows test-bare
+test: format-check test-fuzz test-release tidy test-asan test-tsan test-windows test-bare
 
 run: build
 	@mkdir -p $(OUT)

@@ -142,7 +142,9 @@ std::string FirstClash(const std::vector<Name>& outputs, std::vector<Name> taken
     for (const auto& [option, path] : outputs) {
         for (const auto& [other, otherPath] : taken) {
             if (SameFile(path, otherPath)) {
-                return option + " " + path + " names the same file as " + other + " " + otherPath;
+                std::string problem = option;
+                problem.append(" ").append(path).append(" names the same file as ");
+                return problem.append(other).append(" ").append(otherPath);
             }
         }
         taken.emplace_back(option, path);

@@ -19,7 +19,6 @@ constexpr double kMinLabelPixels = 90.0;
 constexpr double kMinScaleBarPixels = 120.0;
 constexpr int kMaxVertexLabels = 60;
 constexpr std::size_t kMostRoundDots = 4000;
-constexpr double kMinVertexPixels = 5.0;
 constexpr double kRingRadius = 4.0;
 const QColor kLineColour(20, 40, 120);
 const QColor kArcColour(0, 110, 200);

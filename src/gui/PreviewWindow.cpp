@@ -198,8 +198,8 @@ QString CPreviewWindow::AskSaveName(const QString& title, const QString& filter,
     const QString suggested = document.dir().filePath(document.completeBaseName() +
                                                       QLatin1Char('-') + ViewName() + suffix);
     for (;;) {
-        const QString path = QFileDialog::getSaveFileName(this, title, suggested, filter, nullptr,
-                                                          QFileDialog::DontUseNativeDialog);
+        QString path = QFileDialog::getSaveFileName(this, title, suggested, filter, nullptr,
+                                                    QFileDialog::DontUseNativeDialog);
         if (path.isEmpty() || documentPath_.isEmpty() ||
             !SameFile(path.toStdString(), documentPath_.toStdString())) {
             return path;

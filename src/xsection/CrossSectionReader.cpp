@@ -254,6 +254,7 @@ void CCrossSectionPass::TakeCorridorSection() {
         return;
     }
     std::vector<std::string> pairs;
+    pairs.reserve(surface.size());
     for (const SectionPoint& point : surface) {
         pairs.push_back(FormatG(point.offset, 17) + " " + FormatG(point.elevation, 17));
     }
