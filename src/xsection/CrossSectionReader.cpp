@@ -91,6 +91,23 @@ std::int64_t AppendUnlessRepeat(TemplateList& templates, std::string text, std::
     return 0;
 }
 
+// An exporter that writes the corridor relative to the grade line puts the
+// point where the assembly meets that line at offset 0 and elevation 0, and
+// the shapes' other points can lie tens of metres above or below it, so no
+// band of elevations around 0 tells. An absolute export has the profile's
+// elevation there, which is 0 to the nanometre only by accident.
+constexpr double kGradeLineElevation = 1e-9;
+
+bool OnGradeLine(const SectionPoint& point) {
+    return std::abs(point.offset) <= kTolerance && std::abs(point.elevation) < kGradeLineElevation;
+}
+
+bool RelativeToGradeLine(const std::vector<CorridorShape>& shapes) {
+    return std::any_of(shapes.begin(), shapes.end(), [](const CorridorShape& shape) {
+        return std::any_of(shape.points.begin(), shape.points.end(), OnGradeLine);
+    });
+}
+
 // One call's pass over an alignment's CrossSects element.
 class CCrossSectionPass {
   public:
@@ -129,6 +146,7 @@ class CCrossSectionPass {
     void ProcessPairs(const std::vector<std::string>& pairs);
     void OpenCorridorShape(std::string_view line);
     void TakeCorridorPoint(const ElementLine& line);
+    std::vector<CorridorShape> TakeUsableShapes();
     void TakeCorridorSection();
     void TakeCentrePoint(const CentrePoint& centre);
     void HandOut(const std::vector<std::string>& pairs, std::optional<double> centreElevation);
@@ -234,12 +252,9 @@ void CCrossSectionPass::TakeCorridorPoint(const ElementLine& line) {
     }
 }
 
-// The finished surface of the section's shapes goes on as a section's
-// point list would.
-void CCrossSectionPass::TakeCorridorSection() {
-    if (!corridor_ || shapes_.empty()) {
-        return;
-    }
+// The shapes of the section that hold offsets and elevations; the section's
+// shapes are counted and let go.
+std::vector<CorridorShape> CCrossSectionPass::TakeUsableShapes() {
     std::vector<CorridorShape> used;
     for (CorridorShapeRead& read : shapes_) {
         if (read.usable) {
@@ -249,9 +264,22 @@ void CCrossSectionPass::TakeCorridorSection() {
     read_.counts.corridorShapesUsed += static_cast<std::int64_t>(used.size());
     read_.counts.corridorShapesLeftOut += static_cast<std::int64_t>(shapes_.size() - used.size());
     shapes_.clear();
+    return used;
+}
+
+// The finished surface of the section's shapes goes on as a section's
+// point list would.
+void CCrossSectionPass::TakeCorridorSection() {
+    if (!corridor_ || shapes_.empty()) {
+        return;
+    }
+    const std::vector<CorridorShape> used = TakeUsableShapes();
     const std::vector<SectionPoint> surface = FinishedSurface(used);
     if (surface.empty()) {
         return;
+    }
+    if (RelativeToGradeLine(used)) {
+        ++read_.counts.relativeSections;
     }
     std::vector<std::string> pairs;
     pairs.reserve(surface.size());

@@ -20,7 +20,10 @@ struct SectionReadCounts {
     std::int64_t corridorShapes = 0;  // DesignCrossSectSurf elements not read
     std::int64_t corridorShapesUsed = 0;
     std::int64_t corridorShapesLeftOut = 0;  // not offset and elevation data
-    bool cutOff = false;                     // the data ended inside CrossSects
+    // Corridor sections whose shapes stand relative to the grade line: their
+    // centre elevations say nothing of the road's height.
+    std::int64_t relativeSections = 0;
+    bool cutOff = false;  // the data ended inside CrossSects
     // Profile mode: the largest distance of a section's centre from the
     // profile, and the station of that section.
     double largestDeviation = 0.0;
@@ -48,6 +51,12 @@ struct SectionRead {
     std::vector<SectionPairs> sections;
     SectionReadCounts counts;
 };
+
+// Shown instead of writing a vertical control built from corridor sections
+// that stand relative to the grade line.
+inline constexpr const char* kRelativeSectionsMessage =
+    "Error: The corridor's sections are relative to the grade line; choose a profile to "
+    "convert them";
 
 // Reads the cross-sections of the alignment (nullptr: one the catalogue
 // does not list) for the named surface into left and right templates. With

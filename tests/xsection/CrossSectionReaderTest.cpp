@@ -70,18 +70,21 @@ TEST(ReadCrossSections, Table) {
     for (const auto& c : test::ReadTable("sections.txt")) {
         Lines body{"<CrossSects>"};
         std::string profile;
+        std::string surface = "G";
         for (const std::string& line : c.input) {
             const std::size_t colon = line.find(": ");
             if (line.starts_with("section ")) {
                 body = body + Section(line.substr(8, colon - 8), line.substr(colon + 2));
             } else if (line.starts_with("profile: ")) {
                 profile = line.substr(9);
+            } else if (line.starts_with("surface: ")) {
+                surface = line.substr(9);
             } else {
                 body.push_back(line);
             }
         }
         const Read read =
-            ReadFrom(test::AlignmentsDocument({body + Lines{"</CrossSects>"}}), profile);
+            ReadFrom(test::AlignmentsDocument({body + Lines{"</CrossSects>"}}), profile, surface);
         Texts seen{"vc: " + read.verticalControl};
         for (const std::string& left : read.left) {
             seen.push_back("left: " + left);
@@ -94,6 +97,9 @@ TEST(ReadCrossSections, Table) {
         }
         for (const auto& [element, count] : read.counts.leftOut.Counts()) {
             seen.push_back("left out: " + element + " " + std::to_string(count));
+        }
+        if (read.counts.relativeSections > 0) {
+            seen.push_back("relative: " + std::to_string(read.counts.relativeSections));
         }
         EXPECT_EQ(seen, c.expected) << c.title;
     }
