@@ -225,14 +225,27 @@ void ReadVertical(const ReadContext& context, const AlignmentEntry* alignment,
     sink.cutOff.Check(!read.counts.cutOffInside.empty(), read.counts.cutOffInside);
 }
 
+// Corridor sections standing on the grade line would give a vertical control
+// at elevation 0; without a profile the run ends after saying so.
+bool RelativeWithoutProfile(const ReadContext& context, bool fromSections,
+                            ConversionContent& content) {
+    if (!fromSections || content.sections.relativeSections == 0) {
+        return false;
+    }
+    content.verticalControl.clear();
+    context.ui.ShowMessage(kRelativeSectionsMessage);
+    return true;
+}
+
 // Without a profile's vertical control the one built from the sections is
-// taken.
-void ReadSections(const ReadContext& context, const AlignmentEntry* alignment,
+// taken. False when the run ends there.
+bool ReadSections(const ReadContext& context, const AlignmentEntry* alignment,
                   const std::string& surfaceName, ContentSink& sink) {
     ConversionContent& content = sink.content;
     SectionRead read = ReadCrossSections(context, alignment, content.verticalControl, surfaceName,
                                          content.gatherSections);
-    if (content.verticalControl.empty()) {
+    const bool fromSections = content.verticalControl.empty();
+    if (fromSections) {
         content.verticalControl = std::move(read.verticalControl);
     }
     content.leftTemplates = std::move(read.leftTemplates);
@@ -241,6 +254,7 @@ void ReadSections(const ReadContext& context, const AlignmentEntry* alignment,
     content.sections = std::move(read.counts);
     AddSections(content.sections, sink.report);
     sink.cutOff.Check(content.sections.cutOff, "CrossSects");
+    return !RelativeWithoutProfile(context, fromSections, content);
 }
 
 // Lists the file in the report when it was written, with its size.
@@ -272,10 +286,7 @@ bool ReadConversionContent(const ReadContext& context, const ConversionSelection
             ReadVertical(context, alignment, *selections.profile, sink);
         }
     }
-    if (selections.surface) {
-        ReadSections(context, alignment, *selections.surface, sink);
-    }
-    return true;
+    return !selections.surface || ReadSections(context, alignment, *selections.surface, sink);
 }
 
 ConversionReport RunConversion(const ConversionSelections& selections, CDocumentBuffer& document,

@@ -54,8 +54,9 @@ struct ConversionContent {
 
 // Runs the readers of a conversion into content, adding what they met to the
 // report. False when the run ends before anything is written: the question
-// before a vertical control from the sections answered No, or the ASCII
-// point file not read. spiralWarning is the owner's flag that lets the
+// before a vertical control from the sections answered No, the ASCII point
+// file not read, or corridor sections relative to the grade line without a
+// profile. spiralWarning is the owner's flag that lets the
 // spiral message show once.
 bool ReadConversionContent(const ReadContext& context, const ConversionSelections& selections,
                            bool& spiralWarning, ConversionReport& report,

@@ -357,10 +357,14 @@ PreviewMarker* MarkerWithText(PreviewModel& model, const std::string& text) {
     return it == model.markers.end() ? nullptr : &*it;
 }
 
-void AddMarkers(const ConversionContent& content, PreviewModel& model) {
+void AddMessageMarkers(PreviewModel& model) {
     for (const std::string& message : model.report.messages) {
         model.markers.push_back({message, std::nullopt, std::nullopt});
     }
+}
+
+void AddMarkers(const ConversionContent& content, PreviewModel& model) {
+    AddMessageMarkers(model);
     for (const std::string& name : content.horizontal.missingReferences) {
         if (PreviewMarker* marker =
                 MarkerWithText(model, "Point reference " + name + " cannot be found")) {
@@ -391,8 +395,10 @@ PreviewModel BuildPreview(const ConversionSelections& selections, CDocumentBuffe
     ConversionContent content;
     content.gatherSections = true;
     bool spiralWarning = true;
+    // A run that ends before writing draws nothing but says why.
     if (!ReadConversionContent({document, catalogue, ui}, selections, spiralWarning, model.report,
                                content)) {
+        AddMessageMarkers(model);
         return model;
     }
     model.vpiOnly = !selections.profile && selections.surface && selections.alignment;

@@ -124,6 +124,12 @@ TEST(PreviewModel, AsksNothingAndMarksWhatIsLeftOut) {
     ASSERT_EQ(onProfile.sections.size(), 1u);
     EXPECT_DOUBLE_EQ(onProfile.sections[0].pairs.front().elevation, 49.9);
     EXPECT_DOUBLE_EQ(onProfile.sections[0].right.points.back().elevation, 50);
+    // Without the profile they give no profile of zeros, only the message.
+    corridor.profile.reset();
+    const PreviewModel offProfile = Preview(corridor);
+    EXPECT_TRUE(offProfile.profileVertices.empty());
+    ASSERT_EQ(offProfile.markers.size(), 1u);
+    EXPECT_EQ(offProfile.markers[0].text, kRelativeSectionsMessage);
 
     ConversionSelections odd;
     odd.alignment = "Odd";

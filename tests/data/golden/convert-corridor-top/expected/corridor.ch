@@ -3,7 +3,7 @@
 {}
 
 @ Vertical Control
-{10 0 0 10 }
+{10 100 0 10 }
 
 @ Left Templates
 {
