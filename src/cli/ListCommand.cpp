@@ -50,19 +50,25 @@ std::string JsonStation(const std::string& text) {
     return whole && std::isfinite(value) ? text : "null";
 }
 
-template <typename Items, typename Text>
-std::string JsonList(const Items& items, Text text) {
+// A JSON array on one line of what json makes of each item.
+template <typename Items, typename Json>
+std::string JsonArray(const Items& items, Json json) {
     std::string out = "[";
     for (const auto& item : items) {
-        out += (out.size() > 1 ? ", " : "") + JsonString(text(item));
+        out += (out.size() > 1 ? ", " : "") + json(item);
     }
     return out + "]";
+}
+
+template <typename Items, typename Text>
+std::string JsonList(const Items& items, Text text) {
+    return JsonArray(items, [&text](const auto& item) { return JsonString(text(item)); });
 }
 
 }  // namespace
 
 void PrintCatalogueJson(const CCatalogue& catalogue, std::ostream& out) {
-    out << "{\n  \"groups\": [";
+    out << "{\n  \"unit\": " << UnitJson(catalogue.Unit()) << ",\n  \"groups\": [";
     const char* separator = "\n";
     for (const PointGroupEntry& group : catalogue.PointGroups()) {
         out << separator << "    {\"name\": " << JsonString(group.name)
@@ -78,6 +84,7 @@ void PrintCatalogueJson(const CCatalogue& catalogue, std::ostream& out) {
             << ", \"curves\": " << a.curves << ", \"spirals\": " << a.spirals << ", \"profiles\": "
             << JsonList(a.profiles, [](const ProfileEntry& p) { return p.name; })
             << ", \"surfaces\": " << JsonList(a.surfaces, [](const std::string& s) { return s; })
+            << ", \"station_equations\": " << JsonArray(a.stationEquations, StationEquationJson)
             << "}";
         separator = ",\n";
     }
@@ -85,6 +92,7 @@ void PrintCatalogueJson(const CCatalogue& catalogue, std::ostream& out) {
 }
 
 void PrintCatalogueText(const CCatalogue& catalogue, std::ostream& out) {
+    out << "unit: " << UnitText(catalogue.Unit()) << '\n';
     out << "Point groups (" << catalogue.PointGroups().size() << ")\n";
     for (const PointGroupEntry& group : catalogue.PointGroups()) {
         out << "  " << group.name << '\n';

@@ -94,10 +94,14 @@ std::string PreviewText(const PreviewModel& model) {
     for (const PreviewElement& element : model.elements) {
         length += element.length;
     }
-    std::string text = "plan: " + std::to_string(model.elements.size() - arcs) + " straights, " +
-                       std::to_string(arcs) + " arcs (" + std::to_string(spiralArcs) +
-                       " from spirals), length " + FormatG(length, 10) + ", " +
-                       std::to_string(model.points.size()) + " points\n";
+    std::string text = "unit: " + UnitText(model.report.unit) + "\n";
+    text += "plan: " + std::to_string(model.elements.size() - arcs) + " straights, " +
+            std::to_string(arcs) + " arcs (" + std::to_string(spiralArcs) +
+            " from spirals), length " + FormatG(length, 10) + ", " +
+            std::to_string(model.points.size()) + " points\n";
+    for (const StationEquation& equation : model.report.stationEquations) {
+        text += "station equation: " + StationEquationText(equation) + "\n";
+    }
     text += "profile: " + std::to_string(model.profileVertices.size()) + " vertices" +
             (model.vpiOnly ? " from the cross-sections" : "") + "\n";
     text += "sections: " + std::to_string(model.sections.size()) + "\n";

@@ -1,5 +1,6 @@
 #include "convert/ConversionReport.h"
 
+#include "landxml/NumberCheck.h"
 #include "landxml/NumberText.h"
 #include "landxml/TextEncoding.h"
 
@@ -43,7 +44,79 @@ std::string FieldsChangedText(std::int64_t count) {
            " changed (commas and line breaks made blanks, double quotes dropped)";
 }
 
+// A station of an equation with ten significant digits, as the chain file
+// writes stations; a text that is no number as it stands.
+std::string StationText(const std::string& given) {
+    const CheckedNumber number = CheckNumber(given);
+    return number.fault == NumberFault::None ? FormatG(number.value, kChainDigits) : given;
+}
+
+std::string StationOrNotStated(const std::string& given) {
+    return given.empty() ? "not stated" : StationText(given);
+}
+
+std::string JsonStation(const std::string& given) {
+    if (given.empty()) {
+        return "null";
+    }
+    return CheckNumber(given).fault == NumberFault::None ? StationText(given) : JsonString(given);
+}
+
+std::string JsonTextOrNull(const std::string& text) {
+    return text.empty() ? "null" : JsonString(text);
+}
+
+// Said once, when the alignment has any: a reader of the chain file must not
+// look for the equations' jumps in it.
+std::string StationEquationsText(const std::vector<StationEquation>& equations) {
+    if (equations.empty()) {
+        return {};
+    }
+    std::string out =
+        "station equations: " + FormatInt(static_cast<std::int64_t>(equations.size())) +
+        "; the chain file's stations run on continuously from the start station\n";
+    for (const StationEquation& equation : equations) {
+        out += "station equation: " + StationEquationText(equation) + "\n";
+    }
+    return out;
+}
+
 }  // namespace
+
+void AddDocumentFacts(const CCatalogue& catalogue, const std::optional<std::string>& alignment,
+                      ConversionReport& report) {
+    report.unit = catalogue.Unit();
+    const AlignmentEntry* entry = alignment ? catalogue.FindAlignment(*alignment) : nullptr;
+    if (entry != nullptr) {
+        report.stationEquations = entry->stationEquations;
+    }
+}
+
+std::string UnitText(const LinearUnit& unit) {
+    return unit.Stated() ? unit.name + " (" + unit.system + ")" : "not stated";
+}
+
+std::string StationEquationText(const StationEquation& equation) {
+    return "back " + StationOrNotStated(equation.back) + ", ahead " +
+           StationOrNotStated(equation.ahead) + ", " +
+           (equation.increment.empty() ? "increment not stated" : equation.increment) +
+           ", internal station " + StationOrNotStated(equation.internal);
+}
+
+std::string UnitJson(const LinearUnit& unit) {
+    if (!unit.Stated()) {
+        return "null";
+    }
+    return Object({JsonString("linear") + ": " + JsonString(unit.name),
+                   JsonString("system") + ": " + JsonString(unit.system)});
+}
+
+std::string StationEquationJson(const StationEquation& equation) {
+    return Object({JsonString("back") + ": " + JsonStation(equation.back),
+                   JsonString("ahead") + ": " + JsonStation(equation.ahead),
+                   JsonString("internal") + ": " + JsonStation(equation.internal),
+                   JsonString("increment") + ": " + JsonTextOrNull(equation.increment)});
+}
 
 void ConversionReport::AddNotConverted(std::string kind, std::int64_t count, std::string reason) {
     if (count > 0) {
@@ -92,8 +165,13 @@ std::string ReportJson(const ConversionReport& report) {
     for (const std::string& message : report.messages) {
         messages.push_back(JsonString(message));
     }
+    std::vector<std::string> equations;
+    for (const StationEquation& equation : report.stationEquations) {
+        equations.push_back(StationEquationJson(equation));
+    }
     std::string out = "{\n";
     out += "  \"files\": " + List(files) + ",\n";
+    out += "  \"unit\": " + UnitJson(report.unit) + ",\n";
     out += "  \"points\": " +
            Object({Field("written", report.points.written),
                    Field("added_for_alignment", report.points.addedForAlignment),
@@ -108,6 +186,7 @@ std::string ReportJson(const ConversionReport& report) {
                    JsonString("largest_spiral_deviation") + ": " +
                        FormatG(report.horizontal.largestSpiralDeviation)}) +
            ",\n";
+    out += "  \"station_equations\": " + List(equations) + ",\n";
     out += "  \"vertical\": " +
            Object({Field("vertices", report.vertical.vertices),
                    Field("parabolic", report.vertical.parabolic),
@@ -126,7 +205,7 @@ std::string ReportJson(const ConversionReport& report) {
 }
 
 std::string ReportText(const ConversionReport& report) {
-    std::string out;
+    std::string out = "unit: " + UnitText(report.unit) + "\n";
     out += "points: " + FormatInt(report.points.written) + " written (" +
            FormatInt(report.points.addedForAlignment) + " added for the alignment)" +
            FieldsChangedText(report.points.fieldsChanged) + "\n";
@@ -135,6 +214,7 @@ std::string ReportText(const ConversionReport& report) {
            Plural(report.horizontal.spiralsAsArcs, "spiral", "spirals") + " as " +
            Plural(report.horizontal.spiralArcs, "arc", "arcs") + " (largest deviation " +
            FormatG(report.horizontal.largestSpiralDeviation) + ")\n";
+    out += StationEquationsText(report.stationEquations);
     out += "vertical control: " + Plural(report.vertical.vertices, "vertex", "vertices") + ", " +
            FormatInt(report.vertical.parabolic) + " parabolic, " +
            FormatInt(report.vertical.circular) + " circular and " +

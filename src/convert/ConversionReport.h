@@ -3,8 +3,11 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "landxml/Catalogue.h"
 
 namespace chainforge {
 
@@ -21,6 +24,9 @@ struct ConversionReport {
     };
 
     std::vector<File> files;
+    LinearUnit unit;  // as the file states it
+    // Of the selected alignment: the chain file does not apply them.
+    std::vector<StationEquation> stationEquations;
     struct {
         std::int64_t written = 0;
         std::int64_t addedForAlignment = 0;
@@ -52,6 +58,26 @@ struct ConversionReport {
     // Adds count elements of a kind; nothing when count is 0.
     void AddNotConverted(std::string kind, std::int64_t count, std::string reason);
 };
+
+// The file's linear unit and the selected alignment's station equations,
+// from the catalogue.
+void AddDocumentFacts(const CCatalogue& catalogue, const std::optional<std::string>& alignment,
+                      ConversionReport& report);
+
+// "meter (metric)" with the file's own spelling, or "not stated".
+std::string UnitText(const LinearUnit& unit);
+
+// "back 50909, ahead 1000, increasing, internal station 0": numbers as the
+// chain file writes stations, any other text as the file gives it.
+std::string StationEquationText(const StationEquation& equation);
+
+// {"linear": "meter", "system": "metric"}, or null when the file does not say.
+std::string UnitJson(const LinearUnit& unit);
+
+// {"back": 50909, "ahead": 1000, "internal": 0, "increment": "increasing"}:
+// a station that is no number is its text as a JSON string; an attribute
+// that is not there is null.
+std::string StationEquationJson(const StationEquation& equation);
 
 // The report as JSON (UTF-8, LF line ends).
 std::string ReportJson(const ConversionReport& report);

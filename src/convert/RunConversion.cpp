@@ -269,6 +269,7 @@ void RecordWritten(const WriteResult& result, ConversionReport& report) {
 bool ReadConversionContent(const ReadContext& context, const ConversionSelections& selections,
                            bool& spiralWarning, ConversionReport& report,
                            ConversionContent& content) {
+    AddDocumentFacts(context.catalogue, selections.alignment, report);
     if (!selections.profile && selections.surface && !context.ui.AskYesNo(kVpiOnlyQuestion)) {
         return false;
     }

@@ -93,6 +93,7 @@ void CCatalogue::ClearCatalogue() {
     surfaceKeys_.clear();
     encoding_ = TextEncoding::Utf8;
     endedInside_.clear();
+    unit_ = {};
 }
 
 void CCatalogue::AddPointGroup(std::string name, std::uint64_t position) {
@@ -181,6 +182,25 @@ void CCatalogue::CountGeometry(std::string_view tagText) {
             return;
         }
     }
+}
+
+void CCatalogue::AddStationEquation(std::string_view tagText) {
+    if (alignments_.empty()) {
+        return;
+    }
+    const auto text = [this, tagText](std::string_view name) {
+        return ReadableText(ValueOf(tagText, name), encoding_);
+    };
+    alignments_.back().stationEquations.push_back(
+        {text("staBack"), text("staAhead"), text("staInternal"), text("staIncrement")});
+}
+
+void CCatalogue::SetUnit(std::string_view tagText) {
+    if (unit_.Stated()) {
+        return;
+    }
+    unit_.name = ReadableText(ValueOf(tagText, "linearUnit"), encoding_);
+    unit_.system = StartsWithNoCase(tagText, "<Imperial") ? "imperial" : "metric";
 }
 
 const PointGroupEntry* CCatalogue::FindPointGroup(std::string_view name) const {

@@ -31,13 +31,34 @@ struct ProfileEntry {
     std::string element = "ProfAlign";  // or "ProfSurf": the tag that closes it
 };
 
+// The linear unit the file's Units element states: its linearUnit value as
+// given, and "metric" or "imperial" after the element that holds it. An empty
+// name: the file does not say.
+struct LinearUnit {
+    std::string name;
+    std::string system;
+
+    bool Stated() const { return !name.empty(); }
+};
+
+// A StaEquation of an alignment, its attribute texts as given (entities
+// decoded); an attribute that is not there is the empty text. The chain file
+// does not apply them, so they are only told.
+struct StationEquation {
+    std::string back;
+    std::string ahead;
+    std::string internal;
+    std::string increment;  // "increasing" or "decreasing" as the file spells it
+};
+
 struct AlignmentEntry {
     std::string name;
     std::string stationStart;  // "%.10lg" of the staStart attribute, or "0.0"
     std::uint64_t position = 0;
     std::vector<ProfileEntry> profiles;
     std::vector<std::string> surfaces;
-    std::optional<double> length;  // the length attribute, when it holds a number
+    std::optional<double> length;                   // the length attribute, when it holds a number
+    std::vector<StationEquation> stationEquations;  // in order of appearance
     // Line, Curve and Spiral tags of the alignment seen by the scan.
     std::int64_t lines = 0;
     std::int64_t curves = 0;
@@ -76,6 +97,12 @@ class CCatalogue {
     // alignment added last.
     void CountPoint();
     void CountGeometry(std::string_view tagText);
+    // Attaches a StaEquation tag's equation to the alignment added last.
+    void AddStationEquation(std::string_view tagText);
+    // From a Metric or Imperial tag of the Units element; the first that
+    // states a linear unit is kept.
+    void SetUnit(std::string_view tagText);
+    const LinearUnit& Unit() const { return unit_; }
     // Takes back the point group added last (one that held nothing).
     void RemoveLastPointGroup();
 
@@ -107,6 +134,7 @@ class CCatalogue {
     std::unordered_set<std::string> surfaceKeys_;  // upper-cased
     TextEncoding encoding_ = TextEncoding::Utf8;
     std::string endedInside_;
+    LinearUnit unit_;
 };
 
 }  // namespace chainforge

@@ -269,6 +269,8 @@ bool CTagRecognizer::SkipSectionTag(std::string_view tagText, std::uint64_t posi
                 catalogue_.AddCrossSectionSurface(tagText, position);
             } else if (MatchesTag(tagText, "<ProfSurf ") || MatchesTag(tagText, "<ProfAlign ")) {
                 catalogue_.AddProfile(tagText, position);
+            } else if (OpensElement(tagText, "<StaEquation")) {
+                catalogue_.AddStationEquation(tagText);
             } else if (MatchesTag(tagText, "<DesignCrossSectSurf ") ||
                        StartsWithNoCase(tagText, "<DesignCrossSectSurf>")) {
                 catalogue_.AddCorridorSurface();
@@ -276,6 +278,11 @@ bool CTagRecognizer::SkipSectionTag(std::string_view tagText, std::uint64_t posi
                 catalogue_.CountGeometry(tagText);
             }
             return false;
+        case kUnits:
+            if (OpensElement(tagText, "<Metric") || OpensElement(tagText, "<Imperial")) {
+                catalogue_.SetUnit(tagText);
+            }
+            break;
         case kRoadways:
             if (StartsWithNoCase(tagText, "</Roadways") ||
                 StartsWithNoCase(tagText, "<Roadways/>")) {
@@ -357,6 +364,7 @@ std::pair<std::string_view, std::string_view> CTagRecognizer::SkipTarget() const
         case kNestedPointGroup:
         case kAlignments:
         case kApplication:
+        case kUnits:  // its few tags are read for the linear unit
             return {};
         case kRoadways:
             return {"</Roadways", "<Roadways/>"};

@@ -95,7 +95,7 @@ TEST(ConvertCommand, Summary) {
         // The files written, then the report for a person to read.
         const std::string printed = RunWith(args).out;
         EXPECT_EQ(printed.substr(0, out.size()), out) << options[1];
-        EXPECT_EQ(printed.substr(out.size(), 8), "points: ") << options[1];
+        EXPECT_EQ(printed.substr(out.size(), 6), "unit: ") << options[1];
     }
 }
 

@@ -391,6 +391,7 @@ void GuiTest::createAndEnterWriteTheFiles() {
                                        QString::fromStdString(f.folder.File("road.asc")) +
                                        QStringLiteral(" (")));
     QVERIFY(summary->Text().contains(QString::fromStdString(f.folder.File("road.ch"))));
+    QVERIFY(summary->Text().contains(QStringLiteral("\n\nunit: meter (metric)\npoints: ")));
     QCOMPARE(test::ReadFileBytes(f.folder.File("road.asc")),
              CrLf({"7,5000.1,2000.2,100.3,", "8,5010,2000,101,IP", "9,5000.250000,2000.500000,0,PI",
                    "10,5100.750000,2000.500000,0,PI"}));

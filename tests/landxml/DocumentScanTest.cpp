@@ -62,6 +62,9 @@ TEST(ScanDocument, GroupsAndMessages) {
     for (const auto& c : cases) {
         Scan scan(c.input.empty() ? c.title : CrLf(c.input));
         Names seen;
+        if (const LinearUnit& unit = scan.catalogue.Unit(); unit.Stated()) {
+            seen.push_back("unit: " + unit.name + " (" + unit.system + ")");
+        }
         for (const std::string& group : scan.Groups()) {
             seen.push_back("group: " + group);
         }
@@ -72,6 +75,10 @@ TEST(ScanDocument, GroupsAndMessages) {
             }
             for (const std::string& surface : alignment.surfaces) {
                 seen.push_back("surface: " + surface);
+            }
+            for (const StationEquation& e : alignment.stationEquations) {
+                seen.push_back("equation: back " + e.back + " ahead " + e.ahead + " internal " +
+                               e.internal + (e.increment.empty() ? "" : " " + e.increment));
             }
         }
         for (const std::string& message : scan.ui.Messages()) {
