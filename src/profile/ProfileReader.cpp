@@ -22,6 +22,15 @@ struct Vertex {
     double elevation = 0.0;
 };
 
+// An unsymmetric parabola at its intersection point, with the grade (percent)
+// that leads to it.
+struct UnsymmetricCurve {
+    Vertex intersection;
+    double lengthIn = 0.0;
+    double lengthOut = 0.0;
+    double gradeIn = 0.0;
+};
+
 // The working values of one profile read. `current` receives what each line
 // holds; a value missing from a line keeps what the line before left there.
 struct ProfileState {
@@ -31,6 +40,9 @@ struct ProfileState {
     Vertex current;
     double curveLength = 0.0;
     bool firstVertex = true;
+    // Set from an unsymmetric curve's line until the vertex after it gives
+    // its grade out; `previous` is then its intersection point.
+    std::optional<UnsymmetricCurve> unsymmetric;
     ProfileReadCounts counts;
     CBadNumberNotice notice;
 };
@@ -112,20 +124,44 @@ std::optional<Vertex> ScanVertex(const ProfileLineText& line, ProfileState& stat
     return vertex;
 }
 
-// The curve length the line gives, or the one before when it gives none.
+// The length attribute `name` of the line, or `absent` when it has none.
 // None, after the message, when it cannot be converted.
-std::optional<double> ScanCurveLength(const ProfileLineText& line, ProfileState& state) {
+std::optional<double> ScanLength(const ProfileLineText& line, std::string_view name, double absent,
+                                 ProfileState& state) {
     // Attribute names are taken in any letter case, as producers vary.
-    const auto text = AttributeValue(line.text, "length", NameCase::Any);
+    const auto text = AttributeValue(line.text, name, NameCase::Any);
     if (!text) {
-        return state.curveLength;
+        return absent;
     }
     const CheckedNumber length = CheckNumber(*text);
     if (length.fault != NumberFault::None) {
-        LeaveOut(line, {"length", *text, length.fault}, state);
+        LeaveOut(line, {name, *text, length.fault}, state);
         return std::nullopt;
     }
     return length.value;
+}
+
+// A curve without a length keeps the one before.
+std::optional<double> ScanCurveLength(const ProfileLineText& line, ProfileState& state) {
+    return ScanLength(line, "length", state.curveLength, state);
+}
+
+// The incoming and outgoing lengths of an unsymmetric curve; one not given
+// is 0, which leaves the curve at its intersection point.
+std::optional<UnsymmetricCurve> ScanUnsymmetricLengths(const ProfileLineText& line,
+                                                       ProfileState& state) {
+    const std::optional<double> lengthIn = ScanLength(line, "lengthIn", 0.0, state);
+    if (!lengthIn) {
+        return std::nullopt;
+    }
+    const std::optional<double> lengthOut = ScanLength(line, "lengthOut", 0.0, state);
+    if (!lengthOut) {
+        return std::nullopt;
+    }
+    UnsymmetricCurve curve;
+    curve.lengthIn = *lengthIn;
+    curve.lengthOut = *lengthOut;
+    return curve;
 }
 
 double GradeBetween(const Vertex& from, const Vertex& to) {
@@ -151,14 +187,80 @@ bool HasGradeFromPrevious(const ProfileState& state) {
     return state.current.station != state.previous.station;
 }
 
+Vertex AlongGrade(const Vertex& from, double grade, double distance) {
+    return {from.station + distance, from.elevation + grade / 100 * distance};
+}
+
+// The grade, then a symmetric curve of that length about the station: where
+// it begins and ends, in double quotes.
+void AppendCurve(std::string& text, double grade, double station, double length) {
+    AppendNumber(text, grade);
+    text += '"';
+    AppendNumber(text, station - 0.5 * length);
+    text += FormatFiniteG(station + 0.5 * length, kChainDigits);
+    text += "\" ";
+}
+
+// The vertical control holds symmetric curves only. Two parabolas of the
+// incoming and outgoing lengths, about points half their lengths before and
+// after the intersection point on the grade lines, are the unsymmetric
+// curve: each touches its grade line where the curve does, and the line
+// between them touches both above the intersection point, where the
+// unsymmetric curve's two parts meet with a common grade.
+void WriteUnsymmetricCurve(ProfileState& state, std::string& verticalControl, double gradeOut) {
+    const UnsymmetricCurve& curve = *state.unsymmetric;
+    const Vertex in = AlongGrade(curve.intersection, curve.gradeIn, -0.5 * curve.lengthIn);
+    const Vertex out = AlongGrade(curve.intersection, gradeOut, 0.5 * curve.lengthOut);
+    AppendCurve(verticalControl, curve.gradeIn, in.station, curve.lengthIn);
+    AppendCurve(verticalControl, GradeBetween(in, out), out.station, curve.lengthOut);
+    state.counts.vertices += 2;
+    ++state.counts.parabolic;
+    state.unsymmetric.reset();
+}
+
+// The grade from the previous vertex to the current one. An unsymmetric
+// curve that waited for its grade out is written first; the grade stays
+// the one from its intersection point, as the second parabola's point lies
+// on that grade line.
+double GradeToCurrent(ProfileState& state, std::string& verticalControl) {
+    const double grade = GradeBetween(state.previous, state.current);
+    if (state.unsymmetric) {
+        WriteUnsymmetricCurve(state, verticalControl, grade);
+    }
+    return grade;
+}
+
+// With no vertex after it, an unsymmetric curve has no grade out: its
+// intersection point ends the profile.
+void EndUnsymmetricAtIntersection(ProfileState& state, std::string& verticalControl) {
+    if (!state.unsymmetric) {
+        return;
+    }
+    AppendNumber(verticalControl, state.unsymmetric->gradeIn);
+    AppendNumber(verticalControl, state.unsymmetric->intersection.station);
+    ++state.counts.vertices;
+    ++state.counts.unsymmetricAsPvi;
+    state.unsymmetric.reset();
+}
+
 void AppendFurtherVertex(ProfileState& state, std::string& verticalControl) {
     if (!HasGradeFromPrevious(state)) {
         return;
     }
-    AppendNumber(verticalControl, GradeBetween(state.previous, state.current));
+    AppendNumber(verticalControl, GradeToCurrent(state, verticalControl));
     AppendNumber(verticalControl, state.current.station);
     state.previous = state.current;
     ++state.counts.vertices;
+}
+
+// The current vertex; the first replaces whatever was written before it.
+void WriteVertex(ProfileState& state, std::string& verticalControl) {
+    if (state.firstVertex) {
+        verticalControl.clear();
+        OpenWithVertex(state, verticalControl);
+    } else {
+        AppendFurtherVertex(state, verticalControl);
+    }
 }
 
 // True when the vertex was read.
@@ -169,12 +271,7 @@ bool ReadVertexLine(const ProfileLineText& line, ProfileState& state,
         return false;
     }
     state.current = *vertex;
-    if (state.firstVertex) {
-        verticalControl.clear();
-        OpenWithVertex(state, verticalControl);
-    } else {
-        AppendFurtherVertex(state, verticalControl);
-    }
+    WriteVertex(state, verticalControl);
     return true;
 }
 
@@ -192,15 +289,38 @@ bool ReadCurveLine(const ProfileLineText& line, ProfileState& state, std::string
     if (!HasGradeFromPrevious(state)) {
         return false;
     }
-    const double halfLength = 0.5 * state.curveLength;
-    AppendNumber(verticalControl, GradeBetween(state.previous, state.current));
-    verticalControl += '"';
-    AppendNumber(verticalControl, state.current.station - halfLength);
-    verticalControl += FormatFiniteG(state.current.station + halfLength, kChainDigits);
-    verticalControl += "\" ";
+    AppendCurve(verticalControl, GradeToCurrent(state, verticalControl), state.current.station,
+                state.curveLength);
     state.previous = state.current;
     ++state.counts.vertices;
     return true;
+}
+
+// An unsymmetric curve needs a grade in, and both lengths, to be written as
+// parabolas.
+bool HasUnsymmetricParts(const ProfileState& state, const UnsymmetricCurve& curve) {
+    return !state.firstVertex && curve.lengthIn > 0 && curve.lengthOut > 0 &&
+           HasGradeFromPrevious(state);
+}
+
+// Its parabolas wait for the next vertex, which gives the grade out.
+void ReadUnsymmetricLine(const ProfileLineText& line, ProfileState& state,
+                         std::string& verticalControl) {
+    std::optional<UnsymmetricCurve> curve = ScanUnsymmetricLengths(line, state);
+    const std::optional<Vertex> vertex = curve ? ScanVertex(line, state) : std::nullopt;
+    if (!vertex) {
+        return;
+    }
+    state.current = *vertex;
+    if (!HasUnsymmetricParts(state, *curve)) {
+        WriteVertex(state, verticalControl);
+        ++state.counts.unsymmetricAsPvi;
+        return;
+    }
+    curve->gradeIn = GradeToCurrent(state, verticalControl);
+    curve->intersection = state.current;
+    state.unsymmetric = curve;
+    state.previous = state.current;
 }
 
 // Station and elevation pairs; a lone last value is passed over. The list is
@@ -230,10 +350,8 @@ void ReadProfileLine(ProfileLine kind, const ProfileLineText& line, ProfileState
         case ProfileLine::Vertex:
             ReadVertexLine(line, state, verticalControl);
             break;
-        // Its curve lengths differ on the two sides, which the vertical
-        // control cannot hold; its intersection point keeps the grades true.
         case ProfileLine::UnsymmetricCurve:
-            state.counts.unsymmetricAsPvi += ReadVertexLine(line, state, verticalControl) ? 1 : 0;
+            ReadUnsymmetricLine(line, state, verticalControl);
             break;
         case ProfileLine::ParabolicCurve:
             state.counts.parabolic += ReadCurveLine(line, state, verticalControl) ? 1 : 0;
@@ -250,6 +368,11 @@ void ReadProfileLine(ProfileLine kind, const ProfileLineText& line, ProfileState
         case ProfileLine::Other:
             break;
     }
+}
+
+ProfileRead Finished(ProfileState& state, std::string& verticalControl) {
+    EndUnsymmetricAtIntersection(state, verticalControl);
+    return {std::move(verticalControl), std::move(state.counts)};
 }
 
 // The profile's catalogue entry, or nothing after telling the user.
@@ -287,7 +410,7 @@ ProfileRead ReadProfile(const ReadContext& context, const AlignmentEntry* alignm
         const std::uint64_t lineEnd = document.Position() - 1;
         const ProfileLine kind = ClassifyProfileLine(line);
         if (kind == ProfileLine::End) {
-            return {std::move(verticalControl), std::move(state.counts)};
+            return Finished(state, verticalControl);
         }
         if (kind != ProfileLine::Other) {
             // Anything after the closing tag on its line is passed over.
@@ -298,7 +421,7 @@ ProfileRead ReadProfile(const ReadContext& context, const AlignmentEntry* alignm
     if (document.EndedInside("ProfAlign") && document.EndedInside("ProfSurf")) {
         state.counts.cutOffInside = profile->element;
     }
-    return {std::move(verticalControl), std::move(state.counts)};
+    return Finished(state, verticalControl);
 }
 
 }  // namespace chainforge

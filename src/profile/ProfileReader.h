@@ -12,10 +12,14 @@ namespace chainforge {
 // What one read met, for the conversion report.
 struct ProfileReadCounts {
     std::int64_t vertices = 0;  // stations written, curves included
+    // Symmetric and unsymmetric ones; an unsymmetric curve is written as two
+    // symmetric curves, two vertices.
     std::int64_t parabolic = 0;
-    std::int64_t circular = 0;          // written as the parabola of that length
-    std::int64_t unsymmetricAsPvi = 0;  // written as their intersection point
-    std::string cutOffInside;           // the element the data ended in, or empty
+    std::int64_t circular = 0;  // written as the parabola of that length
+    // Unsymmetric curves written as their intersection point: the first or
+    // last vertex, or a curve without both lengths.
+    std::int64_t unsymmetricAsPvi = 0;
+    std::string cutOffInside;  // the element the data ended in, or empty
     // Elements left out for a value that is not a number or too large.
     CElementsLeftOut leftOut;
 };

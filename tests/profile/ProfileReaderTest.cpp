@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -9,6 +10,7 @@
 #include "profile/FiniteNumberText.h"
 #include "profile/SplitIntoPairs.h"
 #include "support/ScannedDocument.h"
+#include "xsection/ProfileEvaluation.h"
 
 namespace chainforge {
 namespace {
@@ -45,7 +47,8 @@ std::string Read(const std::string& bytes, const std::string& profile = "D",
 
 // What a read met, as the table's lines after the text give it: "message: "
 // lines, "left out: KIND N" lines and, when the case names them, "counts: "
-// vertices, parabolic, circular and unsymmetric curves.
+// vertices, parabolic, circular curves and unsymmetric curves written as
+// their intersection point.
 Lines Met(const std::vector<std::string>& messages, const ProfileReadCounts& counts,
           bool withCounts) {
     Lines met;
@@ -79,6 +82,68 @@ TEST(ReadProfile, Table) {
     EXPECT_EQ(Read(test::CrLf({"<Alignments>", "<Alignment name=\"A\">", "<Profile>",
                                "<ProfAlign name=\"D\">", "<PVI>0 10</PVI>", "<PVI>100 12</PVI>"})),
               "0 10 2 100 ");
+}
+
+// An unsymmetric parabola between the vertices before and after its
+// intersection point, at the lengths in and out.
+struct Unsymmetric {
+    double station0, elevation0;
+    double station, elevation, lengthIn, lengthOut;
+    double station2, elevation2;
+
+    // The textbook curve: offsets from the grade in, taken from the curve's
+    // start, on the first part; from the grade out, taken back from its end,
+    // on the second; the grade lines themselves beyond.
+    double ElevationAt(double a) const {
+        const double g1 = (elevation - elevation0) / (station - station0);
+        const double g2 = (elevation2 - elevation) / (station2 - station);
+        const double length = lengthIn + lengthOut;
+        const double start = station - lengthIn;
+        const double end = station + lengthOut;
+        if (a <= station) {
+            const double x = std::max(0.0, a - start);
+            return elevation + g1 * (a - station) +
+                   (g2 - g1) * lengthOut / (2 * length * lengthIn) * x * x;
+        }
+        const double x = std::max(0.0, end - a);
+        return elevation + g2 * (a - station) +
+               (g2 - g1) * lengthIn / (2 * length * lengthOut) * x * x;
+    }
+
+    std::string Document() const {
+        const auto number = [](double value) { return FormatFiniteG(value, 17); };
+        return Profile({"<PVI>" + number(station0) + " " + number(elevation0) + "</PVI>",
+                        "<UnsymParaCurve lengthIn=\"" + number(lengthIn) + "\" lengthOut=\"" +
+                            number(lengthOut) + "\">" + number(station) + " " + number(elevation) +
+                            "</UnsymParaCurve>",
+                        "<PVI>" + number(station2) + " " + number(elevation2) + "</PVI>"});
+    }
+};
+
+// The two symmetric curves written for it give its elevations, from the
+// grade in to the grade out.
+TEST(ReadProfile, UnsymmetricCurveKeepsItsElevations) {
+    const Unsymmetric crest{1000, 100, 1300, 106, 120, 60, 1700, 98};
+    const Unsymmetric sag{1000, 755, 1497.683574, 756.875224, 150, 90, 2327.652048, 818.153397};
+    for (const Unsymmetric& curve : {crest, sag}) {
+        const std::string text = Read(curve.Document());
+        const double start = curve.station - curve.lengthIn;
+        const double end = curve.station + curve.lengthOut;
+        const double stations[] = {start - 30,
+                                   start,
+                                   start + 0.1 * curve.lengthIn,
+                                   start + 0.55 * curve.lengthIn,
+                                   curve.station - 0.01,
+                                   curve.station,
+                                   curve.station + 0.3 * curve.lengthOut,
+                                   curve.station + 0.97 * curve.lengthOut,
+                                   end,
+                                   end + 45.5};
+        for (const double a : stations) {
+            EXPECT_NEAR(ProfileElevationAt(a, text), curve.ElevationAt(a), 1e-6)
+                << text << " at " << a;
+        }
+    }
 }
 
 TEST(ReadProfile, NamesNotFoundLeaveTheTextAlone) {
