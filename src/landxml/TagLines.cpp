@@ -78,6 +78,8 @@ bool BreakBetween(MarkupKind before, MarkupKind after) {
 }
 
 // Calls breakAt with each position, just after a tag, where a line feed goes.
+// A comment is as if absent to the readers: it stays on the line of what
+// comes before it, and what follows it is judged against the tag before it.
 void ForEachMissingBreak(std::string_view bytes, const std::function<void(std::size_t)>& breakAt) {
     std::size_t from = 0;
     bool afterMarkup = false;
@@ -85,7 +87,8 @@ void ForEachMissingBreak(std::string_view bytes, const std::function<void(std::s
     for (std::size_t open = bytes.find('<'); open != std::string_view::npos;
          open = bytes.find('<', from)) {
         const Markup markup = MarkupAt(bytes, open);
-        if (afterMarkup && OnlyBlanks(bytes.substr(from, open - from)) &&
+        afterMarkup = afterMarkup && OnlyBlanks(bytes.substr(from, open - from));
+        if (afterMarkup && markup.kind != MarkupKind::Comment &&
             BreakBetween(before, markup.kind)) {
             breakAt(from);
         }
@@ -93,8 +96,10 @@ void ForEachMissingBreak(std::string_view bytes, const std::function<void(std::s
             return;
         }
         from = markup.end;
-        before = markup.kind;
-        afterMarkup = true;
+        if (markup.kind != MarkupKind::Comment) {
+            before = markup.kind;
+            afterMarkup = true;
+        }
     }
 }
 
