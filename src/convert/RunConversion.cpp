@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <iterator>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -96,6 +97,11 @@ std::string CRecordingUserInterface::RefusalOf(const std::string& name,
     return {};
 }
 
+constexpr std::string_view kCutOff = "The file ends inside ";
+constexpr const char* kNothingWritten =
+    "Nothing was written, so that no incomplete chain or point file is left; existing ones "
+    "are kept";
+
 // Tells once per run that the data ended inside the element a reader read.
 class CCutOffNotice {
   public:
@@ -103,7 +109,7 @@ class CCutOffNotice {
     void Check(bool cutOff, const std::string& element) {
         if (cutOff && !shown_) {
             shown_ = true;
-            ui_.ShowMessage("The file ends inside " + element + "; the output is incomplete");
+            ui_.ShowMessage(std::string(kCutOff) + element + "; the output is incomplete");
         }
     }
 
@@ -257,6 +263,14 @@ bool ReadSections(const ReadContext& context, const AlignmentEntry* alignment,
     return !RelativeWithoutProfile(context, fromSections, content);
 }
 
+// Whether a reader met the end of the data inside its element: such a run
+// writes nothing, so that a file cut off in transfer never replaces a whole
+// one of the same name with a part.
+bool ReadWasCutOff(const ConversionReport& report) {
+    return std::any_of(report.messages.begin(), report.messages.end(),
+                       [](const std::string& text) { return text.starts_with(kCutOff); });
+}
+
 // Lists the file in the report when it was written, with its size.
 void RecordWritten(const WriteResult& result, ConversionReport& report) {
     if (result.status == WriteStatus::Written) {
@@ -298,6 +312,10 @@ ConversionReport RunConversion(const ConversionSelections& selections, CDocument
     ConversionContent content;
     if (!ReadConversionContent({document, catalogue, ui}, selections, spiralWarning, report,
                                content)) {
+        return report;
+    }
+    if (ReadWasCutOff(report)) {
+        ui.ShowMessage(kNothingWritten);
         return report;
     }
     const WriteResult points = WriteAsciiPointFile(ui, content.points);

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "io/Platform.h"
+#include "landxml/TagLines.h"
 #include "landxml/TextEncoding.h"
 #include "landxml/TextPatterns.h"
 
@@ -144,6 +145,8 @@ OpenResult CDocumentBuffer::Open(const std::string& path, const LoadProgress& pr
     Adopt(std::move(content->memory), content->size);
     if (const auto utf8 = Utf8FromUtf16File(Bytes())) {
         Assign(*utf8);
+    } else {
+        PutTagsOnLines();
     }
     return {.status = OpenStatus::Opened};
 }
@@ -165,6 +168,22 @@ void CDocumentBuffer::Assign(std::string_view bytes) {
         std::memcpy(storage->Bytes(), bytes.data(), bytes.size());
     }
     Adopt(std::move(storage), bytes.size());
+    PutTagsOnLines();
+}
+
+// The one copy of the content this makes is made only for a file that needs
+// it; without the memory for it the content stays as it is.
+void CDocumentBuffer::PutTagsOnLines() {
+    const std::uint64_t breaks = MissingTagLineBreaks(Bytes());
+    if (breaks == 0) {
+        return;
+    }
+    auto storage = std::make_unique<CPrivateMemory>(size_ + breaks);
+    if (storage->Bytes() == nullptr) {
+        return;
+    }
+    CopyWithTagLines(Bytes(), storage->Bytes());
+    Adopt(std::move(storage), size_ + breaks);
 }
 
 // Takes the storage as the content; nothing is loaded without one.

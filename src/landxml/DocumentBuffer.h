@@ -1,6 +1,10 @@
 // The LandXML file held in memory as bytes, with the two readers that walk it:
 // ReadTag for the load scan and ReadLine for the section readers. To every
-// reader a comment, "<!--" through the next "-->", is as if absent.
+// reader a comment, "<!--" through the next "-->", is as if absent. What Open
+// and Assign take in is held with every tag that followed another on its line
+// moved to a line of its own (TagLines.h), so that the line readers see the
+// same lines whatever the white space between tags; positions, and the line
+// numbers of messages, are those of the text so held.
 #pragma once
 
 #include <cstddef>
@@ -104,6 +108,7 @@ class CDocumentBuffer {
 
   private:
     void Adopt(std::unique_ptr<CPrivateMemory> storage, std::uint64_t size);
+    void PutTagsOnLines();
     // Position of the next "</" at or after from, or the size when none
     // follows. The answer is remembered, so that a reader going forward
     // through a file of unclosed elements searches the data once, not once

@@ -38,7 +38,8 @@ struct Scan {
     }
 };
 
-// Each position just after the opening tag; a profile's at the line end.
+// Each position just after the opening tag, in the text as held; a profile's
+// at the line end.
 TEST(ScanDocument, Positions) {
     const std::string text =
         CrLf({"<LandXML version=\"1.1\">", "<CgPoints name=\"Survey\">", "<CgPoint>1 2 3</CgPoint>",
@@ -49,7 +50,8 @@ TEST(ScanDocument, Positions) {
     EXPECT_EQ(scan.catalogue.PointGroups().at(0).position, text.find("<CgPoints") + 24);
     const AlignmentEntry& alignment = scan.catalogue.Alignments().at(0);
     EXPECT_EQ(alignment.position, text.find("<Alignment ") + 36);
-    EXPECT_EQ(alignment.GetProfilePosition(0), text.find("\r\n<PVI>"));
+    // One line feed is put in before it, after "<Profile>".
+    EXPECT_EQ(alignment.GetProfilePosition(0), text.find("\r\n<PVI>") + 1);
 }
 
 // data/tables/scan.txt, then bytes without a line end: no bytes are no
