@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <optional>
 
 #include "landxml/MakerInfo.h"
 #include "landxml/NumberText.h"
@@ -155,6 +156,38 @@ std::string_view ForeignElementName(std::string_view tagText) {
     return colon == std::string_view::npos || colon + 1 == name.size() ? std::string_view() : name;
 }
 
+// The prefix ("lx:") that a tag binds to the LandXML namespace itself;
+// empty when it binds none.
+std::string LandXmlPrefix(std::string_view tagText) {
+    constexpr std::string_view kDeclaration = "xmlns:";
+    for (std::size_t at = tagText.find(kDeclaration); at != std::string_view::npos;
+         at = tagText.find(kDeclaration, at + 1)) {
+        const std::size_t nameStart = at + kDeclaration.size();
+        const std::size_t equals = tagText.find('=', nameStart);
+        if (equals == std::string_view::npos) {
+            break;
+        }
+        const std::string_view name = tagText.substr(nameStart, equals - nameStart);
+        const auto uri = AttributeValue(tagText, std::string(kDeclaration) + std::string(name));
+        if (uri && uri->find("landxml.org/schema") != std::string_view::npos) {
+            return std::string(name) + ":";
+        }
+    }
+    return {};
+}
+
+// The tag without the LandXML namespace's prefix ("<lx:Line ...>" as
+// "<Line ...>"); nothing when it does not carry that prefix.
+std::optional<std::string> WithoutPrefix(std::string_view tagText, std::string_view prefix) {
+    const std::size_t start = tagText.starts_with("</") ? 2 : 1;
+    if (prefix.empty() || tagText.size() <= start ||
+        tagText.substr(start, prefix.size()) != prefix) {
+        return std::nullopt;
+    }
+    std::string unprefixed(tagText.substr(0, start));
+    return unprefixed.append(tagText.substr(start + prefix.size()));
+}
+
 // The name attribute of a tag that begins "<CgPoints" in exactly that case,
 // in UTF-8, entities decoded; empty when either is not there.
 std::string PointGroupNameAttribute(std::string_view tagText, TextEncoding encoding) {
@@ -172,6 +205,17 @@ bool IsAttributedPointGroup(std::string_view tagText) {
 }  // namespace
 
 void CTagRecognizer::RecognizeTag(std::string_view tagText, std::uint64_t position) {
+    // A tag may bind a prefix to the LandXML namespace itself and name its
+    // own element with it: that element is LandXML's. (Prefixes bound once
+    // at the root are not followed: the readers would not read their
+    // elements, and the scan would list what cannot be converted.)
+    std::optional<std::string> unprefixed;
+    if (!ForeignElementName(tagText).empty()) {
+        unprefixed = WithoutPrefix(tagText, LandXmlPrefix(tagText));
+    }
+    if (unprefixed) {
+        tagText = *unprefixed;
+    }
     if (state_ != kTopLevel && !SkipSectionTag(tagText, position)) {
         return;
     }
