@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <limits>
+#include <numbers>
 #include <system_error>
 #include <utility>
 
@@ -63,23 +65,95 @@ constexpr double kGaussMiddleWeight = 8.0 / 18.0;
 constexpr double kMaxTurning = 1000.0;
 constexpr double kMaxSteps = 1e7;
 
-// The clothoid in its own frame: from the origin along +x, heading
-// kappa0 s + rate s^2 / 2 at distance s, positive to the left.
-struct LocalClothoid {
+// The shape f of a law, its integral from 0 and the largest slope of f.
+double Shape(CurvatureLaw law, double u) {
+    switch (law) {
+        case CurvatureLaw::Bloss:
+            return u * u * (3.0 - 2.0 * u);
+        case CurvatureLaw::HalfCosine:
+            return 0.5 * (1.0 - std::cos(std::numbers::pi * u));
+        case CurvatureLaw::Sinusoid:
+            return u - std::sin(2.0 * std::numbers::pi * u) / (2.0 * std::numbers::pi);
+        case CurvatureLaw::Linear:
+            break;
+    }
+    return u;
+}
+
+double ShapeIntegral(CurvatureLaw law, double u) {
+    switch (law) {
+        case CurvatureLaw::Bloss:
+            return u * u * u * (1.0 - 0.5 * u);
+        case CurvatureLaw::HalfCosine:
+            return 0.5 * (u - std::sin(std::numbers::pi * u) / std::numbers::pi);
+        case CurvatureLaw::Sinusoid: {
+            // 1 - cos written through the sine of the half angle, which keeps
+            // its digits near u = 0 where the whole integral is tiny.
+            const double half = std::sin(std::numbers::pi * u) / std::numbers::pi;
+            return 0.5 * (u * u - half * half);
+        }
+        case CurvatureLaw::Linear:
+            break;
+    }
+    return 0.5 * u * u;
+}
+
+double SteepestShape(CurvatureLaw law) {
+    switch (law) {
+        case CurvatureLaw::Bloss:
+            return 1.5;
+        case CurvatureLaw::HalfCosine:
+            return 0.5 * std::numbers::pi;
+        case CurvatureLaw::Sinusoid:
+            return 2.0;
+        case CurvatureLaw::Linear:
+            break;
+    }
+    return 1.0;
+}
+
+// The spiral in its own frame: from the origin along +x, heading
+// kappa0 s + (kappa1 - kappa0) length F(s / length) at distance s, F the
+// integral of the law's shape, positive to the left. rate is the mean rate of
+// change of curvature, (kappa1 - kappa0) / length.
+struct LocalSpiral {
     double kappa0 = 0.0;
     double rate = 0.0;
+    double length = 1.0;
+    CurvatureLaw law = CurvatureLaw::Linear;
 
-    double Heading(double s) const { return s * (kappa0 + 0.5 * rate * s); }
-    double Curvature(double s) const { return kappa0 + rate * s; }
+    // The clothoid keeps its own closed form, so that its digits do not
+    // depend on the other laws.
+    double Heading(double s) const {
+        if (law == CurvatureLaw::Linear) {
+            return s * (kappa0 + 0.5 * rate * s);
+        }
+        return s * kappa0 + rate * length * length * ShapeIntegral(law, s / length);
+    }
+    double Curvature(double s) const {
+        if (law == CurvatureLaw::Linear) {
+            return kappa0 + rate * s;
+        }
+        return kappa0 + rate * length * Shape(law, s / length);
+    }
+
+    // Every law but the linear one bends its curvature within a length of
+    // about length / (2 pi); steps a 64th of the length follow that bend.
+    double MaxStep() const {
+        return law == CurvatureLaw::Linear ? std::numeric_limits<double>::infinity()
+                                           : length / 64.0;
+    }
 
     // The chord from distance s0 to s1. The heading's derivatives scale with
     // the curvature, largest in size at one end of the stretch as it is
-    // linear, and with the root of its rate, which rules near a straight.
+    // monotone, and with the root of its steepest rate, which rules near a
+    // straight.
     Vec Advance(double s0, double s1) const {
         const double pace = std::max(std::fabs(Curvature(s0)), std::fabs(Curvature(s1))) +
-                            std::sqrt(std::fabs(rate));
+                            std::sqrt(std::fabs(rate) * SteepestShape(law));
         const double turn = pace * std::fabs(s1 - s0);
-        const double steps = std::ceil(turn / kMaxStepTurn);
+        const double steps =
+            std::max(std::ceil(turn / kMaxStepTurn), std::ceil(std::fabs(s1 - s0) / MaxStep()));
         const int count = steps > 1.0 ? static_cast<int>(std::min(steps, kMaxSteps)) : 1;
         const double h = (s1 - s0) / count;
         Vec sum;
@@ -102,13 +176,13 @@ double CurvatureOf(double radius) {
     return std::isinf(radius) ? 0.0 : 1.0 / std::fabs(radius);
 }
 
-// The unit start tangent and the clothoid in the frame it sets up.
+// The unit start tangent and the spiral in the frame it sets up.
 struct Frame {
     Vec tangent;
-    LocalClothoid curve;
+    LocalSpiral curve;
 };
 
-Frame FrameOf(const ClothoidSpiral& spiral) {
+Frame FrameOf(const TransitionSpiral& spiral) {
     const Vec start = ToVec(spiral.start);
     const Vec towardPi = ToVec(spiral.pi) - start;
     const double norm = Norm(towardPi);
@@ -116,7 +190,8 @@ Frame FrameOf(const ClothoidSpiral& spiral) {
     const double side = Cross(tangent, ToVec(spiral.end) - start) < 0.0 ? -1.0 : 1.0;
     const double kappa0 = CurvatureOf(spiral.radiusStart);
     const double kappa1 = CurvatureOf(spiral.radiusEnd);
-    return {tangent, {side * kappa0, side * (kappa1 - kappa0) / spiral.length}};
+    return {tangent,
+            {side * kappa0, side * (kappa1 - kappa0) / spiral.length, spiral.length, spiral.law}};
 }
 
 // Distance from p to the circle through the origin, u and v, written so that
@@ -130,10 +205,10 @@ double DistanceToCircle(Vec u, Vec v, Vec p) {
     return 2.0 * std::fabs(x * Dot(p, p) - Dot(p, d)) / (Norm(pc) + Norm(d));
 }
 
-// The fitted clothoid at every eighth of n equal pieces, relative to its
+// The fitted spiral at every eighth of n equal pieces, relative to its
 // start, and the largest distance from those points to each piece's arc.
 // Not a number when some piece has no circle (coinciding points).
-double TryPieces(const LocalClothoid& curve, double length, Vec target, std::size_t n,
+double TryPieces(const LocalSpiral& curve, double length, Vec target, std::size_t n,
                  std::vector<Vec>& samples) {
     const std::size_t count = 8 * n;
     samples.resize(count + 1);
@@ -174,7 +249,7 @@ std::size_t PredictedCount(std::size_t n, double deviation, double limit, std::s
     return predicted < static_cast<double>(ceiling) ? static_cast<std::size_t>(predicted) : ceiling;
 }
 
-// The arc from start to end through the clothoid's middle point. The circle
+// The arc from start to end through the spiral's middle point. The circle
 // comes from the three points' offsets from the spiral's start, as survey
 // coordinates would cost digits in the differences; start and end are kept
 // as given so that neighbouring pieces share them exactly.
@@ -200,12 +275,13 @@ SpiralApproximation FallBack(SpiralApproximation result, std::string reason) {
 
 }  // namespace
 
-PlanPoint ClothoidPointAt(const ClothoidSpiral& spiral, double s) {
+PlanPoint SpiralPointAt(const TransitionSpiral& spiral, double s) {
     const Frame frame = FrameOf(spiral);
     return ToPoint(ToVec(spiral.start) + Times(frame.tangent, frame.curve.Advance(0.0, s)));
 }
 
-SpiralApproximation ApproximateSpiral(const ClothoidSpiral& spiral, double tolerance, int maxArcs) {
+SpiralApproximation ApproximateSpiral(const TransitionSpiral& spiral, double tolerance,
+                                      int maxArcs) {
     SpiralApproximation result;
     const Vec start = ToVec(spiral.start);
     const Vec target = ToVec(spiral.end) - start;
@@ -231,7 +307,7 @@ SpiralApproximation ApproximateSpiral(const ClothoidSpiral& spiral, double toler
         return FallBack(result, "tolerance not positive");
     }
     const Frame frame = FrameOf(spiral);
-    const LocalClothoid& curve = frame.curve;
+    const LocalSpiral& curve = frame.curve;
     const double turning =
         std::max(std::fabs(curve.kappa0), std::fabs(curve.Curvature(spiral.length))) *
         spiral.length;

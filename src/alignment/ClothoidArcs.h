@@ -1,4 +1,4 @@
-// Clothoid spirals of a horizontal alignment as runs of circular arcs, for
+// Transition spirals of a horizontal alignment as runs of circular arcs, for
 // output that knows only straights and arcs. Geometry only: the caller reads
 // the spiral from the file and writes what comes back.
 #pragma once
@@ -17,18 +17,29 @@ struct PlanPoint {
     double b = 0.0;
 };
 
-// A clothoid as a spiral element gives it. It leaves start heading for pi,
+// How a spiral's curvature runs along its length from k0 = 1/radiusStart to
+// k1 = 1/radiusEnd: k0 + (k1 - k0) f(u) at u = s / length. Every f here rises
+// from 0 to 1 without falling back, and f(1 - u) = 1 - f(u).
+enum class CurvatureLaw {
+    Linear,      // clothoid: f = u
+    Bloss,       // f = 3u^2 - 2u^3
+    HalfCosine,  // f = (1 - cos(pi u)) / 2
+    Sinusoid,    // f = u - sin(2 pi u) / (2 pi)
+};
+
+// A spiral as a spiral element gives it. It leaves start heading for pi,
 // and turns toward the side of the directed line start->pi on which end lies
-// (to the left when end lies on that line). Its curvature changes linearly
-// along its length from 1/radiusStart to 1/radiusEnd. An infinite radius is
+// (to the left when end lies on that line). Its curvature follows law along
+// its length from 1/radiusStart to 1/radiusEnd. An infinite radius is
 // curvature 0; a radius's sign is ignored, as the side comes from the points.
-struct ClothoidSpiral {
+struct TransitionSpiral {
     PlanPoint start;
     PlanPoint pi;
     PlanPoint end;
     double length = 0.0;
     double radiusStart = std::numeric_limits<double>::infinity();
     double radiusEnd = std::numeric_limits<double>::infinity();
+    CurvatureLaw law = CurvatureLaw::Linear;
 };
 
 // One piece of a spiral: the circular arc from start about centre to end,
@@ -54,25 +65,25 @@ struct SpiralApproximation {
     SpiralOutcome outcome = SpiralOutcome::FallBack;
     std::vector<ArcPiece> arcs;     // arcs[0].start is the spiral's start, the last
                                     // end its end, and arcs[i].end == arcs[i+1].start
-    double largestDeviation = 0.0;  // of the fitted clothoid from the arcs
+    double largestDeviation = 0.0;  // of the fitted spiral from the arcs
     double endMiss = 0.0;           // computed end against the given end, before fitting;
                                     // 0 when it falls back before computing it
     std::string reason;             // why it fell back
 };
 
-// The point at distance s along the clothoid from its start, as computed and
+// The point at distance s along the spiral from its start, as computed and
 // not fitted to the given end; s outside [0, length] extends the same
-// curvature law. Not a number when start and pi coincide.
-PlanPoint ClothoidPointAt(const ClothoidSpiral& spiral, double s);
+// curvature law (its f continued past 0 and 1). Not a number when start and pi coincide.
+PlanPoint SpiralPointAt(const TransitionSpiral& spiral, double s);
 
-// The spiral as n arcs of equal length along it, each through the clothoid's
+// The spiral as n arcs of equal length along it, each through the spiral's
 // points at the start, middle and end of its piece.
 //
-// Files round coordinates, so the computed clothoid misses the given end by
+// Files round coordinates, so the computed spiral misses the given end by
 // a little. It is first rotated and scaled about start so that it ends on the
-// given end; the arcs follow that fitted clothoid, the first starting exactly
+// given end; the arcs follow that fitted spiral, the first starting exactly
 // at start and the last ending exactly at end. A piece passes when the
-// clothoid's points at every eighth of it lie within 0.9 x tolerance of its
+// spiral's points at every eighth of it lie within 0.9 x tolerance of its
 // arc, and n is the smallest count whose pieces all pass.
 //
 // Finding n costs time linear in n: each trial of a count costs time linear
@@ -91,7 +102,7 @@ PlanPoint ClothoidPointAt(const ClothoidSpiral& spiral, double s);
 // spiral turns more than 1000 radians, the computed end misses the given end
 // by more than max(0.01, 10 x tolerance) or by half the computed chord or
 // more, or more than maxArcs arcs are needed.
-SpiralApproximation ApproximateSpiral(const ClothoidSpiral& spiral, double tolerance,
+SpiralApproximation ApproximateSpiral(const TransitionSpiral& spiral, double tolerance,
                                       int maxArcs = 10000);
 
 }  // namespace chainforge

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -9,6 +10,7 @@
 #include "alignment/ClothoidArcs.h"
 #include "alignment/PointPositionIndex.h"
 #include "alignment/PointReferences.h"
+#include "alignment/SpiralKinds.h"
 #include "landxml/NumberText.h"
 #include "landxml/TextPatterns.h"
 #include "profile/FiniteNumberText.h"
@@ -94,6 +96,27 @@ struct VertexLine {
     std::string upper;
     std::uint64_t position = 0;
 };
+
+// A spiral's opening tag spread over several lines: ReadLine gives only its
+// first, and its kind and radii may stand on the others. Appends the rest of
+// the tag, up to and with its ">", each line break a blank; lineEnd is where
+// the line ends in the file.
+void CompleteSpiralTag(const CDocumentBuffer& document, std::uint64_t lineEnd, std::string& line) {
+    if (!ToUpperAscii(line).starts_with("SPIRAL") || line.find('>') != std::string::npos) {
+        return;
+    }
+    const std::string_view bytes = document.Bytes();
+    const std::size_t from =
+        static_cast<std::size_t>(std::min<std::uint64_t>(lineEnd, bytes.size()));
+    const std::size_t close = bytes.find('>', from);
+    if (close == std::string_view::npos ||
+        bytes.substr(from, close - from).find('<') != std::string_view::npos) {
+        return;
+    }
+    for (const char c : bytes.substr(from, close + 1 - from)) {
+        line.push_back(c == '\r' || c == '\n' ? ' ' : c);
+    }
+}
 
 // Whether a value that is not a number is told: not when a spiral already
 // left out is only being located.
@@ -355,9 +378,11 @@ class CGeometryLineReader {
         const std::vector<const VertexLine*>& vertices);
     void TakeSpiral();
     enum class SpiralRead { Read, Missing, NotConvertible };
-    SpiralRead ReadSpiral(const std::vector<VertexLine>& lines, ClothoidSpiral& spiral);
-    bool ReadSpiralAttributes(const VertexLine& opening, ClothoidSpiral& spiral);
+    SpiralRead ReadSpiral(const std::vector<VertexLine>& lines, TransitionSpiral& spiral);
+    bool ReadSpiralAttributes(const VertexLine& opening, TransitionSpiral& spiral);
     void LeaveOutSpiral(std::string reason, const std::vector<VertexLine>& lines);
+    std::optional<VertexPosition> FirstPosition(const std::vector<VertexLine>& lines,
+                                                std::string_view name);
     void WarnOfSpiral();
 
     CUserInterface& ui_;
@@ -502,7 +527,7 @@ std::optional<std::vector<VertexPosition>> CGeometryLineReader::CurveVertexPosit
 }
 
 // Writes the spiral as arcs within the tolerance, or leaves it out as a
-// straight's gap when it cannot be: a kind other than clothoid, a missing or
+// straight's gap when it cannot be: a kind without a settled law, a missing or
 // bad length, a number that cannot be converted, or points that do not fit it.
 void CGeometryLineReader::TakeSpiral() {
     if (!spiral_) {
@@ -515,12 +540,13 @@ void CGeometryLineReader::TakeSpiral() {
                        lines);
         return;
     }
-    const auto kind = AttributeValue(lines.front().text, "spiType");
-    if (kind && !EqualsNoCase(*kind, "clothoid")) {
-        LeaveOutSpiral("spiral type " + std::string(*kind) + " is not converted", lines);
+    const SpiralKindLaw kind = LawOfSpiralKind(AttributeValue(lines.front().text, "spiType"));
+    if (!kind.law) {
+        LeaveOutSpiral(kind.reason, lines);
         return;
     }
-    ClothoidSpiral spiral;
+    TransitionSpiral spiral;
+    spiral.law = *kind.law;
     const SpiralRead read = ReadSpiral(lines, spiral);
     if (read != SpiralRead::Read) {
         LeaveOutSpiral(read == SpiralRead::Missing ? "Start, PI or End missing" : kBadNumberReason,
@@ -556,7 +582,7 @@ void CGeometryLineReader::TakeSpiral() {
 // The spiral of the opening line's attributes and its Start, PI and End
 // (the first of each).
 CGeometryLineReader::SpiralRead CGeometryLineReader::ReadSpiral(
-    const std::vector<VertexLine>& lines, ClothoidSpiral& spiral) {
+    const std::vector<VertexLine>& lines, TransitionSpiral& spiral) {
     if (!ReadSpiralAttributes(lines.front(), spiral)) {
         return SpiralRead::NotConvertible;
     }
@@ -587,7 +613,8 @@ CGeometryLineReader::SpiralRead CGeometryLineReader::ReadSpiral(
 
 // The length (0 when not given) and the radii (infinite when not given);
 // false, after the message, when one cannot be converted.
-bool CGeometryLineReader::ReadSpiralAttributes(const VertexLine& opening, ClothoidSpiral& spiral) {
+bool CGeometryLineReader::ReadSpiralAttributes(const VertexLine& opening,
+                                               TransitionSpiral& spiral) {
     const std::string_view tag = opening.text;
     spiral.length = 0.0;
     if (const auto length = AttributeValue(tag, "length")) {
@@ -611,19 +638,42 @@ bool CGeometryLineReader::ReadSpiralAttributes(const VertexLine& opening, Clotho
     return true;
 }
 
-// Records the spiral left out, and where it starts when its Start can be
-// placed.
+// Records the spiral left out: its kind and station as written, where it
+// starts and the chord that stands in for it, as far as they can be read.
 void CGeometryLineReader::LeaveOutSpiral(std::string reason, const std::vector<VertexLine>& lines) {
-    LeftOutSpiral spiral{std::move(reason)};
-    for (std::size_t i = 1; i < lines.size() && !spiral.located; ++i) {
-        if (OpensElement(lines[i].upper, "START")) {
-            if (const auto start = positions_.Of(lines[i], Tell::No)) {
-                spiral = {std::move(spiral.reason), true, start->a, start->b};
-            }
+    LeftOutSpiral spiral;
+    spiral.reason = std::move(reason);
+    const std::string_view opening = lines.front().text;
+    spiral.kind = std::string(AttributeValue(opening, "spiType").value_or("clothoid"));
+    if (const auto station = AttributeValue(opening, "staStart")) {
+        const CheckedNumber number = CheckNumber(*station);
+        if (number.fault == NumberFault::None) {
+            spiral.station = number.value;
         }
+    }
+    const std::optional<VertexPosition> start = FirstPosition(lines, "START");
+    const std::optional<VertexPosition> end = FirstPosition(lines, "END");
+    if (start) {
+        spiral.located = true;
+        spiral.northing = start->a;
+        spiral.easting = start->b;
+    }
+    if (start && end) {
+        spiral.chord = std::hypot(end->a - start->a, end->b - start->b);
     }
     counts_.spiralsLeftOut.push_back(std::move(spiral));
     WarnOfSpiral();
+}
+
+// The position of the spiral's first child of that name, when it can be placed.
+std::optional<VertexPosition> CGeometryLineReader::FirstPosition(
+    const std::vector<VertexLine>& lines, std::string_view name) {
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+        if (OpensElement(lines[i].upper, name)) {
+            return positions_.Of(lines[i], Tell::No);
+        }
+    }
+    return std::nullopt;
 }
 
 void CGeometryLineReader::WarnOfSpiral() {
@@ -664,6 +714,7 @@ HorizontalRead ReadHorizontalAlignment(const ReadContext& context, const Alignme
     std::string line;
     while (document.ReadLine(line)) {
         const std::uint64_t lineEnd = document.Position() - 1;
+        CompleteSpiralTag(document, lineEnd, line);
         const std::string closing =
             reader.MayContinue(line) ? document.ContinueElement(line) : std::string();
         if (reader.Handle(line, lineEnd) == LineOutcome::Stop) {

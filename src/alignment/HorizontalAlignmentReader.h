@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_set>
@@ -25,13 +26,18 @@ struct SpiralOptions {
     int maxArcs = 10000;
 };
 
-// A spiral that was not converted, why, and where it starts when its Start
-// could be read (northing, easting).
+// A spiral that was not converted, why, its kind (spiType, clothoid when not
+// given) and station (staStart) as written, where it starts when its Start
+// could be read (northing, easting), and the length of the chord from Start
+// to End that stands in for it when both could be read.
 struct LeftOutSpiral {
     std::string reason;
     bool located = false;
     double northing = 0.0;
     double easting = 0.0;
+    std::string kind;
+    std::optional<double> station;
+    std::optional<double> chord;
 };
 
 // What one read met, for the conversion report.

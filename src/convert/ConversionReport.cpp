@@ -81,6 +81,38 @@ std::string StationEquationsText(const std::vector<StationEquation>& equations) 
     return out;
 }
 
+std::string OptionalNumber(const std::optional<double>& value, int significantDigits,
+                           const char* missing) {
+    return value ? FormatG(*value, significantDigits) : std::string(missing);
+}
+
+// Only a run that left spirals out carries the key.
+std::string SpiralsLeftOutJson(const ConversionReport& report) {
+    if (report.spiralsLeftOut.empty()) {
+        return {};
+    }
+    std::vector<std::string> spirals;
+    for (const auto& spiral : report.spiralsLeftOut) {
+        spirals.push_back(
+            Object({JsonString("kind") + ": " + JsonString(spiral.kind),
+                    JsonString("station") + ": " + OptionalNumber(spiral.station, 10, "null"),
+                    JsonString("chord") + ": " + OptionalNumber(spiral.chord, 10, "null"),
+                    JsonString("reason") + ": " + JsonString(spiral.reason)}));
+    }
+    return "  \"spirals_left_out\": " + List(spirals) + ",\n";
+}
+
+std::string SpiralsLeftOutText(const ConversionReport& report) {
+    std::string out;
+    for (const auto& spiral : report.spiralsLeftOut) {
+        out += "spiral left out: " + spiral.kind + " at station " +
+               OptionalNumber(spiral.station, 10, "unknown") + ", a chord of " +
+               OptionalNumber(spiral.chord, 10, "unknown length") + " stands in (" + spiral.reason +
+               ")\n";
+    }
+    return out;
+}
+
 }  // namespace
 
 void AddDocumentFacts(const CCatalogue& catalogue, const std::optional<std::string>& alignment,
@@ -200,6 +232,7 @@ std::string ReportJson(const ConversionReport& report) {
                    Field("corridor_shapes", report.sections.corridorShapes)}) +
            ",\n";
     out += "  \"not_converted\": " + List(notConverted) + ",\n";
+    out += SpiralsLeftOutJson(report);
     out += "  \"messages\": " + List(messages) + "\n";
     return out + "}\n";
 }
@@ -227,7 +260,7 @@ std::string ReportText(const ConversionReport& report) {
         out += "not converted: " + FormatInt(item.count) + " " + item.kind + " (" + item.reason +
                ")\n";
     }
-    return out;
+    return out + SpiralsLeftOutText(report);
 }
 
 }  // namespace chainforge

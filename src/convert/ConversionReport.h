@@ -52,7 +52,16 @@ struct ConversionReport {
         std::int64_t rightPoints = 0;
         std::int64_t corridorShapes = 0;  // DesignCrossSectSurf shapes used
     } sections;
+    // A spiral left out, for finding it in the file; the straight from its
+    // Start to its End, the chord, stands in for it.
+    struct SpiralLeftOut {
+        std::string kind;
+        std::optional<double> station;  // its staStart
+        std::optional<double> chord;    // its length
+        std::string reason;
+    };
     std::vector<NotConverted> notConverted;
+    std::vector<SpiralLeftOut> spiralsLeftOut;
     std::vector<std::string> messages;  // every message shown during the run
 
     // Adds count elements of a kind; nothing when count is 0.

@@ -179,6 +179,9 @@ void AddHorizontal(const HorizontalReadCounts& counts, ConversionReport& report)
     for (const auto& [reason, count] : reasons) {
         report.AddNotConverted("Spiral", count, reason);
     }
+    for (const LeftOutSpiral& spiral : counts.spiralsLeftOut) {
+        report.spiralsLeftOut.push_back({spiral.kind, spiral.station, spiral.chord, spiral.reason});
+    }
     report.AddNotConverted("IrregularLine", counts.irregularLines, "irregular lines are not read");
     report.AddNotConverted("Chain", counts.chains, "chains of point references are not read");
     report.AddNotConverted("Curve", counts.curvesWithoutVertices,

@@ -363,6 +363,18 @@ void AddMessageMarkers(PreviewModel& model) {
     }
 }
 
+// Where the spiral was, and the chord drawn in its place.
+std::string LeftOutSpiralPlace(const LeftOutSpiral& spiral) {
+    std::string place = "; " + spiral.kind;
+    if (spiral.station) {
+        place += " at station " + FormatG(*spiral.station, 10);
+    }
+    if (spiral.chord) {
+        place += ", a chord of " + FormatG(*spiral.chord, 10) + " stands in";
+    }
+    return place;
+}
+
 void AddMarkers(const ConversionContent& content, PreviewModel& model) {
     AddMessageMarkers(model);
     for (const std::string& name : content.horizontal.missingReferences) {
@@ -373,7 +385,7 @@ void AddMarkers(const ConversionContent& content, PreviewModel& model) {
     }
     for (const LeftOutSpiral& spiral : content.horizontal.spiralsLeftOut) {
         model.markers.push_back(
-            {"Spiral not converted: " + spiral.reason,
+            {"Spiral not converted: " + spiral.reason + LeftOutSpiralPlace(spiral),
              spiral.located ? std::optional<PreviewXY>(PreviewXY{spiral.easting, spiral.northing})
                             : std::nullopt,
              std::nullopt});

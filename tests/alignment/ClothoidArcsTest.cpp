@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 #include <cmath>
+#include <numbers>
+#include <sstream>
+#include <string>
+
+#include "support/TestSupport.h"
 
 namespace chainforge {
 namespace {
@@ -45,14 +50,15 @@ struct Case {
         return {along * std::cos(heading) - across * std::sin(heading),
                 along * std::sin(heading) + across * std::cos(heading)};
     }
-    ClothoidSpiral Spiral() const {
+    TransitionSpiral Spiral() const {
         const PlanPoint end = At(Length());
         return {start,
                 {start.a + 40.0 * std::cos(heading), start.b + 40.0 * std::sin(heading)},
                 {start.a + end.a, start.b + end.b},
                 Length(),
                 s0 == 0.0 ? kInf : a2 / s0,
-                a2 / s1};
+                a2 / s1,
+                CurvatureLaw::Linear};
     }
     // Largest distance from the clothoid at the eighths of n pieces to the
     // circles through each piece's ends and middle.
@@ -84,9 +90,9 @@ TEST(ClothoidArcs, FollowsTheClothoidWithTheFewestArcs) {
         {20.0 * 100.0, 0.0, 100.0, 1.0, {100.0, -200.0}, -1.0, 0.001},
     };
     for (const Case& c : cases) {
-        const ClothoidSpiral spiral = c.Spiral();
+        const TransitionSpiral spiral = c.Spiral();
         for (const double s : {c.Length() / 3.0, c.Length()}) {
-            EXPECT_LT(Norm(ClothoidPointAt(spiral, s) - c.start - c.At(s)), 1e-6) << s;
+            EXPECT_LT(Norm(SpiralPointAt(spiral, s) - c.start - c.At(s)), 1e-6) << s;
         }
         const SpiralApproximation result = ApproximateSpiral(spiral, c.tolerance);
         ASSERT_EQ(result.outcome, SpiralOutcome::Arcs) << result.reason;
@@ -108,7 +114,8 @@ TEST(ClothoidArcs, FollowsTheClothoidWithTheFewestArcs) {
 }
 
 TEST(ClothoidArcs, CirclesLinesFitsAndFallBacks) {
-    const ClothoidSpiral base = Case{200.0 * 100.0, 0.0, 100.0, 1.0, {0.0, 0.0}, 0.0, 0.0}.Spiral();
+    const TransitionSpiral base =
+        Case{200.0 * 100.0, 0.0, 100.0, 1.0, {0.0, 0.0}, 0.0, 0.0}.Spiral();
     const PlanPoint o = base.start, pi = base.pi, e = base.end;
     const double nan = std::nan(""), r = base.radiusEnd;
     // A circle of radius 300 turning 0.8 rad, and the clothoid's end moved by
@@ -117,7 +124,7 @@ TEST(ClothoidArcs, CirclesLinesFitsAndFallBacks) {
         moved{e.a + 0.0006, e.b - 0.0008}, off{e.a, e.b + 0.011};
     using enum SpiralOutcome;
     const struct {
-        ClothoidSpiral spiral;
+        TransitionSpiral spiral;
         int maxArcs;
         SpiralOutcome outcome;
         std::size_t arcs;
@@ -147,6 +154,95 @@ TEST(ClothoidArcs, CirclesLinesFitsAndFallBacks) {
     }
     const ArcPiece circle = ApproximateSpiral(cases[0].spiral, 0.001).arcs.front();
     EXPECT_LT(Norm(circle.centre - PlanPoint{0.0, 300.0}), 1e-9);
+}
+
+// The curvature laws by their shapes, written out here apart from the code.
+double LawShape(const std::string& law, double u) {
+    const double pi = std::numbers::pi;
+    if (law == "bloss") {
+        return 3.0 * u * u - 2.0 * u * u * u;
+    }
+    if (law == "cosine") {
+        return (1.0 - std::cos(pi * u)) / 2.0;
+    }
+    if (law == "sinusoid") {
+        return u - std::sin(2.0 * pi * u) / (2.0 * pi);
+    }
+    return u;
+}
+
+CurvatureLaw LawNamed(const std::string& law) {
+    return law == "bloss"      ? CurvatureLaw::Bloss
+           : law == "cosine"   ? CurvatureLaw::HalfCosine
+           : law == "sinusoid" ? CurvatureLaw::Sinusoid
+                               : CurvatureLaw::Linear;
+}
+
+// The heading at s by Simpson's rule over the curvature, and the position
+// by Simpson's rule over that heading: 10,000 steps for the position, 200
+// for each heading.
+struct SimpsonSpiral {
+    std::string law;
+    double k0, k1, length;
+
+    double Heading(double s) const {
+        constexpr int kSteps = 200;
+        const double h = s / kSteps;
+        double sum = 0.0;
+        for (int i = 0; i <= kSteps; ++i) {
+            const double weight = i == 0 || i == kSteps ? 1.0 : (i % 2 == 1 ? 4.0 : 2.0);
+            sum += weight * (k0 + (k1 - k0) * LawShape(law, i * h / length));
+        }
+        return sum * h / 3.0;
+    }
+    PlanPoint At(double s) const {
+        constexpr int kSteps = 10000;
+        const double h = s / kSteps;
+        PlanPoint sum;
+        for (int i = 0; i <= kSteps; ++i) {
+            const double weight = i == 0 || i == kSteps ? 1.0 : (i % 2 == 1 ? 4.0 : 2.0);
+            const double heading = Heading(i * h);
+            sum.a += weight * std::cos(heading);
+            sum.b += weight * std::sin(heading);
+        }
+        return {sum.a * h / 3.0, sum.b * h / 3.0};
+    }
+};
+
+double RadiusFrom(const std::string& text) {
+    return text == "inf" ? kInf : std::stod(text);
+}
+
+// data/tables/spiral_laws.txt: the table against Simpson's rule, and the
+// spiral's points against the table.
+TEST(SpiralPointAt, CurvatureLaws) {
+    for (const auto& c : test::ReadTable("spiral_laws.txt")) {
+        std::istringstream kind(c.input.at(0));
+        std::string law, start, end;
+        kind >> law >> start >> end;
+        const double r0 = RadiusFrom(start);
+        const double r1 = RadiusFrom(end);
+        const TransitionSpiral spiral{{0.0, 0.0}, {50.0, 0.0}, {100.0, 1.0}, 100.0,
+                                      r0,         r1,          LawNamed(law)};
+        const SimpsonSpiral simpson{law, std::isinf(r0) ? 0.0 : 1.0 / r0, 1.0 / r1, 100.0};
+        for (const std::string& row : c.expected) {
+            std::istringstream values(row);
+            double u = 0.0, heading = 0.0, along = 0.0, across = 0.0;
+            values >> u >> heading >> along >> across;
+            const double s = 100.0 * u;
+            EXPECT_NEAR(simpson.Heading(s), heading, 1e-10) << c.title << " u " << u;
+            const PlanPoint reference = simpson.At(s);
+            EXPECT_NEAR(reference.a, along, 2e-9) << c.title << " u " << u;
+            EXPECT_NEAR(reference.b, across, 2e-9) << c.title << " u " << u;
+            const PlanPoint point = SpiralPointAt(spiral, s);
+            EXPECT_NEAR(point.a, along, 1e-8) << c.title << " u " << u;
+            EXPECT_NEAR(point.b, across, 1e-8) << c.title << " u " << u;
+            const PlanPoint before = SpiralPointAt(spiral, s - 1e-3);
+            const PlanPoint after = SpiralPointAt(spiral, s + 1e-3);
+            EXPECT_NEAR(std::atan2(after.b - before.b, after.a - before.a), heading, 1e-8)
+                << c.title << " u " << u;
+        }
+    }
 }
 
 }  // namespace

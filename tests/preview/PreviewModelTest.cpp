@@ -137,7 +137,9 @@ TEST(PreviewModel, AsksNothingAndMarksWhatIsLeftOut) {
     ASSERT_EQ(model.markers.size(), 3u);
     EXPECT_EQ(model.markers[0].text, "Point reference GONE cannot be found");
     ASSERT_TRUE(model.markers[0].at);
-    EXPECT_EQ(model.markers[2].text, "Spiral not converted: spiral type bloss is not converted");
+    EXPECT_EQ(model.markers[2].text,
+              "Spiral not converted: spiral type weinerBogen is not converted: its curvature law "
+              "is not known; weinerBogen, a chord of 20.02498439 stands in");
     ASSERT_TRUE(model.markers[2].at);
     EXPECT_DOUBLE_EQ(model.markers[2].at->x, 10);  // its Start, easting 10
 }
