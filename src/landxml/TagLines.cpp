@@ -1,7 +1,13 @@
 #include "landxml/TagLines.h"
 
+#include <algorithm>
+#include <bit>
 #include <cstring>
 #include <functional>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace chainforge {
 namespace {
@@ -114,25 +120,53 @@ bool OpensElementAt(std::string_view bytes, std::size_t close) {
     return second != '/' && second != '!' && second != '?';
 }
 
-// A quick look over the ">" alone: false when no tag is followed on its line
-// by another that would need a break. A ">" in an attribute value or CDATA
-// may say true wrongly; the careful walk then settles it.
+// Whether the "<" at `at` follows a ">" on its line with only blanks
+// between, other than the closing tag of an element opened just before it.
+bool FollowsTagOnLine(std::string_view bytes, std::size_t at) {
+    std::size_t before = at;
+    while (before > 0 && IsBlank(bytes[before - 1])) {
+        --before;
+    }
+    if (before == 0 || bytes[before - 1] != '>') {
+        return false;
+    }
+    const bool closesAtOnce = at + 1 < bytes.size() && bytes[at + 1] == '/';
+    return !(closesAtOnce && OpensElementAt(bytes, before - 1));
+}
+
+// A quick look over the "<" whose byte before is a ">" or a blank, sixteen
+// bytes at a time where the processor allows: false when no tag follows
+// another on its line. A ">" in an attribute value or CDATA may say true
+// wrongly; the careful walk then settles it. Tag-dense files have a tag
+// every few bytes, too often for a call of memchr each.
 bool MayNeedBreaks(std::string_view bytes) {
     const char* const data = bytes.data();
-    const char* const end = data + bytes.size();
-    for (const char* p = data; p < end;) {
-        const auto* close =
-            static_cast<const char*>(std::memchr(p, '>', static_cast<std::size_t>(end - p)));
-        if (close == nullptr) {
-            return false;
+    std::size_t at = 1;
+#if defined(__SSE2__)
+    const __m128i open = _mm_set1_epi8('<');
+    const __m128i close = _mm_set1_epi8('>');
+    const __m128i blank = _mm_set1_epi8(' ');
+    const __m128i tab = _mm_set1_epi8('\t');
+    // Bit i: the byte at i is a ">" or a blank; the last one carries over
+    // to the next sixteen bytes.
+    unsigned carry = 0;
+    for (at = 0; at + 16 <= bytes.size(); at += 16) {
+        const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + at));
+        const auto opens = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(here, open)));
+        const auto matters = static_cast<unsigned>(_mm_movemask_epi8(
+            _mm_or_si128(_mm_cmpeq_epi8(here, close),
+                         _mm_or_si128(_mm_cmpeq_epi8(here, blank), _mm_cmpeq_epi8(here, tab)))));
+        for (unsigned mask = opens & ((matters << 1) | carry); mask != 0; mask &= mask - 1) {
+            if (FollowsTagOnLine(bytes, at + static_cast<std::size_t>(std::countr_zero(mask)))) {
+                return true;
+            }
         }
-        p = close + 1;
-        while (p < end && IsBlank(*p)) {
-            ++p;
-        }
-        if (p < end && *p == '<' &&
-            !(p + 1 < end && p[1] == '/' &&
-              OpensElementAt(bytes, static_cast<std::size_t>(close - data)))) {
+        carry = matters >> 15;
+    }
+    at = std::max<std::size_t>(at, 1);
+#endif
+    for (; at < bytes.size(); ++at) {
+        if (data[at] == '<' && FollowsTagOnLine(bytes, at)) {
             return true;
         }
     }
