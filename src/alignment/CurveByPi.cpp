@@ -10,7 +10,7 @@ namespace chainforge {
 namespace {
 
 constexpr double kFullCircle = 2.0 * std::numbers::pi;
-constexpr double kLengthTolerance = 0.01;  // a part of the length
+constexpr double kLengthTolerance = 0.01;  // of the length given
 
 // The tag that holds the attribute at position: from its "<" to its ">".
 std::string_view TagAround(std::string_view document, std::size_t position) {

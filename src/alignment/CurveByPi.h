@@ -48,7 +48,7 @@ struct CurveByPiVertices {
 // along the direction in and on along the direction out; the centre at R
 // from the start on the side the curve turns to. None when the turn is not
 // between 0 and a half circle, or the length given differs from R times the
-// turn by more than one part in a hundred: then the directions do not say
+// turn by more than a hundredth of it: then the directions do not say
 // which way round the curve goes.
 std::optional<CurveByPiVertices> CurveByPiVerticesOf(const CurveByPiAttributes& curve,
                                                      PlanPoint pi);
