@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "alignment/ClothoidArcs.h"
+#include "alignment/CurveByPi.h"
 #include "alignment/PointPositionIndex.h"
 #include "alignment/PointReferences.h"
 #include "alignment/SpiralKinds.h"
@@ -349,13 +350,14 @@ class CGeometryLineReader {
   public:
     CGeometryLineReader(CUserInterface& ui, bool& spiralWarning, CHorizontalControlBuilder& builder,
                         CVertexPositions& positions, const SpiralOptions& spirals,
-                        HorizontalReadCounts& counts)
+                        HorizontalReadCounts& counts, std::optional<double> radiansPerDirection)
         : ui_(ui),
           spiralWarning_(spiralWarning),
           builder_(builder),
           positions_(positions),
           spirals_(spirals),
-          counts_(counts) {}
+          counts_(counts),
+          radiansPerDirection_(radiansPerDirection) {}
 
     bool MayContinue(std::string_view line) const {
         return (inLine_ || inCurve_ || spiral_) && IsVertexElement(line);
@@ -374,6 +376,7 @@ class CGeometryLineReader {
     bool ChangesElement(const VertexLine& line);
     void TakeLine();
     void TakeCurve();
+    bool TakeCurveByPi();
     std::optional<std::vector<VertexPosition>> CurveVertexPositions(
         const std::vector<const VertexLine*>& vertices);
     void TakeSpiral();
@@ -391,10 +394,12 @@ class CGeometryLineReader {
     CVertexPositions& positions_;
     const SpiralOptions& spirals_;
     HorizontalReadCounts& counts_;
+    std::optional<double> radiansPerDirection_;
     bool inLine_ = false;
     bool inCurve_ = false;
     std::vector<VertexLine> lineLines_;
     std::vector<VertexLine> curveLines_;
+    std::string curveTag_;  // the open curve's opening line
     // The open spiral's lines, its opening line first.
     std::optional<std::vector<VertexLine>> spiral_;
 };
@@ -435,6 +440,7 @@ bool CGeometryLineReader::ChangesElement(const VertexLine& line) {
         TakeLine();
         TakeSpiral();
         TakeCurve();
+        curveTag_ = line.text;
         inCurve_ = true;
     } else if (upperLine.starts_with("/CURVE")) {
         TakeLine();
@@ -503,13 +509,35 @@ void CGeometryLineReader::TakeCurve() {
             builder_.CurveVertex(*vertices[i], (*positions)[i]);
         }
     }
-    // A curve given only by its PI (and radius) has no vertex the chain can hold.
-    if (vertices.empty() &&
-        std::any_of(curveLines_.begin(), curveLines_.end(),
-                    [](const VertexLine& l) { return OpensElement(l.upper, "PI"); })) {
+    if (vertices.empty() && !TakeCurveByPi()) {
         ++counts_.curvesWithoutVertices;
     }
     curveLines_.clear();
+}
+
+// Writes a curve given by its PI, radius and directions as the start, centre
+// and end it makes. False when it has a PI but its directions cannot be
+// settled, or the PI cannot be placed: the chain can hold no vertex of it.
+bool CGeometryLineReader::TakeCurveByPi() {
+    const auto pi = std::find_if(curveLines_.begin(), curveLines_.end(),
+                                 [](const VertexLine& l) { return OpensElement(l.upper, "PI"); });
+    if (pi == curveLines_.end()) {
+        return true;
+    }
+    const auto attributes = radiansPerDirection_
+                                ? ReadCurveByPiAttributes(curveTag_, *radiansPerDirection_)
+                                : std::nullopt;
+    const auto position = positions_.Of(*pi, Tell::No);
+    const auto vertices = attributes && position
+                              ? CurveByPiVerticesOf(*attributes, {position->a, position->b})
+                              : std::nullopt;
+    if (!vertices) {
+        return false;
+    }
+    builder_.Arc({vertices->start.a, vertices->start.b}, {vertices->centre.a, vertices->centre.b},
+                 {vertices->end.a, vertices->end.b});
+    ++counts_.curves;
+    return true;
 }
 
 // The positions of the curve's vertices, or none when one cannot be placed.
@@ -710,7 +738,8 @@ HorizontalRead ReadHorizontalAlignment(const ReadContext& context, const Alignme
     document.Seek(alignment->position);
     CVertexPositions positions(document, context.ui, read.counts);
     CHorizontalControlBuilder builder(points, LeadingDoubleOrZero(alignment->stationStart), read);
-    CGeometryLineReader reader(context.ui, spiralWarning, builder, positions, spirals, read.counts);
+    CGeometryLineReader reader(context.ui, spiralWarning, builder, positions, spirals, read.counts,
+                               DirectionUnitRadians(document.Bytes()));
     std::string line;
     while (document.ReadLine(line)) {
         const std::uint64_t lineEnd = document.Position() - 1;
