@@ -52,7 +52,7 @@ struct HorizontalReadCounts {
     double largestSpiralDeviation = 0.0;
     std::int64_t irregularLines = 0;
     std::int64_t chains = 0;
-    std::int64_t curvesWithoutVertices = 0;             // given only by PI and radius
+    std::int64_t curvesWithoutVertices = 0;  // given only by a PI that could not be computed
     std::unordered_set<std::string> missingReferences;  // point references not found
     bool cutOff = false;                                // the data ended inside the geometry
     // Lines, curves and the alignment itself left out for a value that is not

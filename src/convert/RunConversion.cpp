@@ -185,7 +185,8 @@ void AddHorizontal(const HorizontalReadCounts& counts, ConversionReport& report)
     report.AddNotConverted("IrregularLine", counts.irregularLines, "irregular lines are not read");
     report.AddNotConverted("Chain", counts.chains, "chains of point references are not read");
     report.AddNotConverted("Curve", counts.curvesWithoutVertices,
-                           "curves given only by PI and radius are not read");
+                           "curves given only by their PI that the directions, rotation and radius "
+                           "do not decide are not read");
     report.AddNotConverted("PointReference",
                            static_cast<std::int64_t>(counts.missingReferences.size()),
                            "point references not found; their vertices are at 0,0");
