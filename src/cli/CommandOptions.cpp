@@ -1,6 +1,7 @@
 #include "cli/CommandOptions.h"
 
 #include <algorithm>
+#include <ostream>
 
 #include "cli/CliHelp.h"
 #include "cli/CliSupport.h"
@@ -162,6 +163,25 @@ bool LoadSelected(const SelectionOptions& options, CDocumentBuffer& document, CC
         return false;
     }
     return true;
+}
+
+int RunSelectionCommand(SelectionOptions& options, const std::string& problem, std::ostream& out,
+                        std::ostream& err, const CommandBody& body) {
+    if (!problem.empty()) {
+        return UsageError(err, problem);
+    }
+    if (options.help) {
+        out << CommandHelpText(options.command);
+        return 0;
+    }
+    options.selections.documentPath = options.input;
+    CCommandLineUserInterface ui(err);
+    CDocumentBuffer document;
+    CCatalogue catalogue;
+    if (!LoadSelected(options, document, catalogue, ui)) {
+        return 1;
+    }
+    return body(ui, document, catalogue);
 }
 
 }  // namespace chainforge

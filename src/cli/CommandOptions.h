@@ -2,12 +2,15 @@
 // selected, the spirals) and the parsing of a command's arguments over them.
 #pragma once
 
+#include <functional>
+#include <iosfwd>
 #include <map>
 #include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "cli/CommandLineUserInterface.h"
 #include "convert/RunConversion.h"
 #include "landxml/Catalogue.h"
 #include "landxml/DocumentBuffer.h"
@@ -55,5 +58,16 @@ std::string FirstClash(const std::vector<Name>& outputs, std::vector<Name> taken
 // Loads the file and checks the selected names; false after the message.
 bool LoadSelected(const SelectionOptions& options, CDocumentBuffer& document, CCatalogue& catalogue,
                   CUserInterface& ui);
+
+// The work of a command on the file loaded and scanned; returns the exit
+// status.
+using CommandBody =
+    std::function<int(CCommandLineUserInterface& ui, CDocumentBuffer& document, const CCatalogue&)>;
+
+// Runs a command whose options were read with the usage problem given (exit
+// status 2 when there is one), shows its help (0) when asked, loads and checks
+// the selected file (1 when that fails) and then runs body.
+int RunSelectionCommand(SelectionOptions& options, const std::string& problem, std::ostream& out,
+                        std::ostream& err, const CommandBody& body);
 
 }  // namespace chainforge

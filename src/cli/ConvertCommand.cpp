@@ -102,29 +102,20 @@ void PrintSummary(const ConversionReport& report, std::ostream& out) {
 int RunConvertCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     ConvertOptions options;
     options.shared.command = "convert";
-    if (const std::string problem = ReadOptions(args, options); !problem.empty()) {
-        return UsageError(err, problem);
-    }
-    if (options.shared.help) {
-        out << CommandHelpText(options.shared.command);
-        return 0;
-    }
-    options.shared.selections.documentPath = options.shared.input;
-    CCommandLineUserInterface ui(err);
-    CDocumentBuffer document;
-    CCatalogue catalogue;
-    if (!LoadSelected(options.shared, document, catalogue, ui)) {
-        return 1;
-    }
-    ConfigureAnswers(options, ui);
-    bool spiralWarning = true;
-    const ConversionReport report =
-        RunConversion(options.shared.selections, document, catalogue, spiralWarning, ui);
-    PrintSummary(report, out);
-    // The report describes this run: an older one is replaced.
-    const bool reportWritten =
-        !options.reportJson || WriteNamedFile(*options.reportJson, ReportJson(report), ui);
-    return ui.HadTrouble() || !reportWritten ? 1 : 0;
+    const std::string problem = ReadOptions(args, options);
+    return RunSelectionCommand(
+        options.shared, problem, out, err,
+        [&](CCommandLineUserInterface& ui, CDocumentBuffer& document, const CCatalogue& catalogue) {
+            ConfigureAnswers(options, ui);
+            bool spiralWarning = true;
+            const ConversionReport report =
+                RunConversion(options.shared.selections, document, catalogue, spiralWarning, ui);
+            PrintSummary(report, out);
+            // The report describes this run: an older one is replaced.
+            const bool reportWritten =
+                !options.reportJson || WriteNamedFile(*options.reportJson, ReportJson(report), ui);
+            return ui.HadTrouble() || !reportWritten ? 1 : 0;
+        });
 }
 
 }  // namespace chainforge

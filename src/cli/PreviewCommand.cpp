@@ -151,25 +151,16 @@ bool Troubled(const PreviewModel& model, const CCatalogue& catalogue, CUserInter
 int RunPreviewCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     PreviewOptions options;
     options.shared.command = "preview";
-    if (const std::string problem = ReadOptions(args, options); !problem.empty()) {
-        return UsageError(err, problem);
-    }
-    if (options.shared.help) {
-        out << CommandHelpText(options.shared.command);
-        return 0;
-    }
-    options.shared.selections.documentPath = options.shared.input;
-    CCommandLineUserInterface ui(err);
-    CDocumentBuffer document;
-    CCatalogue catalogue;
-    if (!LoadSelected(options.shared, document, catalogue, ui)) {
-        return 1;
-    }
-    const PreviewModel model = BuildPreview(options.shared.selections, document, catalogue);
-    out << PreviewText(model);
-    const bool written = WritePictures(options, model, ui);
-    const bool troubled = Troubled(model, catalogue, ui);
-    return written && !troubled ? 0 : 1;
+    const std::string problem = ReadOptions(args, options);
+    return RunSelectionCommand(
+        options.shared, problem, out, err,
+        [&](CCommandLineUserInterface& ui, CDocumentBuffer& document, const CCatalogue& catalogue) {
+            const PreviewModel model = BuildPreview(options.shared.selections, document, catalogue);
+            out << PreviewText(model);
+            const bool written = WritePictures(options, model, ui);
+            const bool troubled = Troubled(model, catalogue, ui);
+            return written && !troubled ? 0 : 1;
+        });
 }
 
 }  // namespace chainforge
