@@ -105,11 +105,21 @@ std::string WithoutPosition(const std::string& row) {
     return row;
 }
 
-// Positions and line numbers masked, the folder's name too.
-std::string Masked(std::string text, const std::string& folder) {
-    for (std::size_t at = text.find(folder); at != std::string::npos; at = text.find(folder, at)) {
-        text.replace(at, folder.size(), "DIR");
+void Replace(std::string& text, const std::string& from, const std::string& to) {
+    for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at)) {
+        text.replace(at, from.size(), to);
     }
+}
+
+// Positions and line numbers masked, the folder's name too, also as a JSON
+// string writes it (a Windows folder's backslashes doubled).
+std::string Masked(std::string text, const std::string& folder) {
+    std::string escaped;
+    for (const char c : folder) {
+        escaped.append(c == '\\' ? 2 : 1, c);
+    }
+    Replace(text, escaped, "DIR");
+    Replace(text, folder, "DIR");
     static const std::regex line(" at line [0-9]+");
     std::istringstream rows(std::regex_replace(text, line, " at line N"));
     std::string masked;
