@@ -14,7 +14,12 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
 # One .exe with nothing beside it: libstdc++, libgcc and winpthread linked in.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
+# Programs beside Qt's DLLs (CHAINFORGE_SHARED_RUNTIME) use the runtime DLLs the
+# Qt DLLs use instead, so that a process holds one C++ runtime, not two.
+list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES CHAINFORGE_SHARED_RUNTIME)
+if(NOT CHAINFORGE_SHARED_RUNTIME)
+  set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
+endif()
 
 # Tests (and their discovery) run under Wine, with a prefix of the build's
 # own, quietly, and with no display needed for console programs.

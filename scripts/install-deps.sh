@@ -3,12 +3,18 @@
 # the comma-decimal locale the locale tests use. Installs only what is missing.
 # With the argument "windows" (or CHAINFORGE_WINDOWS=1): also the cross
 # compiler, GoogleTest's sources and Wine for the Windows build.
+# With "packages P...": only those packages.
 set -eu
 
 PACKAGES="g++ make cmake libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev \
 locales clang clang-format clang-tidy libclang-rt-14-dev libxml2-utils xauth xvfb dpkg-dev"
 if [ "${1:-}" = windows ] || [ "${CHAINFORGE_WINDOWS:-}" = 1 ]; then
     PACKAGES="$PACKAGES g++-mingw-w64-x86-64-posix googletest wine64 wine"
+fi
+# With the argument "packages": only the packages named after it.
+if [ "${1:-}" = packages ]; then
+    shift
+    PACKAGES="$*"
 fi
 
 missing=""
