@@ -1,5 +1,6 @@
 #include "gui/QtUserInterface.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QMessageBox>
 
@@ -123,7 +124,9 @@ std::optional<std::string> CQtUserInterface::AskFileName(const FileDialogRequest
     }
     const QString chosen = dialog.selectedFiles().constFirst();
     lastFolder = QFileInfo(chosen).absolutePath();
-    return PathBytes(chosen);
+    // Shown again in the file field and in messages: with the platform's
+    // separators, as the user types them.
+    return PathBytes(QDir::toNativeSeparators(chosen));
 }
 
 }  // namespace chainforge

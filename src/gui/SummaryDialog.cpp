@@ -1,6 +1,7 @@
 #include "gui/SummaryDialog.h"
 
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QUrl>
@@ -15,9 +16,10 @@ QString SummaryText(const ConversionReport& report) {
     QString text = report.files.empty() ? QStringLiteral("Nothing was written.\n")
                                         : QStringLiteral("Files written:\n");
     for (const ConversionReport::File& file : report.files) {
-        text += QStringLiteral("  %1 (%2 bytes)\n")
-                    .arg(QFileInfo(DisplayText(file.path)).absoluteFilePath())
-                    .arg(file.bytes);
+        text +=
+            QStringLiteral("  %1 (%2 bytes)\n")
+                .arg(QDir::toNativeSeparators(QFileInfo(DisplayText(file.path)).absoluteFilePath()))
+                .arg(file.bytes);
     }
     text += QLatin1Char('\n') + DisplayText(ReportText(report));
     if (!report.messages.empty()) {

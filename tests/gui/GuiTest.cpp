@@ -6,12 +6,14 @@
 // that depends on the locale gives itself away.
 #include <QApplication>
 #include <QCheckBox>
+#include <QDeadlineTimer>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPainter>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -40,13 +42,31 @@ using Kind = CScriptedUserInterface::EventKind;
 using Texts = std::vector<std::string>;
 using test::CrLf;
 
-// The next modal window that opens is handed to look, which must close it.
+// The next modal window that opens within a while is handed to look, which
+// closes it. One that a failed check inside look leaves open is rejected
+// here, so that the failure is reported instead of the run hanging on it.
 void WhenModalOpens(std::function<void(QWidget&)> look) {
-    QTimer::singleShot(0, [look = std::move(look)] {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
-            look(*modal);
-        }
-    });
+    auto* poll = new QTimer;
+    poll->setInterval(10);
+    QObject::connect(poll, &QTimer::timeout,
+                     [poll, look = std::move(look), deadline = QDeadlineTimer(20000)] {
+                         QWidget* modal = QApplication::activeModalWidget();
+                         if (modal == nullptr && !deadline.hasExpired()) {
+                             return;
+                         }
+                         poll->stop();
+                         poll->deleteLater();
+                         if (modal == nullptr) {
+                             return;
+                         }
+                         const QPointer<QWidget> opened(modal);
+                         look(*modal);
+                         if (auto* dialog = qobject_cast<QDialog*>(opened.data());
+                             dialog != nullptr && dialog->isVisible()) {
+                             dialog->reject();
+                         }
+                     });
+    poll->start();
 }
 
 QStringList Entries(const CListBox& list) {

@@ -1,0 +1,192 @@
+#!/bin/sh
+# The desktop program for Windows, cross-built against the Qt that
+# scripts/build-qt-windows.sh put in its cache folder, and checked under Wine:
+#   windows-desktop.sh build       chainforge.exe, the CLI, the GUI test; the deploy folder
+#   windows-desktop.sh test        the GUI test under Wine, then the installer check
+#   windows-desktop.sh installer   chainforge-VERSION-setup.exe and the portable .zip
+#   windows-desktop.sh screenshot  the dialogs under Wine's windows platform, on Xvfb
+# Without the cached Qt, "test" says it is skipped and succeeds; the others fail.
+set -eu
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+qt=${QT_WINDOWS:-${XDG_CACHE_HOME:-$HOME/.cache}/chainforge/qt-6.4.2-mingw}
+build=$(realpath -m "${WIN_DESKTOP_BUILD:-$root/build-windows-desktop}")
+deploy=$build/Chainforge
+version=$(sed -n 's/.*kVersionText = "\(.*\)";/\1/p' "$root/src/convert/Version.h")
+jobs=${JOBS:-$(nproc)}
+export WINEDEBUG=-all WINEPREFIX="$build/wine"
+
+have_qt() { [ -f "$qt/chainforge-qt.stamp" ]; }
+
+need_qt() {
+    if ! have_qt; then
+        echo "Qt for Windows is not in $qt: run make qt-windows first" >&2
+        exit 1
+    fi
+}
+
+# Wine's own prefix, made once, with TrueType fonts the dialogs can use.
+wine_prefix() {
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        wineboot -i >"$build/wineboot.log" 2>&1
+    fi
+    fonts="$WINEPREFIX/drive_c/windows/Fonts"
+    if [ ! -f "$fonts/DejaVuSans.ttf" ]; then
+        mkdir -p "$fonts"
+        cp /usr/share/fonts/truetype/dejavu/*.ttf "$fonts/"
+    fi
+    wineserver -p30 </dev/null >/dev/null 2>&1 || true
+}
+
+build() {
+    need_qt
+    sh "$root/scripts/install-deps.sh" windows
+    sh "$root/scripts/install-deps.sh" packages fonts-dejavu-core
+    cmake -S "$root" -B "$build" \
+        -DCMAKE_TOOLCHAIN_FILE="$qt/lib/cmake/Qt6/qt.toolchain.cmake" \
+        -DQT_CHAINLOAD_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
+        -DCHAINFORGE_SHARED_RUNTIME=ON -DCMAKE_BUILD_TYPE=Release -DCHAINFORGE_WERROR=ON \
+        -DCHAINFORGE_GUI=ON >"$build.configure.log" 2>&1 || {
+        cat "$build.configure.log"
+        exit 1
+    }
+    cmake --build "$build" -j "$jobs" --target chainforge chainforge-cli test_gui \
+        chainforge-screenshots
+    sh "$root/scripts/deploy-windows.sh" "$build" "$qt" "$deploy"
+    # The test programs run from the build folder with the Qt of the cache.
+    printf '[Paths]\r\nPrefix = Z:%s\r\n' "$qt" >"$build/tests/gui/qt.conf"
+    cp "$build/tests/gui/qt.conf" "$build/qt.conf"
+    wine_prefix
+}
+
+# Qt's and the C++ runtime's DLLs for programs run from the build folder.
+wine_path() {
+    gcc_dlls=$(dirname "$(x86_64-w64-mingw32-g++-posix -print-libgcc-file-name)")
+    echo "Z:$qt/bin;Z:$gcc_dlls;Z:/usr/x86_64-w64-mingw32/lib"
+}
+
+run_gui_test() {
+    # Wine hands QT_* variables to no program: the platform is an argument.
+    (cd "$build/tests/gui" && WINEPATH=$(wine_path) timeout 600 wine test_gui.exe \
+        -platform offscreen)
+}
+
+installer() {
+    need_qt
+    sh "$root/scripts/install-deps.sh" packages nsis zip
+    licence="$build/licence.txt"
+    {
+        cat "$root/LICENSE"
+        printf '\n\n'
+        cat "$root/NOTICE"
+        printf '\n\nQt %s: GNU Lesser General Public License v3\n\n' "6.4.2"
+        cat "$qt/LICENSES/LGPL-3.0-only.txt"
+    } | sed 's/$/\r/' >"$licence"
+    size_kb=$(du -sk "$deploy" | cut -f1)
+    major_minor=$(echo "$version" | sed 's/^\([0-9]*\)\.\([0-9]*\).*/\1.\2/')
+    setup="$build/chainforge-$version-setup.exe"
+    makensis -V2 -DVERSION="$version" -DVERSION_DOTS="$major_minor.0.0" \
+        -DDEPLOY="$deploy" -DDEPLOY_ICON="$root/resources/icons/chainforge.ico" \
+        -DLICENCE="$licence" -DSIZE_KB="$size_kb" -DOUTFILE="$setup" \
+        "$root/resources/windows/installer.nsi"
+    portable="$build/chainforge-$version-windows-portable.zip"
+    rm -f "$portable"
+    (cd "$build" && zip -qr "$portable" Chainforge)
+    echo "Installer: $setup ($(du -h "$setup" | cut -f1))"
+    echo "Portable:  $portable ($(du -h "$portable" | cut -f1))"
+}
+
+# Starts a virtual X display for Wine's windows platform plugin.
+start_display() {
+    sh "$root/scripts/install-deps.sh" packages xvfb xdotool imagemagick
+    display_number=$((90 + $$ % 9))
+    Xvfb ":$display_number" -screen 0 1280x900x24 >/dev/null 2>&1 &
+    xvfb_pid=$!
+    export DISPLAY=":$display_number"
+    sleep 2
+}
+
+stop_display() {
+    wineserver -k 2>/dev/null || true
+    kill "$xvfb_pid" 2>/dev/null || true
+}
+
+# Installs silently, starts the installed program on a file until its window
+# shows the file loaded, uninstalls silently, and checks nothing is left.
+check_installer() {
+    setup="$build/chainforge-$version-setup.exe"
+    start_display
+    trap stop_display EXIT
+    wine "$setup" /S /CurrentUser
+    installed="$WINEPREFIX/drive_c/users/$(id -un)/AppData/Local/Programs/Chainforge"
+    for file in chainforge.exe chainforge-cli.exe uninstall.exe Qt6Core.dll \
+        platforms/qwindows.dll LICENSE.txt; do
+        test -f "$installed/$file" || { echo "installer check: $file not installed" >&2; exit 1; }
+    done
+    wine reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Chainforge' \
+        /v DisplayVersion | grep -q "$version"
+    wine reg query 'HKCU\Software\Classes\.xml\OpenWithProgids' | grep -q Marlowick.Chainforge
+    cp "$root/examples/sample-road.xml" "$build/installer-check.xml"
+    wine "$installed/chainforge.exe" "Z:$build/installer-check.xml" &
+    program=$!
+    loaded=""
+    for _ in $(seq 1 120); do
+        if xdotool search --name "installer-check.xml - Chainforge" >/dev/null 2>&1; then
+            loaded=yes
+            break
+        fi
+        sleep 0.5
+    done
+    kill "$program" 2>/dev/null || true
+    wineserver -k 2>/dev/null || true
+    [ -n "$loaded" ] || { echo "installer check: the installed program never showed the file loaded" >&2; exit 1; }
+    wine "$installed/uninstall.exe" /CurrentUser /S
+    # The uninstaller runs from a copy in the temporary folder: wait for it.
+    wineserver -w
+    if [ -e "$installed" ]; then
+        echo "installer check: $installed is left after uninstalling" >&2
+        exit 1
+    fi
+    if wine reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Chainforge' \
+        >/dev/null 2>&1 || wine reg query 'HKCU\Software\Classes\Marlowick.Chainforge.LandXML' \
+        >/dev/null 2>&1 || [ -n "$(find "$WINEPREFIX/drive_c/users" -name 'Chainforge.lnk')" ]; then
+        echo "installer check: registry keys or the shortcut are left after uninstalling" >&2
+        exit 1
+    fi
+    echo "installer check: installed, opened a file, uninstalled, nothing left"
+}
+
+screenshot() {
+    start_display
+    trap stop_display EXIT
+    mkdir -p "$build/screenshots"
+    (cd "$build" && WINEPATH=$(wine_path) wine chainforge-screenshots.exe -platform windows \
+        "Z:$build/screenshots")
+    echo "Screenshots in $build/screenshots"
+}
+
+case "${1:-}" in
+    build) build ;;
+    test)
+        if ! have_qt; then
+            echo "Windows desktop program: skipped: run make qt-windows"
+            exit 0
+        fi
+        build
+        run_gui_test
+        installer
+        check_installer
+        ;;
+    installer)
+        build
+        installer
+        ;;
+    screenshot)
+        build
+        screenshot
+        ;;
+    *)
+        echo "usage: windows-desktop.sh build|test|installer|screenshot" >&2
+        exit 2
+        ;;
+esac
