@@ -8,11 +8,13 @@ constexpr std::string_view kConvertUsage =
     "chainforge-cli convert FILE.xml [--points GROUP | --ascii-points IN.asc]\n"
     "           [--alignment NAME] [--profile NAME] [--surface NAME]\n"
     "           [--ascii-out OUT.asc] [--chain-out OUT.ch] [--report-json OUT.json]\n"
-    "           [--spirals arcs|ignore] [--spiral-tolerance T] [--yes] [--force]\n";
+    "           [--spirals arcs|ignore] [--spiral-tolerance T]\n"
+    "           [--linear-unit metre|foot|us-foot] [--yes] [--force]\n";
 constexpr std::string_view kPreviewUsage =
     "chainforge-cli preview FILE.xml [--points GROUP] [--alignment NAME]\n"
     "           [--profile NAME] [--surface NAME] [--spirals arcs|ignore]\n"
-    "           [--spiral-tolerance T] [--plan-svg OUT.svg] [--profile-svg OUT.svg]\n"
+    "           [--spiral-tolerance T] [--linear-unit metre|foot|us-foot]\n"
+    "           [--plan-svg OUT.svg] [--profile-svg OUT.svg]\n"
     "           [--section-svg STATION:OUT.svg]...\n";
 
 constexpr std::string_view kPreviewDescription =
@@ -39,7 +41,13 @@ constexpr std::string_view kOutputOptions =
 constexpr std::string_view kSpiralOptions =
     "  --spirals arcs|ignore   spirals as circular arcs (the default) or left out\n"
     "  --spiral-tolerance T    largest distance of the arcs from a spiral, in the\n"
-    "                          file's units, 1e-6 to 1 (default 0.001)\n";
+    "                          unit written, 1e-6 to 1 (default 0.001)\n";
+constexpr std::string_view kUnitOption =
+    "  --linear-unit metre|foot|us-foot\n"
+    "                          write coordinates, stations, elevations, offsets\n"
+    "                          and lengths in metres, international feet or US\n"
+    "                          survey feet, converted from the unit the file\n"
+    "                          states (default: the file's own numbers)\n";
 constexpr std::string_view kForceOption =
     "  --force                 replace output files that exist\n";
 constexpr std::string_view kPictureOptions =
@@ -107,7 +115,7 @@ std::string HelpText() {
     return Join({kCommandsHeading, kListCommand, kConvertCommand, "  preview FILE.xml        ",
                  kPreviewDescription, kPreviewPictures, kPictureOptions, "\nOptions of convert:\n",
                  kPointsOption, kAsciiPointsOption, kItemOptions, kOutputOptions, kSpiralOptions,
-                 kForceOption, kGeneralOptions, kStatus});
+                 kUnitOption, kForceOption, kGeneralOptions, kStatus});
 }
 
 std::string CommandHelpText(std::string_view command) {
@@ -117,13 +125,13 @@ std::string CommandHelpText(std::string_view command) {
     }
     if (command == "convert") {
         return Join({"Usage: ", kConvertUsage, kConvertDescription, kPointsOption,
-                     kAsciiPointsOption, kItemOptions, kOutputOptions, kSpiralOptions, kForceOption,
-                     kCommandHelpOption, "\n", kStatus});
+                     kAsciiPointsOption, kItemOptions, kOutputOptions, kSpiralOptions, kUnitOption,
+                     kForceOption, kCommandHelpOption, "\n", kStatus});
     }
     if (command == "preview") {
         return Join({"Usage: ", kPreviewUsage, kPreviewCommandDescription, kPointsOption,
-                     kItemOptions, kSpiralOptions, kPictureOptions, kCommandHelpOption, "\n",
-                     kStatus});
+                     kItemOptions, kSpiralOptions, kUnitOption, kPictureOptions, kCommandHelpOption,
+                     "\n", kStatus});
     }
     return {};
 }

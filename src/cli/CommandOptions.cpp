@@ -5,6 +5,7 @@
 
 #include "cli/CliHelp.h"
 #include "cli/CliSupport.h"
+#include "convert/WrittenUnit.h"
 #include "io/OutputFile.h"
 #include "landxml/NumberText.h"
 #include "landxml/TextPatterns.h"
@@ -15,6 +16,7 @@ namespace {
 const std::map<std::string, std::optional<std::string> SelectionOptions::*> kSharedValues{
     {"--spirals", &SelectionOptions::spirals},
     {"--spiral-tolerance", &SelectionOptions::spiralTolerance},
+    {"--linear-unit", &SelectionOptions::linearUnit},
 };
 
 const std::map<std::string, std::optional<std::string> ConversionSelections::*> kSelectionOptions{
@@ -71,6 +73,14 @@ std::optional<std::string> MissingName(const ConversionSelections& s, const CCat
         return "Error: Cross-Section Surface Cannot be found";
     }
     return std::nullopt;
+}
+
+// The message when the file's numbers cannot be written in the unit chosen.
+std::optional<std::string> UnitProblem(const ConversionSelections& s, const CCatalogue& catalogue) {
+    if (!s.linearUnit || WrittenPerFileUnit(catalogue.Unit(), *s.linearUnit)) {
+        return std::nullopt;
+    }
+    return UnitRefusal(catalogue.Unit(), *s.linearUnit);
 }
 
 }  // namespace
@@ -134,6 +144,17 @@ std::string ReadSpiralOptions(const SelectionOptions& options, SpiralOptions& sp
     return {};
 }
 
+std::string ReadLinearUnitOption(const SelectionOptions& options,
+                                 ConversionSelections& selections) {
+    if (options.linearUnit) {
+        selections.linearUnit = WrittenUnitNamed(*options.linearUnit);
+        if (!selections.linearUnit) {
+            return "--linear-unit takes metre, foot or us-foot";
+        }
+    }
+    return {};
+}
+
 std::string FirstClash(const std::vector<Name>& outputs, std::vector<Name> taken) {
     for (const auto& [option, path] : outputs) {
         if (path.empty()) {
@@ -160,6 +181,10 @@ bool LoadSelected(const SelectionOptions& options, CDocumentBuffer& document, CC
     }
     if (const auto missing = MissingName(options.selections, catalogue)) {
         ui.ShowMessage(*missing);
+        return false;
+    }
+    if (const auto problem = UnitProblem(options.selections, catalogue)) {
+        ui.ShowMessage(*problem);
         return false;
     }
     return true;

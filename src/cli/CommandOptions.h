@@ -24,6 +24,7 @@ struct SelectionOptions {
     ConversionSelections selections;
     std::optional<std::string> spirals;
     std::optional<std::string> spiralTolerance;
+    std::optional<std::string> linearUnit;
     bool help = false;
 };
 
@@ -47,6 +48,10 @@ std::string CheckCombination(const SelectionOptions& options);
 // Fills the spiral options; returns the usage problem, or the empty text.
 std::string ReadSpiralOptions(const SelectionOptions& options, SpiralOptions& spirals);
 
+// Fills the unit to write lengths in; returns the usage problem, or the
+// empty text.
+std::string ReadLinearUnitOption(const SelectionOptions& options, ConversionSelections& selections);
+
 // An option and the file it names.
 using Name = std::pair<std::string, std::string>;
 
@@ -55,7 +60,8 @@ using Name = std::pair<std::string, std::string>;
 // there is none.
 std::string FirstClash(const std::vector<Name>& outputs, std::vector<Name> taken);
 
-// Loads the file and checks the selected names; false after the message.
+// Loads the file and checks the selected names and that its unit can be
+// written in the one chosen; false after the message.
 bool LoadSelected(const SelectionOptions& options, CDocumentBuffer& document, CCatalogue& catalogue,
                   CUserInterface& ui);
 

@@ -70,6 +70,9 @@ std::string ReadOptions(const std::vector<std::string>& args, ConvertOptions& op
     if (problem.empty()) {
         problem = ReadSpiralOptions(options.shared, options.shared.selections.spirals);
     }
+    if (problem.empty()) {
+        problem = ReadLinearUnitOption(options.shared, options.shared.selections);
+    }
     return problem;
 }
 

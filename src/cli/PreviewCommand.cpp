@@ -82,6 +82,9 @@ std::string ReadOptions(const std::vector<std::string>& args, PreviewOptions& op
     if (problem.empty()) {
         problem = ReadSpiralOptions(options.shared, options.shared.selections.spirals);
     }
+    if (problem.empty()) {
+        problem = ReadLinearUnitOption(options.shared, options.shared.selections);
+    }
     return problem;
 }
 
@@ -94,7 +97,7 @@ std::string PreviewText(const PreviewModel& model) {
     for (const PreviewElement& element : model.elements) {
         length += element.length;
     }
-    std::string text = "unit: " + UnitText(model.report.unit) + "\n";
+    std::string text = UnitLines(model.report);
     text += "plan: " + std::to_string(model.elements.size() - arcs) + " straights, " +
             std::to_string(arcs) + " arcs (" + std::to_string(spiralArcs) +
             " from spirals), length " + FormatG(length, 10) + ", " +

@@ -128,6 +128,14 @@ std::string UnitText(const LinearUnit& unit) {
     return unit.Stated() ? unit.name + " (" + unit.system + ")" : "not stated";
 }
 
+std::string UnitLines(const ConversionReport& report) {
+    std::string out = "unit: " + UnitText(report.unit) + "\n";
+    if (!report.unitWritten.empty()) {
+        out += "unit written: " + report.unitWritten + " (from " + report.unit.name + ")\n";
+    }
+    return out;
+}
+
 std::string StationEquationText(const StationEquation& equation) {
     return "back " + StationOrNotStated(equation.back) + ", ahead " +
            StationOrNotStated(equation.ahead) + ", " +
@@ -204,6 +212,9 @@ std::string ReportJson(const ConversionReport& report) {
     std::string out = "{\n";
     out += "  \"files\": " + List(files) + ",\n";
     out += "  \"unit\": " + UnitJson(report.unit) + ",\n";
+    if (!report.unitWritten.empty()) {
+        out += "  \"unit_written\": " + JsonString(report.unitWritten) + ",\n";
+    }
     out += "  \"points\": " +
            Object({Field("written", report.points.written),
                    Field("added_for_alignment", report.points.addedForAlignment),
@@ -238,7 +249,7 @@ std::string ReportJson(const ConversionReport& report) {
 }
 
 std::string ReportText(const ConversionReport& report) {
-    std::string out = "unit: " + UnitText(report.unit) + "\n";
+    std::string out = UnitLines(report);
     out += "points: " + FormatInt(report.points.written) + " written (" +
            FormatInt(report.points.addedForAlignment) + " added for the alignment)" +
            FieldsChangedText(report.points.fieldsChanged) + "\n";

@@ -25,6 +25,9 @@ struct ConversionReport {
 
     std::vector<File> files;
     LinearUnit unit;  // as the file states it
+    // The unit chosen to write lengths in (as --linear-unit names it) when
+    // it differs from the file's; empty when the file's numbers are written.
+    std::string unitWritten;
     // Of the selected alignment: the chain file does not apply them.
     std::vector<StationEquation> stationEquations;
     struct {
@@ -75,6 +78,10 @@ void AddDocumentFacts(const CCatalogue& catalogue, const std::optional<std::stri
 
 // "meter (metric)" with the file's own spelling, or "not stated".
 std::string UnitText(const LinearUnit& unit);
+
+// "unit: meter (metric)\n", followed by "unit written: foot (from meter)\n"
+// when the lengths were written in another unit.
+std::string UnitLines(const ConversionReport& report);
 
 // "back 50909, ahead 1000, increasing, internal station 0": numbers as the
 // chain file writes stations, any other text as the file gives it.

@@ -9,6 +9,7 @@
 
 #include "alignment/HorizontalAlignmentReader.h"
 #include "chainfile/ChainFileWriter.h"
+#include "convert/ContentScaling.h"
 #include "io/OutputFile.h"
 #include "io/Platform.h"
 #include "landxml/NumberCheck.h"
@@ -248,12 +249,13 @@ bool RelativeWithoutProfile(const ReadContext& context, bool fromSections,
 }
 
 // Without a profile's vertical control the one built from the sections is
-// taken. False when the run ends there.
+// taken. False when the run ends there. scale is the factor to the unit
+// written, in which the reader tells how far the centreline is off.
 bool ReadSections(const ReadContext& context, const AlignmentEntry* alignment,
-                  const std::string& surfaceName, ContentSink& sink) {
+                  const std::string& surfaceName, double scale, ContentSink& sink) {
     ConversionContent& content = sink.content;
     SectionRead read = ReadCrossSections(context, alignment, content.verticalControl, surfaceName,
-                                         content.gatherSections);
+                                         content.gatherSections, scale);
     const bool fromSections = content.verticalControl.empty();
     if (fromSections) {
         content.verticalControl = std::move(read.verticalControl);
@@ -282,16 +284,38 @@ void RecordWritten(const WriteResult& result, ConversionReport& report) {
     }
 }
 
-}  // namespace
+// The factor from the file's unit to the unit chosen, 1 when none is; the
+// report names the unit written when it differs. Nothing, after the
+// message, when the file's unit is not stated or not known.
+std::optional<double> ChosenScale(const ReadContext& context,
+                                  const ConversionSelections& selections,
+                                  ConversionReport& report) {
+    if (!selections.linearUnit) {
+        return 1.0;
+    }
+    const LinearUnit& fileUnit = context.catalogue.Unit();
+    const std::optional<double> scale = WrittenPerFileUnit(fileUnit, *selections.linearUnit);
+    if (!scale) {
+        context.ui.ShowMessage(UnitRefusal(fileUnit, *selections.linearUnit));
+    } else if (*scale != 1.0) {
+        report.unitWritten = WrittenUnitName(*selections.linearUnit);
+    }
+    return scale;
+}
 
-bool ReadConversionContent(const ReadContext& context, const ConversionSelections& selections,
-                           bool& spiralWarning, ConversionReport& report,
-                           ConversionContent& content) {
-    AddDocumentFacts(context.catalogue, selections.alignment, report);
+// The readers compute in the file's unit, so that positions are matched and
+// curves followed on the file's own numbers; the spiral tolerance, given in
+// the unit written, is taken back to the file's unit for them.
+SpiralOptions SpiralsInFileUnit(SpiralOptions spirals, double scale) {
+    spirals.tolerance /= scale;
+    return spirals;
+}
+
+bool ReadSelected(const ReadContext& context, const ConversionSelections& selections, double scale,
+                  bool& spiralWarning, ContentSink& sink) {
     if (!selections.profile && selections.surface && !context.ui.AskYesNo(kVpiOnlyQuestion)) {
         return false;
     }
-    ContentSink sink{content, report, CCutOffNotice(context.ui)};
     if (GatherPoints(context, selections, sink) == PointsOutcome::EndRun) {
         return false;
     }
@@ -300,12 +324,39 @@ bool ReadConversionContent(const ReadContext& context, const ConversionSelection
     const AlignmentEntry* alignment =
         context.catalogue.FindAlignment(selections.alignment.value_or(std::string()));
     if (selections.alignment) {
-        ReadHorizontal(context, alignment, selections.spirals, spiralWarning, sink);
+        ReadHorizontal(context, alignment, SpiralsInFileUnit(selections.spirals, scale),
+                       spiralWarning, sink);
         if (selections.profile) {
             ReadVertical(context, alignment, *selections.profile, sink);
         }
     }
-    return !selections.surface || ReadSections(context, alignment, *selections.surface, sink);
+    return !selections.surface ||
+           ReadSections(context, alignment, *selections.surface, scale, sink);
+}
+
+// After every reader: the sections are read against the profile's text in
+// the file's unit, and the vertices against the points.
+void ScaleToWrittenUnit(double scale, ConversionContent& content, ConversionReport& report) {
+    if (scale != 1.0) {
+        ScaleContent(scale, content);
+        ScaleReport(scale, report);
+    }
+}
+
+}  // namespace
+
+bool ReadConversionContent(const ReadContext& context, const ConversionSelections& selections,
+                           bool& spiralWarning, ConversionReport& report,
+                           ConversionContent& content) {
+    AddDocumentFacts(context.catalogue, selections.alignment, report);
+    const std::optional<double> scale = ChosenScale(context, selections, report);
+    if (!scale) {
+        return false;
+    }
+    ContentSink sink{content, report, CCutOffNotice(context.ui)};
+    const bool whole = ReadSelected(context, selections, *scale, spiralWarning, sink);
+    ScaleToWrittenUnit(*scale, content, report);
+    return whole;
 }
 
 ConversionReport RunConversion(const ConversionSelections& selections, CDocumentBuffer& document,

@@ -8,6 +8,7 @@
 
 #include "alignment/HorizontalAlignmentReader.h"
 #include "convert/ConversionReport.h"
+#include "convert/WrittenUnit.h"
 #include "landxml/Catalogue.h"
 #include "landxml/DocumentBuffer.h"
 #include "landxml/ReadContext.h"
@@ -25,7 +26,10 @@ struct ConversionSelections {
     std::optional<std::string> profile;
     std::optional<std::string> surface;
     bool asciiPoints = false;  // take the points from an ASCII point file
+    // Its tolerance is a length of the unit written.
     SpiralOptions spirals;
+    // The unit to write lengths in; nothing writes the file's own numbers.
+    std::optional<WrittenUnit> linearUnit;
     // The LandXML file: never taken as an output, and its folder and stem are
     // what the save dialogs suggest.
     std::string documentPath;
@@ -53,11 +57,12 @@ struct ConversionContent {
 };
 
 // Runs the readers of a conversion into content, adding what they met to the
-// report. False when the run ends before anything is written: the question
-// before a vertical control from the sections answered No, the ASCII point
-// file not read, or corridor sections relative to the grade line without a
-// profile. spiralWarning is the owner's flag that lets the
-// spiral message show once.
+// report, and scales what they made to the unit chosen. False when the run
+// ends before anything is written: a unit chosen that the file's cannot be
+// converted to, the question before a vertical control from the sections
+// answered No, the ASCII point file not read, or corridor sections relative
+// to the grade line without a profile. spiralWarning is the owner's flag
+// that lets the spiral message show once.
 bool ReadConversionContent(const ReadContext& context, const ConversionSelections& selections,
                            bool& spiralWarning, ConversionReport& report,
                            ConversionContent& content);

@@ -22,7 +22,8 @@ namespace {
 
 constexpr double kTolerance = kCommonTolerance;
 constexpr std::array<std::string_view, 2> kPairNames{"offset", "elevation"};
-// Centreline deviations up to this are expected from rounding in the file.
+// Centreline deviations up to this, in the unit written, are expected from
+// rounding in the file.
 constexpr double kAcceptedDeviation = 0.01;
 
 struct CentrePoint {
@@ -113,14 +114,15 @@ class CCrossSectionPass {
   public:
     CCrossSectionPass(CUserInterface& ui, std::string_view bytes,
                       const std::string& verticalControl, const std::string& surfaceName,
-                      bool gatherSections)
+                      bool gatherSections, double writtenPerFileUnit)
         : ui_(ui),
           notice_(ui, bytes),
           surfaceName_(surfaceName),
           gatherSections_(gatherSections),
           vpiOnly_(verticalControl.empty()),
           corridor_(EqualsNoCase(surfaceName, kCorridorSurface)),
-          profile_(verticalControl) {}
+          profile_(verticalControl),
+          writtenPerFileUnit_(writtenPerFileUnit) {}
 
     // Takes one line; false once the CrossSects element has closed.
     bool TakeLine(CDocumentBuffer& document, std::string& line);
@@ -171,6 +173,7 @@ class CCrossSectionPass {
     std::vector<CorridorShapeRead> shapes_;  // of the section being read
     // Read once: every section evaluates the same text.
     const CVerticalProfile profile_;
+    const double writtenPerFileUnit_;
 
     bool inSection_ = false;
     bool onSurface_ = false;
@@ -445,10 +448,11 @@ void CCrossSectionPass::Close() {
         AppendNumber(read_.verticalControl, previousGrade_);
         AppendNumber(read_.verticalControl, lastStation_);
     }
-    if (ClearlyGreater(read_.counts.largestDeviation, kAcceptedDeviation, kTolerance)) {
+    const double largest = read_.counts.largestDeviation * writtenPerFileUnit_;
+    if (ClearlyGreater(largest, kAcceptedDeviation, kTolerance)) {
         ui_.ShowMessage("The Centerline was off from the cross-section by as little as " +
-                        FormatFiniteG(smallestDeviation_) + " and much as " +
-                        FormatFiniteG(read_.counts.largestDeviation) +
+                        FormatFiniteG(smallestDeviation_ * writtenPerFileUnit_) + " and much as " +
+                        FormatFiniteG(largest) +
                         ".  It is recommended that you either use no profile, or use a "
                         "surface that is closer to mimicing the profile");
     }
@@ -464,7 +468,7 @@ bool EndsAlignment(std::string_view line) {
 
 SectionRead ReadCrossSections(const ReadContext& context, const AlignmentEntry* alignment,
                               const std::string& verticalControl, const std::string& surfaceName,
-                              bool gatherSections) {
+                              bool gatherSections, double writtenPerFileUnit) {
     if (alignment == nullptr) {
         context.ui.ShowMessage("Error: Alignment Cannot be found");
         return {};
@@ -472,7 +476,7 @@ SectionRead ReadCrossSections(const ReadContext& context, const AlignmentEntry* 
     CDocumentBuffer& document = context.document;
     document.Seek(alignment->position);
     CCrossSectionPass pass(context.ui, document.Bytes(), verticalControl, surfaceName,
-                           gatherSections);
+                           gatherSections, writtenPerFileUnit);
     pass.SetEncoding(context.catalogue.Encoding());
     std::string line;
     while (document.ReadLine(line)) {

@@ -65,9 +65,12 @@ inline constexpr const char* kRelativeSectionsMessage =
 // sections' centre points. With gatherSections it keeps every section it
 // takes. A CrossSect whose sta, a PntList2D whose offset or elevation, or a
 // CrossSectPnt whose offset or elevation is there but is not a number, or is
-// too large, is left out after a message naming it and its line.
+// too large, is left out after a message naming it and its line. The
+// message that the centreline is off the sections speaks in the unit
+// written, writtenPerFileUnit times the file's: its numbers, and the
+// deviation it lets pass.
 SectionRead ReadCrossSections(const ReadContext& context, const AlignmentEntry* alignment,
                               const std::string& verticalControl, const std::string& surfaceName,
-                              bool gatherSections = false);
+                              bool gatherSections = false, double writtenPerFileUnit = 1.0);
 
 }  // namespace chainforge
