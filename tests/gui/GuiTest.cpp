@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -41,6 +42,13 @@ namespace {
 using Kind = CScriptedUserInterface::EventKind;
 using Texts = std::vector<std::string>;
 using test::CrLf;
+
+// A locale whose decimal separator is a comma, by the C library's name for it.
+#ifdef _WIN32
+constexpr const char* kCommaLocale = "German_Germany.1252";
+#else
+constexpr const char* kCommaLocale = "de_DE.UTF-8";
+#endif
 
 // The next modal window that opens within a while is handed to look, which
 // closes it. One that a failed check inside look leaves open is rejected
@@ -424,7 +432,7 @@ void GuiTest::createAndEnterWriteTheFiles() {
     f.Select("profilesList", QStringLiteral("Design"));
     f.Select("crossSectionsList", QStringLiteral("Finished Grade"));
     const std::string previous = std::setlocale(LC_ALL, nullptr);
-    for (const char* locale : {"C", "de_DE.UTF-8"}) {
+    for (const char* locale : {"C", kCommaLocale}) {
         QVERIFY2(std::setlocale(LC_ALL, locale) != nullptr, "run scripts/install-deps.sh");
         f.ui.QueueFileName(f.folder.File(std::string(locale) + ".asc"));
         f.ui.QueueFileName(f.folder.File(std::string(locale) + ".ch"));
@@ -432,7 +440,7 @@ void GuiTest::createAndEnterWriteTheFiles() {
     }
     std::setlocale(LC_ALL, previous.c_str());
     for (const char* extension : {".asc", ".ch"}) {
-        QCOMPARE(test::ReadFileBytes(f.folder.File(std::string("de_DE.UTF-8") + extension)),
+        QCOMPARE(test::ReadFileBytes(f.folder.File(std::string(kCommaLocale) + extension)),
                  test::ReadFileBytes(f.folder.File(std::string("C") + extension)));
     }
 
@@ -544,7 +552,8 @@ void GuiTest::qtMessageBoxesAndFileDialogs() {
         auto& dialog = static_cast<QFileDialog&>(modal);
         seen << dialog.nameFilters() << dialog.defaultSuffix();
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Save Chain File"));
-        QCOMPARE(dialog.directory().absolutePath(), QString::fromStdString(folder.Path().string()));
+        QCOMPARE(QDir::toNativeSeparators(dialog.directory().absolutePath()),
+                 QString::fromStdString(folder.Path().string()));
         QVERIFY(!dialog.testOption(QFileDialog::DontConfirmOverwrite));
         dialog.setDirectory(QString::fromStdString(folder.Path().string()));
         dialog.selectFile(QStringLiteral("road"));
