@@ -34,6 +34,11 @@ wine_prefix() {
     if [ ! -f "$fonts/DejaVuSans.ttf" ]; then
         mkdir -p "$fonts"
         cp /usr/share/fonts/truetype/dejavu/*.ttf "$fonts/"
+        # The dialog fonts Windows names, drawn with a sans-serif face.
+        for face in "MS Shell Dlg" "MS Shell Dlg 2" "Tahoma" "Segoe UI"; do
+            wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
+                /v "$face" /t REG_SZ /d "DejaVu Sans" /f >/dev/null 2>&1
+        done
     fi
     wineserver -p30 </dev/null >/dev/null 2>&1 || true
 }
@@ -101,12 +106,13 @@ installer() {
 
 # Starts a virtual X display for Wine's windows platform plugin.
 start_display() {
-    sh "$root/scripts/install-deps.sh" packages xvfb xdotool imagemagick
+    sh "$root/scripts/install-deps.sh" packages xvfb xdotool
     display_number=$((90 + $$ % 9))
     Xvfb ":$display_number" -screen 0 1280x900x24 >/dev/null 2>&1 &
     xvfb_pid=$!
     export DISPLAY=":$display_number"
     sleep 2
+    wine_prefix
 }
 
 stop_display() {
@@ -169,6 +175,9 @@ screenshot() {
 }
 
 case "${1:-}" in
+    installer-only) installer ;;
+    check-installer) check_installer ;;
+    screenshot-only) screenshot ;;
     build) build ;;
     test)
         if ! have_qt; then

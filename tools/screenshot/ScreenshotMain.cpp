@@ -98,7 +98,7 @@ bool SaveAll(const QDir& folder, const QDir& samples) {
     bool saved = Save(dialog, folder, "main-dialog-empty.png");
     auto* edit = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
     edit->setFocus();
-    QTest::keyClicks(edit, QStringLiteral(CHAINFORGE_EXAMPLE));
+    QTest::keyClicks(edit, QDir::toNativeSeparators(QStringLiteral(CHAINFORGE_EXAMPLE)));
     QTest::keyClick(edit, Qt::Key_Tab);
     Select(dialog, "pointsList", "Control Survey");
     Select(dialog, "alignmentsList", "MC01 - Main carriageway");
@@ -135,7 +135,7 @@ bool SaveAll(const QDir& folder, const QDir& samples) {
         release = true;
     });
     dialog.OpenFile(QString());
-    dialog.OpenFile(QStringLiteral(CHAINFORGE_EXAMPLE));
+    dialog.OpenFile(QDir::toNativeSeparators(QStringLiteral(CHAINFORGE_EXAMPLE)));
     dialog.SetReaderHook({});
 
     const PreviewCase previews[] = {
