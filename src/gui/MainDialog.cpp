@@ -181,6 +181,7 @@ void CMainDialog::SetTabOrder() {
 
 void CMainDialog::ConnectHandlers() {
     fileNameEdit_->installEventFilter(this);
+    connect(fileNameEdit_, &QLineEdit::textEdited, this, [this] { loadCancelled_ = false; });
     connect(browseButton_, &QPushButton::clicked, this, &CMainDialog::OnBrowse);
     connect(previewButton_, &QPushButton::clicked, this, &CMainDialog::OnPreview);
     // Opens at once: a button's own shortcut would click it a moment later.
@@ -236,6 +237,7 @@ void CMainDialog::CommitFileName() {
     if (progress_->Running()) {
         return;
     }
+    loadCancelled_ = false;
     const QString text = fileNameEdit_->text();
     if (text.compare(currentFileName_, Qt::CaseInsensitive) == 0) {
         // The loaded file changed on disk, or the file that could not be
@@ -280,14 +282,16 @@ void CMainDialog::OnBrowse() {
 // progress and can be cancelled. The scan's messages are shown in order once
 // it has ended, as the lists are filled.
 void CMainDialog::ReloadDocument() {
+    loadCancelled_ = false;
     const std::string path = PathBytes(currentFileName_);
     const QFileInfo info(currentFileName_);
     ClearLists();
     CScriptedUserInterface scanMessages;
     const LoadResult loaded = LoadInBackground(path, scanMessages);
     if (loaded.status == LoadStatus::Stopped) {
+        // The name stays committed and unloaded: Enter or F5 loads it.
         ReleaseDocument();
-        currentFileName_.clear();  // committing the name again loads it
+        loadCancelled_ = true;
         return;
     }
     if (loaded.status == LoadStatus::CannotOpen) {
@@ -511,10 +515,11 @@ void CMainDialog::OnAbout() {
 }
 
 // The field's own context menu takes the focus only for a moment; that is
-// not the user leaving the field.
+// not the user leaving the field. Nor is the click that follows a cancelled
+// load: it would start the load the user has just stopped.
 bool CMainDialog::eventFilter(QObject* watched, QEvent* event) {
     if (watched == fileNameEdit_ && event->type() == QEvent::FocusOut &&
-        static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason) {
+        static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason && !loadCancelled_) {
         OnFileEditKillFocus();
     }
     return CLayoutDialog::eventFilter(watched, event);

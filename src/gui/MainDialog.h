@@ -91,6 +91,9 @@ class CMainDialog : public CLayoutDialog {
     CCatalogue catalogue_;
     // Lets the spiral message show once per commit of the file name.
     bool spiralWarning_ = true;
+    // A load of the field's name was cancelled: leaving the field does not
+    // start it again until the text is edited (Enter, F5 and Create still do).
+    bool loadCancelled_ = false;
     QString currentFileName_;
     // The loaded file as it was on disk, to tell when it has changed.
     QDateTime loadedModified_;

@@ -319,26 +319,47 @@ void GuiTest::loadsWhatTheFieldNames() {
 
     // A load runs on a worker behind a slowed-down reader: the window turns
     // and shows the progress; Escape cancels, emptying the lists without a
-    // word and forgetting the name, so that committing it again loads it.
+    // word. The name stays: leaving the field does not load it again, editing
+    // it and leaving does, and so do F5 and Enter.
     std::atomic<bool> release{false};
     f.dialog.SetProgressDelay(0);
-    f.dialog.SetReaderHook([&release] {
-        while (!release) {
-            std::this_thread::yield();
-        }
-    });
     bool turned = false;
-    QTimer::singleShot(0, [&] {
-        turned = f.Control("progressPanel").isVisible();
-        QTest::keyClick(&f.dialog, Qt::Key_Escape);
-        release = true;
-    });
+    const auto cancelled = [&](const std::function<void()>& start) {
+        release = false;
+        f.dialog.SetReaderHook([&release] {
+            while (!release) {
+                std::this_thread::yield();
+            }
+        });
+        QTimer::singleShot(0, [&] {
+            turned = f.Control("progressPanel").isVisible();
+            QTest::keyClick(&f.dialog, Qt::Key_Escape);
+            release = true;
+        });
+        start();
+        f.dialog.SetReaderHook({});
+        return f.Count("alignmentsList") == 0 && turned && f.dialog.isVisible();
+    };
     f.ui.ClearEvents();
-    const QString slow = f.LoadRoad("slow.xml");
-    QVERIFY(turned && f.dialog.isVisible() && f.ui.Events().empty());
+    QString slow;
+    QVERIFY(cancelled([&] { slow = f.LoadRoad("slow.xml"); }));
+    QVERIFY(f.ui.Events().empty());
+    f.Edit().setFocus();
+    QTest::keyClick(&f.Edit(), Qt::Key_Tab);
+    QCOMPARE(f.Edit().text(), slow);
     QCOMPARE(f.Count("alignmentsList"), 0);
-    f.dialog.SetReaderHook({});
-    f.TypeAndLeave(slow);
+    QTest::keyClick(&f.List("pointsList"), Qt::Key_F5);
+    QCOMPARE(f.Count("alignmentsList"), 2);
+    QVERIFY(cancelled([&] { QTest::keyClick(&f.List("pointsList"), Qt::Key_F5); }));
+    f.Edit().setFocus();
+    QTest::keyClick(&f.Edit(), Qt::Key_End);
+    QTest::keyClick(&f.Edit(), Qt::Key_Backspace);
+    QTest::keyClick(&f.Edit(), Qt::Key_L);
+    QTest::keyClick(&f.Edit(), Qt::Key_Tab);
+    QCOMPARE(f.Count("alignmentsList"), 2);
+    QVERIFY(cancelled([&] { QTest::keyClick(&f.List("pointsList"), Qt::Key_F5); }));
+    f.Edit().setFocus();
+    QTest::keyClick(&f.Edit(), Qt::Key_Return);
     QCOMPARE(f.Count("alignmentsList"), 2);
     // "chainforge FILE" opens FILE as if typed and committed.
     f.dialog.OpenFile(QString::fromStdString(browsed));
