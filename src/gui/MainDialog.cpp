@@ -300,6 +300,7 @@ void CMainDialog::ReloadDocument() {
         return;
     }
     // An empty file is loaded too, with empty lists.
+    CloseStaleSummary();
     loadedModified_ = info.lastModified();
     loadedSize_ = info.size();
     setWindowTitle(info.fileName() + QStringLiteral(" - ") + QString::fromLatin1(kProgramName));
@@ -353,12 +354,21 @@ void CMainDialog::ReloadKeepingSelections() {
 }
 
 void CMainDialog::ReleaseDocument() {
+    CloseStaleSummary();
     ClearLists();
     catalogue_.ClearCatalogue();
     document_.Close();
     loadedSize_ = -1;
     setWindowTitle(QString::fromLatin1(kProgramName));
     SchedulePreview();
+}
+
+// A summary of another file's conversion would be taken for this one's.
+void CMainDialog::CloseStaleSummary() {
+    if (summary_ != nullptr &&
+        summary_->DocumentPath().compare(currentFileName_, Qt::CaseInsensitive) != 0) {
+        summary_->close();
+    }
 }
 
 bool CMainDialog::ChangedOnDisk() const {
@@ -404,7 +414,8 @@ void CMainDialog::RunConversion() {
     // window's thread, and Cancel stops it before the next file is written.
     WorkProgress progress;
     selections.cancelled = [&progress] { return progress.cancel.load(); };
-    CForwardingUserInterface forwarded(*ui_, *this);
+    CDeclineRecorder declines(*ui_);
+    CForwardingUserInterface forwarded(declines, *this);
     ConversionReport report;
     progress_->Run(
         [&](WorkProgress&) {
@@ -416,7 +427,9 @@ void CMainDialog::RunConversion() {
         },
         progress, progressDelayMs_);
     SchedulePreview();
-    ShowSummary(report);
+    ShowSummary(report,
+                NothingWrittenReason(selections, report, progress.cancel, declines.Declined()),
+                selections.alignment);
 }
 
 ConversionSelections CMainDialog::CurrentSelections() const {
@@ -465,11 +478,16 @@ void CMainDialog::RebuildPreview() {
 
 // What was written and what was left out, beside the dialog: non-modal, so
 // that the user can go on and compare.
-void CMainDialog::ShowSummary(const ConversionReport& report) {
+void CMainDialog::ShowSummary(const ConversionReport& report, const QString& reason,
+                              const std::optional<std::string>& alignment) {
     if (summary_ == nullptr) {
         summary_ = new CSummaryDialog(this);
     }
-    summary_->SetReport(report);
+    summary_->SetReport(report, reason, currentFileName_,
+                        alignment ? DisplayText(*alignment) : QString());
+    if (!summary_->isVisible()) {
+        PlaceBesideOwner(*summary_, *this);
+    }
     summary_->show();
     summary_->raise();
     // The keyboard stays with the main dialog: the next file, the next Create.

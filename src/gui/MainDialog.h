@@ -82,7 +82,9 @@ class CMainDialog : public CLayoutDialog {
     bool ChangedOnDisk() const;
     void FillLists();
     void ClearLists();
-    void ShowSummary(const ConversionReport& report);
+    void ShowSummary(const ConversionReport& report, const QString& reason,
+                     const std::optional<std::string>& alignment);
+    void CloseStaleSummary();
     LoadResult LoadInBackground(const std::string& path, CUserInterface& scanUi);
 
     std::unique_ptr<CUserInterface> ownUi_;

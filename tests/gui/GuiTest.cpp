@@ -15,6 +15,7 @@
 #include <QPainter>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
@@ -128,6 +129,11 @@ struct Fixture {
     }
 };
 
+// Whether the window's frame lies within the available area of its screen.
+bool OnScreen(const QWidget& window) {
+    return window.screen()->availableGeometry().contains(window.frameGeometry());
+}
+
 QRect AreaOf(const QImage& image, const std::function<bool(QRgb)>& wanted, QRect within) {
     QRect area;
     for (int y = within.top(); y <= within.bottom(); ++y) {
@@ -149,7 +155,9 @@ class GuiTest : public QObject {
     void startsEmptyAndResizesByTheAnchors();
     void loadsWhatTheFieldNames();
     void listsFollowTheChoices();
+    void listKeysSelectAndCreateSaysWhatIsMissing();
     void createAndEnterWriteTheFiles();
+    void summaryNamesItsFileAndGoesWithIt();
     void previewFollowsTheSelections();
     void qtMessageBoxesAndFileDialogs();
     void iconButtonPlacesIconAndCaption();
@@ -406,6 +414,27 @@ void GuiTest::listsFollowTheChoices() {
     QVERIFY(f.ui.Messages().empty());
 }
 
+void GuiTest::listKeysSelectAndCreateSaysWhatIsMissing() {
+    Fixture f;
+    f.LoadRoad();
+    f.Click("createButton");
+    QCOMPARE(f.dialog.findChild<CSummaryDialog*>()->Text().section(QLatin1Char('\n'), 0, 0),
+             QStringLiteral("Nothing was written.  Choose a point group or an alignment."));
+    // Alt and a list's letter selects its first entry when none is selected.
+    f.Edit().setFocus();
+    QTest::keyClick(&f.Edit(), Qt::Key_A, Qt::AltModifier);
+    QCOMPARE(QApplication::focusWidget(), &f.List("alignmentsList"));
+    QCOMPARE(f.List("alignmentsList").SelectedText().value_or(""), std::string("access"));
+    // Tab makes the first entry current without selecting it: Home selects it.
+    f.Control("browseButton").setFocus();
+    QTest::keyClick(&f.Control("browseButton"), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), &f.List("pointsList"));
+    QTest::keyClick(&f.List("pointsList"), Qt::Key_Home);
+    QCOMPARE(f.List("pointsList").SelectedText().value_or(""), std::string("base"));
+    QTest::keyClick(&f.List("pointsList"), Qt::Key_End);
+    QCOMPARE(f.List("pointsList").SelectedText().value_or(""), std::string("Survey"));
+}
+
 void GuiTest::createAndEnterWriteTheFiles() {
     Fixture f;
     f.LoadRoad();
@@ -473,7 +502,8 @@ void GuiTest::createAndEnterWriteTheFiles() {
     const std::size_t dialogsBefore = f.ui.CountOf(Kind::SaveDialog);
     f.Click("createButton");
     QCOMPARE(f.ui.CountOf(Kind::SaveDialog), dialogsBefore);
-    QVERIFY(f.dialog.findChild<CSummaryDialog*>()->Text().startsWith("Nothing was written."));
+    QVERIFY(f.dialog.findChild<CSummaryDialog*>()->Text().startsWith(
+        "Nothing was written.  The conversion was cancelled.\n"));
     f.dialog.SetReaderHook({});
 
     // Enter runs Create and never closes; a name not yet committed is
@@ -503,6 +533,24 @@ void GuiTest::createAndEnterWriteTheFiles() {
     QTest::keyClick(&f.Edit(), Qt::Key_Tab);
     f.Click("createButton");
     QCOMPARE(f.ui.Messages(), Texts(2, "Spiral Detected and Ignored.  This has not been finished"));
+}
+
+void GuiTest::summaryNamesItsFileAndGoesWithIt() {
+    Fixture f;
+    f.LoadRoad();
+    f.Select("alignmentsList", QStringLiteral("access"));
+    f.Click("createButton");  // the point file's save dialog cancelled
+    auto* summary = f.dialog.findChild<CSummaryDialog*>();
+    QVERIFY(summary->windowTitle().contains(QStringLiteral("road.xml")));
+    QVERIFY(summary->windowTitle().contains(QStringLiteral("access")));
+    QVERIFY(summary->Text().startsWith(
+        QStringLiteral("Nothing was written.  No name was chosen for the ASCII point file.\n")));
+    QVERIFY(OnScreen(*summary));
+    // The same file loaded again keeps it; another file closes it.
+    QTest::keyClick(&f.List("alignmentsList"), Qt::Key_F5);
+    QVERIFY(summary->isVisible());
+    f.LoadRoad("other.xml");
+    QVERIFY(!summary->isVisible());
 }
 
 void GuiTest::previewFollowsTheSelections() {
