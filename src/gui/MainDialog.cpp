@@ -1,5 +1,6 @@
 #include "gui/MainDialog.h"
 
+#include <QApplication>
 #include <QContextMenuEvent>
 #include <QDir>
 #include <QFile>
@@ -552,14 +553,39 @@ void CMainDialog::keyPressEvent(QKeyEvent* event) {
         ReloadKeepingSelections();
         return;
     }
+    if (event->key() == Qt::Key_Menu ||
+        (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier)) {
+        SendKeyboardContextMenu();
+        return;
+    }
     CLayoutDialog::keyPressEvent(event);
 }
 
+// Shift+F10 and the Menu key, which the focused control left unhandled: the
+// event goes to that control first, as the platform's own would (the file
+// field shows its own menu), at its text cursor or current entry, else its
+// centre. A platform that also sends one finds the menu open and is ignored
+// by it.
+void CMainDialog::SendKeyboardContextMenu() {
+    QWidget* target = QApplication::focusWidget();
+    if (target == nullptr || target->window() != this) {
+        target = this;
+    }
+    QPoint at = target->inputMethodQuery(Qt::ImCursorRectangle).toRect().center();
+    if (!target->rect().contains(at)) {
+        at = target->rect().center();
+    }
+    QContextMenuEvent menu(QContextMenuEvent::Keyboard, at, target->mapToGlobal(at));
+    QApplication::sendEvent(target, &menu);
+}
+
 // X11 and Wayland give a program no share in the window menu, so the About
-// entry lives in a menu of the dialog's own background.
+// entry lives in a menu of the dialog's own background. From the keyboard it
+// opens where the focus is, whatever is under the mouse.
 void CMainDialog::contextMenuEvent(QContextMenuEvent* event) {
     QWidget* const under = childAt(event->pos());
-    if (under != nullptr && qobject_cast<QLabel*>(under) == nullptr) {
+    if (event->reason() != QContextMenuEvent::Keyboard && under != nullptr &&
+        qobject_cast<QLabel*>(under) == nullptr) {
         event->ignore();
         return;
     }

@@ -85,6 +85,7 @@ class CMainDialog : public CLayoutDialog {
     void ShowSummary(const ConversionReport& report, const QString& reason,
                      const std::optional<std::string>& alignment);
     void CloseStaleSummary();
+    void SendKeyboardContextMenu();
     LoadResult LoadInBackground(const std::string& path, CUserInterface& scanUi);
 
     std::unique_ptr<CUserInterface> ownUi_;

@@ -10,6 +10,7 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPainter>
@@ -159,6 +160,7 @@ class GuiTest : public QObject {
     void createAndEnterWriteTheFiles();
     void summaryNamesItsFileAndGoesWithIt();
     void previewFollowsTheSelections();
+    void contextMenuOpensFromTheKeyboard();
     void qtMessageBoxesAndFileDialogs();
     void iconButtonPlacesIconAndCaption();
 };
@@ -584,6 +586,27 @@ void GuiTest::previewFollowsTheSelections() {
     f.dialog.OpenFile(QString());
     QCoreApplication::processEvents();
     QVERIFY(plan.Model().elements.empty() && section.Model().sections.empty());
+}
+
+void GuiTest::contextMenuOpensFromTheKeyboard() {
+    Fixture f;
+    CListBox& list = f.List("alignmentsList");
+    list.setFocus();
+    for (const auto& [key, modifiers] :
+         {std::pair{Qt::Key_Menu, Qt::KeyboardModifiers()},
+          std::pair{Qt::Key_F10, Qt::KeyboardModifiers(Qt::ShiftModifier)}}) {
+        QStringList entries;
+        QTimer::singleShot(0, [&entries] {
+            if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+                for (const QAction* action : menu->actions()) {
+                    entries << action->text();
+                }
+                menu->close();
+            }
+        });
+        QTest::keyClick(&list, key, modifiers);
+        QCOMPARE(entries, (QStringList{"&Reload", "&About Chainforge..."}));
+    }
 }
 
 void GuiTest::qtMessageBoxesAndFileDialogs() {
