@@ -449,9 +449,7 @@ void CMainDialog::OnPreview() {
     if (preview_ == nullptr) {
         preview_ = new CPreviewWindow(this);
     }
-    preview_->show();
-    preview_->raise();
-    preview_->activateWindow();
+    preview_->Open();
     RebuildPreview();
 }
 
@@ -551,6 +549,14 @@ void CMainDialog::keyPressEvent(QKeyEvent* event) {
     }
     if (event->key() == Qt::Key_F5) {
         ReloadKeepingSelections();
+        return;
+    }
+    // The preview just opened is in front, but the keys still come here
+    // until the window system hands it the keyboard: Escape meant for it
+    // must not close the program.
+    if (event->key() == Qt::Key_Escape && preview_ != nullptr && preview_->AwaitsActivation() &&
+        !progress_->Running()) {
+        preview_->close();
         return;
     }
     if (event->key() == Qt::Key_Menu ||

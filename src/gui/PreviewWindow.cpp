@@ -103,6 +103,25 @@ QLayout* CPreviewWindow::CreateButtonRow() {
     return row;
 }
 
+void CPreviewWindow::Open() {
+    awaitsActivation_ = !isActiveWindow();
+    show();
+    raise();
+    activateWindow();
+}
+
+void CPreviewWindow::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+        awaitsActivation_ = false;
+    }
+    QWidget::changeEvent(event);
+}
+
+void CPreviewWindow::hideEvent(QHideEvent* event) {
+    awaitsActivation_ = false;
+    QWidget::hideEvent(event);
+}
+
 // The views point into the new model before the old one goes.
 void CPreviewWindow::SetModel(PreviewModel model) {
     auto next = std::make_unique<PreviewModel>(std::move(model));

@@ -160,6 +160,7 @@ class GuiTest : public QObject {
     void createAndEnterWriteTheFiles();
     void summaryNamesItsFileAndGoesWithIt();
     void previewFollowsTheSelections();
+    void escapeClosesThePreviewFirst();
     void contextMenuOpensFromTheKeyboard();
     void qtMessageBoxesAndFileDialogs();
     void iconButtonPlacesIconAndCaption();
@@ -586,6 +587,27 @@ void GuiTest::previewFollowsTheSelections() {
     f.dialog.OpenFile(QString());
     QCoreApplication::processEvents();
     QVERIFY(plan.Model().elements.empty() && section.Model().sections.empty());
+}
+
+void GuiTest::escapeClosesThePreviewFirst() {
+    Fixture f;
+    f.Click("previewButton");
+    auto* preview = f.dialog.findChild<CPreviewWindow*>(QStringLiteral("previewWindow"));
+    // Pressed before the window system has handed the preview the keyboard,
+    // and once it has: Escape closes the preview alone.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    QVERIFY(!preview->isVisible());
+    QVERIFY(f.dialog.isVisible());
+    f.Click("previewButton");
+    QTRY_VERIFY(preview->isActiveWindow());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    QVERIFY(!preview->isVisible());
+    QVERIFY(f.dialog.isVisible());
+    // In the dialog it closes the program.
+    f.dialog.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&f.dialog));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    QVERIFY(!f.dialog.isVisible());
 }
 
 void GuiTest::contextMenuOpensFromTheKeyboard() {
