@@ -26,6 +26,15 @@ QPushButton* Button(const QString& caption, const QString& name, QWidget* parent
     return button;
 }
 
+// "png" from "PNG pictures (*.png)".
+QString FilterSuffix(const QString& filter) {
+    const qsizetype dot = filter.indexOf(QStringLiteral("*."));
+    return dot < 0 ? QString()
+                   : filter.mid(dot + 2)
+                         .section(QLatin1Char(')'), 0, 0)
+                         .section(QLatin1Char(' '), 0, 0);
+}
+
 }  // namespace
 
 CPreviewWindow::CPreviewWindow(QWidget* parent)
@@ -89,6 +98,9 @@ QLayout* CPreviewWindow::CreateButtonRow() {
             [this](double value) { CurrentView()->SetExaggeration(value); });
     auto* savePng = Button(QStringLiteral("Save P&NG..."), QStringLiteral("savePngButton"), this);
     auto* saveSvg = Button(QStringLiteral("Save S&VG..."), QStringLiteral("saveSvgButton"), this);
+    // The SVG comes from the core, as the command line writes it: the whole
+    // drawing in its own print colours, not the view as zoomed and coloured.
+    saveSvg->setToolTip(QStringLiteral("Save the whole drawing as SVG in the print style"));
     auto* close = Button(QStringLiteral("Close"), QStringLiteral("previewCloseButton"), this);
     connect(savePng, &QPushButton::clicked, this, &CPreviewWindow::SavePng);
     connect(saveSvg, &QPushButton::clicked, this, &CPreviewWindow::SaveSvg);
@@ -211,16 +223,25 @@ std::string CPreviewWindow::CurrentSvg() const {
 }
 
 // The LandXML file is never offered up to be replaced by a picture.
-QString CPreviewWindow::AskSaveName(const QString& title, const QString& filter,
-                                    const QString& suffix) {
+// A name typed without an extension gets the chosen filter's.
+QString CPreviewWindow::AskSaveName(const QString& title, const QString& filter) {
     const QFileInfo document(documentPath_);
-    const QString suggested = document.dir().filePath(document.completeBaseName() +
-                                                      QLatin1Char('-') + ViewName() + suffix);
+    const QString suggested =
+        document.dir().filePath(document.completeBaseName() + QLatin1Char('-') + ViewName() +
+                                QLatin1Char('.') + FilterSuffix(filter));
     for (;;) {
-        QString path = QFileDialog::getSaveFileName(this, title, suggested, filter, nullptr,
-                                                    QFileDialog::DontUseNativeDialog);
-        if (path.isEmpty() || documentPath_.isEmpty() ||
-            !SameFile(path.toStdString(), documentPath_.toStdString())) {
+        QFileDialog dialog(this, title, suggested, filter);
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setDefaultSuffix(FilterSuffix(dialog.selectedNameFilter()));
+        connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& chosen) {
+            dialog.setDefaultSuffix(FilterSuffix(chosen));
+        });
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+            return {};
+        }
+        QString path = dialog.selectedFiles().constFirst();
+        if (documentPath_.isEmpty() || !SameFile(path.toStdString(), documentPath_.toStdString())) {
             return path;
         }
         QMessageBox::warning(
@@ -240,8 +261,7 @@ void CPreviewWindow::WritePicture(const QString& path,
 
 void CPreviewWindow::SavePng() {
     const QString path =
-        AskSaveName(QStringLiteral("Save Picture"), QStringLiteral("PNG pictures (*.png)"),
-                    QStringLiteral(".png"));
+        AskSaveName(QStringLiteral("Save Picture"), QStringLiteral("PNG pictures (*.png)"));
     if (!path.isEmpty()) {
         const QPixmap picture = CurrentView()->grab();
         WritePicture(path, [&picture](QSaveFile& file) { return picture.save(&file, "PNG"); });
@@ -255,9 +275,8 @@ void CPreviewWindow::SaveSvg() {
         QMessageBox::warning(this, windowTitle(), QStringLiteral("There is no section to save."));
         return;
     }
-    const QString path =
-        AskSaveName(QStringLiteral("Save Drawing"), QStringLiteral("SVG drawings (*.svg)"),
-                    QStringLiteral(".svg"));
+    const QString path = AskSaveName(QStringLiteral("Save Drawing in the Print Style"),
+                                     QStringLiteral("SVG drawings in the print style (*.svg)"));
     if (!path.isEmpty()) {
         WritePicture(path, [&svg](QSaveFile& file) {
             return file.write(svg.data(), static_cast<qint64>(svg.size())) ==

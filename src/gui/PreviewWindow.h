@@ -52,7 +52,7 @@ class CPreviewWindow : public QWidget {
     CPreviewCanvas* CurrentView() const;
     QString ViewName() const;
     std::string CurrentSvg() const;
-    QString AskSaveName(const QString& title, const QString& filter, const QString& suffix);
+    QString AskSaveName(const QString& title, const QString& filter);
     void WritePicture(const QString& path, const std::function<bool(QSaveFile&)>& write);
     void SavePng();
     void SaveSvg();

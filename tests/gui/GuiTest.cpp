@@ -583,6 +583,28 @@ void GuiTest::previewFollowsTheSelections() {
         QTest::keyClick(preview->findChild<CSectionView*>(), Qt::Key_Right);
         QCOMPARE(section.SectionIndex(), 1);
     }
+    // A picture's name typed without an extension gets the filter's; the
+    // drawing says it is in the print style.
+    QStringList filters;
+    // Each into a folder of its own: a file already listed may be taken
+    // for the one chosen.
+    for (const char* button : {"savePngButton", "saveSvgButton"}) {
+        const std::string folder = f.folder.File(button);
+        std::filesystem::create_directory(folder);
+        WhenModalOpens([&](QWidget& modal) {
+            auto& dialog = static_cast<QFileDialog&>(modal);
+            filters << dialog.selectedNameFilter();
+            dialog.setDirectory(QString::fromStdString(folder));
+            dialog.selectFile(QStringLiteral("picture"));
+            static_cast<QDialog&>(dialog).accept();
+        });
+        QTest::mouseClick(preview->findChild<QPushButton*>(QString::fromLatin1(button)),
+                          Qt::LeftButton);
+    }
+    QVERIFY(std::filesystem::exists(f.folder.File("savePngButton/picture.png")));
+    QVERIFY(std::filesystem::exists(f.folder.File("saveSvgButton/picture.svg")));
+    QCOMPARE(filters.size(), 2);
+    QVERIFY(filters[1].contains(QStringLiteral("print style")));
     // No file, nothing selected: an empty preview.
     f.dialog.OpenFile(QString());
     QCoreApplication::processEvents();
