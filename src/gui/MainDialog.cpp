@@ -449,6 +449,9 @@ void CMainDialog::OnPreview() {
     if (preview_ == nullptr) {
         preview_ = new CPreviewWindow(this);
     }
+    if (!preview_->isVisible()) {
+        PlaceBesideOwner(*preview_, *this);
+    }
     preview_->Open();
     RebuildPreview();
 }

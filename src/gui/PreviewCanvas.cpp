@@ -179,6 +179,12 @@ void CPreviewCanvas::leaveEvent(QEvent*) {
     }
 }
 
+// A view resized (the window, a maximise) shows the whole drawing again
+// rather than a corner of it.
+void CPreviewCanvas::resizeEvent(QResizeEvent*) {
+    Fit();
+}
+
 // Pinch on a touchpad arrives as a native zoom gesture, on a touch screen
 // as a pinch gesture.
 bool CPreviewCanvas::event(QEvent* event) {

@@ -35,6 +35,16 @@ QString FilterSuffix(const QString& filter) {
                          .section(QLatin1Char(' '), 0, 0);
 }
 
+// A colour's square before each entry's text.
+QString LegendText(const std::vector<LegendEntry>& entries) {
+    QStringList parts;
+    for (const LegendEntry& entry : entries) {
+        parts.append(QStringLiteral("<span style=\"color:%1\">&#9632;</span>&nbsp;%2")
+                         .arg(entry.colour.name(), entry.text.toHtmlEscaped()));
+    }
+    return parts.join(QStringLiteral(" &nbsp; "));
+}
+
 }  // namespace
 
 CPreviewWindow::CPreviewWindow(QWidget* parent)
@@ -48,10 +58,15 @@ CPreviewWindow::CPreviewWindow(QWidget* parent)
     tabs_->addTab(plan_, QStringLiteral("&Plan"));
     tabs_->addTab(profile_, QStringLiteral("P&rofile"));
     tabs_->addTab(CreateSectionPage(), QStringLiteral("&Section"));
+    legend_ = new QLabel(this);
+    legend_->setObjectName(QStringLiteral("previewLegend"));
+    legend_->setTextFormat(Qt::RichText);
+    legend_->setWordWrap(true);
     info_ = new QLabel(this);
     info_->setObjectName(QStringLiteral("previewInfo"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tabs_, 1);
+    layout->addWidget(legend_);
     layout->addWidget(info_);
     layout->addLayout(CreateButtonRow());
     connect(tabs_, &QTabWidget::currentChanged, this, &CPreviewWindow::OnTabChanged);
@@ -154,6 +169,7 @@ void CPreviewWindow::OnTabChanged() {
     const QSignalBlocker quiet(exaggeration_);
     exaggeration_->setValue(view->Exaggeration());
     exaggeration_->setEnabled(view != plan_);
+    legend_->setText(LegendText(view->Legend()));
     view->setFocus();
 }
 

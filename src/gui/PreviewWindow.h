@@ -69,6 +69,7 @@ class CPreviewWindow : public QWidget {
     QSlider* slider_ = nullptr;
     QLabel* station_ = nullptr;
     QDoubleSpinBox* exaggeration_ = nullptr;
+    QLabel* legend_ = nullptr;  // the current view's colours
     QLabel* info_ = nullptr;
     bool awaitsActivation_ = false;
 };

@@ -583,6 +583,22 @@ void GuiTest::previewFollowsTheSelections() {
         QTest::keyClick(preview->findChild<CSectionView*>(), Qt::Key_Right);
         QCOMPARE(section.SectionIndex(), 1);
     }
+    // Beside the dialog on the screen, the view fitted again after a resize,
+    // a legend of the colours, a vertex's coordinates under the mouse.
+    QVERIFY(OnScreen(*preview));
+    preview->resize(preview->width() - 150, preview->height() - 100);
+    QCoreApplication::processEvents();
+    for (const PreviewElement& element : plan.Model().elements) {
+        QVERIFY(plan.VisibleWorld().contains(QPointF(element.end.x, element.end.y)));
+    }
+    QVERIFY(preview->findChild<QLabel*>(QStringLiteral("previewLegend"))
+                ->text()
+                .contains(QStringLiteral("Spiral as arcs")));
+    const PreviewVertex& vertex = plan.Model().vertices.front();
+    QVERIFY(plan.HoverTextAt(plan.ToScreen(vertex.at.x, vertex.at.y))
+                .contains(QStringLiteral("E %1  N %2")
+                              .arg(vertex.at.x, 0, 'f', 3)
+                              .arg(vertex.at.y, 0, 'f', 3)));
     // A picture's name typed without an extension gets the filter's; the
     // drawing says it is in the print style.
     QStringList filters;
