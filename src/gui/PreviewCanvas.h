@@ -69,6 +69,8 @@ class CPreviewCanvas : public QWidget {
     double exaggeration_ = 1.0;
     QPointF centre_;  // the world point at the widget's centre
     bool fitPending_ = true;
+    // The view shows the whole drawing as Fit left it: no zoom or pan since.
+    bool fitted_ = true;
     bool dragging_ = false;
     QPointF dragFrom_;
     QString hover_;

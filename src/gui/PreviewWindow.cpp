@@ -112,6 +112,7 @@ QLayout* CPreviewWindow::CreateButtonRow() {
     connect(exaggeration_, &QDoubleSpinBox::valueChanged, this,
             [this](double value) { CurrentView()->SetExaggeration(value); });
     auto* savePng = Button(QStringLiteral("Save P&NG..."), QStringLiteral("savePngButton"), this);
+    savePng->setToolTip(QStringLiteral("Save the view as a PNG picture, as the window draws it"));
     auto* saveSvg = Button(QStringLiteral("Save S&VG..."), QStringLiteral("saveSvgButton"), this);
     // The SVG comes from the core, as the command line writes it: the whole
     // drawing in its own print colours, not the view as zoomed and coloured.

@@ -591,6 +591,11 @@ void GuiTest::previewFollowsTheSelections() {
     for (const PreviewElement& element : plan.Model().elements) {
         QVERIFY(plan.VisibleWorld().contains(QPointF(element.end.x, element.end.y)));
     }
+    // Zoomed by the user, the view keeps its scale.
+    QTest::keyClick(preview->findChild<CPlanView*>(), Qt::Key_Plus);
+    const double zoomed = plan.Scale();
+    preview->resize(preview->width() + 100, preview->height() + 50);
+    QCOMPARE(plan.Scale(), zoomed);
     QVERIFY(preview->findChild<QLabel*>(QStringLiteral("previewLegend"))
                 ->text()
                 .contains(QStringLiteral("Spiral as arcs")));
