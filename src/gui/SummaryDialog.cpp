@@ -45,7 +45,8 @@ void CDeclineRecorder::Note(const QString& reason) {
     }
 }
 
-// The lists are named as the dialog labels them.
+// The first that applies: the user's Cancel, the lists left unchosen, a
+// dialog or question declined, then whatever the run's messages say.
 QString NothingWrittenReason(const ConversionSelections& selections, const ConversionReport& report,
                              bool cancelled, const QString& declined) {
     if (cancelled) {
