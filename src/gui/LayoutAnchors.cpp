@@ -1,5 +1,6 @@
 #include "gui/LayoutAnchors.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace chainforge {
@@ -11,7 +12,35 @@ int ProportionalNearEdge(ProportionalShare share, int newExtent) {
     return static_cast<int>(static_cast<std::int64_t>(newExtent) * share.nearEdge / share.extent);
 }
 
+// A near edge that keeps a span of extent inside [low, high) where it can,
+// and at low where the span is longer than the room.
+int KeptInside(int nearEdge, int extent, int low, int high) {
+    return std::max(low, std::min(nearEdge, high - extent));
+}
+
+AnchorRect Sized(int left, int top, int width, int height) {
+    return {left, top, left + width, top + height};
+}
+
 }  // namespace
+
+AnchorRect PlaceBeside(const AnchorRect& owner, int width, int height, const AnchorRect& area,
+                       int gap) {
+    const int top = KeptInside(owner.top, height, area.top, area.bottom);
+    const int right = owner.right + gap;
+    if (right + width <= area.right) {
+        return Sized(right, top, width, height);
+    }
+    const int left = owner.left - gap - width;
+    if (left >= area.left) {
+        return Sized(left, top, width, height);
+    }
+    const int below = owner.bottom + gap;
+    if (below + height <= area.bottom) {
+        return Sized(KeptInside(owner.left, width, area.left, area.right), below, width, height);
+    }
+    return Sized(KeptInside(right, width, area.left, area.right), top, width, height);
+}
 
 AnchorSpan AnchorAxis(AnchorSpan span, AnchorMode mode, ProportionalShare share, int delta,
                       int newExtent) {

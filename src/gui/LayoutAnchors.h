@@ -49,6 +49,15 @@ struct AnchorModes {
     ProportionalShare verticalShare;
 };
 
+// Where a window of width x height goes beside the owner window without
+// covering it, within the screen's available area (rectangles with right and
+// bottom exclusive, frames included), gap pixels apart: to the right when it
+// fits, else to the left, else below. Where none fits it goes to the right
+// moved back into the area, covering as little of the owner as the area
+// allows. Returns the window's rectangle.
+AnchorRect PlaceBeside(const AnchorRect& owner, int width, int height, const AnchorRect& area,
+                       int gap);
+
 // Both axes: the window went from referenceWidth x referenceHeight to
 // newWidth x newHeight.
 AnchorRect AnchorRectangle(const AnchorRect& rect, const AnchorModes& modes, int referenceWidth,

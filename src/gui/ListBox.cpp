@@ -1,6 +1,9 @@
 #include "gui/ListBox.h"
 
+#include <QFocusEvent>
+#include <QKeyEvent>
 #include <QSignalBlocker>
+#include <algorithm>
 
 #include "gui/DisplayText.h"
 
@@ -79,6 +82,33 @@ QItemSelectionModel::SelectionFlags CListBox::selectionCommand(const QModelIndex
         return QItemSelectionModel::NoUpdate;
     }
     return flags;
+}
+
+// Reached by its label's Alt key, a list with nothing selected selects its
+// current entry (the first when there is none): Qt only marks it current,
+// and Create then finds nothing chosen.
+void CListBox::focusInEvent(QFocusEvent* event) {
+    QListWidget::focusInEvent(event);
+    if (event->reason() == Qt::ShortcutFocusReason && GetCurSel() < 0 && count() > 0) {
+        SelectRow(std::max(0, currentRow()));
+    }
+}
+
+// Home and End select the first and last entry even when that entry is
+// already current but not selected, where Qt moves nothing and so selects
+// nothing.
+void CListBox::keyPressEvent(QKeyEvent* event) {
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (plain && count() > 0 && (event->key() == Qt::Key_Home || event->key() == Qt::Key_End)) {
+        SelectRow(event->key() == Qt::Key_Home ? 0 : count() - 1);
+        return;
+    }
+    QListWidget::keyPressEvent(event);
+}
+
+void CListBox::SelectRow(int row) {
+    setCurrentRow(row);
+    scrollToItem(item(row));
 }
 
 void CListBox::SelectText(const std::optional<std::string>& name) {

@@ -30,9 +30,12 @@ class CListBox : public QListWidget {
   protected:
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
                                                          const QEvent* event) const override;
+    void focusInEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     int SortedPosition(const QString& text) const;
+    void SelectRow(int row);
 };
 
 }  // namespace chainforge

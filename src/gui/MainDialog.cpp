@@ -1,5 +1,6 @@
 #include "gui/MainDialog.h"
 
+#include <QApplication>
 #include <QContextMenuEvent>
 #include <QDir>
 #include <QFile>
@@ -181,6 +182,7 @@ void CMainDialog::SetTabOrder() {
 
 void CMainDialog::ConnectHandlers() {
     fileNameEdit_->installEventFilter(this);
+    connect(fileNameEdit_, &QLineEdit::textEdited, this, [this] { loadCancelled_ = false; });
     connect(browseButton_, &QPushButton::clicked, this, &CMainDialog::OnBrowse);
     connect(previewButton_, &QPushButton::clicked, this, &CMainDialog::OnPreview);
     // Opens at once: a button's own shortcut would click it a moment later.
@@ -236,6 +238,7 @@ void CMainDialog::CommitFileName() {
     if (progress_->Running()) {
         return;
     }
+    loadCancelled_ = false;
     const QString text = fileNameEdit_->text();
     if (text.compare(currentFileName_, Qt::CaseInsensitive) == 0) {
         // The loaded file changed on disk, or the file that could not be
@@ -280,14 +283,16 @@ void CMainDialog::OnBrowse() {
 // progress and can be cancelled. The scan's messages are shown in order once
 // it has ended, as the lists are filled.
 void CMainDialog::ReloadDocument() {
+    loadCancelled_ = false;
     const std::string path = PathBytes(currentFileName_);
     const QFileInfo info(currentFileName_);
     ClearLists();
     CScriptedUserInterface scanMessages;
     const LoadResult loaded = LoadInBackground(path, scanMessages);
     if (loaded.status == LoadStatus::Stopped) {
+        // The name stays committed and unloaded: Enter or F5 loads it.
         ReleaseDocument();
-        currentFileName_.clear();  // committing the name again loads it
+        loadCancelled_ = true;
         return;
     }
     if (loaded.status == LoadStatus::CannotOpen) {
@@ -296,6 +301,7 @@ void CMainDialog::ReloadDocument() {
         return;
     }
     // An empty file is loaded too, with empty lists.
+    CloseStaleSummary();
     loadedModified_ = info.lastModified();
     loadedSize_ = info.size();
     setWindowTitle(info.fileName() + QStringLiteral(" - ") + QString::fromLatin1(kProgramName));
@@ -349,12 +355,21 @@ void CMainDialog::ReloadKeepingSelections() {
 }
 
 void CMainDialog::ReleaseDocument() {
+    CloseStaleSummary();
     ClearLists();
     catalogue_.ClearCatalogue();
     document_.Close();
     loadedSize_ = -1;
     setWindowTitle(QString::fromLatin1(kProgramName));
     SchedulePreview();
+}
+
+// A summary of another file's conversion would be taken for this one's.
+void CMainDialog::CloseStaleSummary() {
+    if (summary_ != nullptr &&
+        summary_->DocumentPath().compare(currentFileName_, Qt::CaseInsensitive) != 0) {
+        summary_->close();
+    }
 }
 
 bool CMainDialog::ChangedOnDisk() const {
@@ -400,7 +415,8 @@ void CMainDialog::RunConversion() {
     // window's thread, and Cancel stops it before the next file is written.
     WorkProgress progress;
     selections.cancelled = [&progress] { return progress.cancel.load(); };
-    CForwardingUserInterface forwarded(*ui_, *this);
+    CDeclineRecorder declines(*ui_);
+    CForwardingUserInterface forwarded(declines, *this);
     ConversionReport report;
     progress_->Run(
         [&](WorkProgress&) {
@@ -412,7 +428,9 @@ void CMainDialog::RunConversion() {
         },
         progress, progressDelayMs_);
     SchedulePreview();
-    ShowSummary(report);
+    ShowSummary(report,
+                NothingWrittenReason(selections, report, progress.cancel, declines.Declined()),
+                selections.alignment);
 }
 
 ConversionSelections CMainDialog::CurrentSelections() const {
@@ -431,9 +449,10 @@ void CMainDialog::OnPreview() {
     if (preview_ == nullptr) {
         preview_ = new CPreviewWindow(this);
     }
-    preview_->show();
-    preview_->raise();
-    preview_->activateWindow();
+    if (!preview_->isVisible()) {
+        PlaceBesideOwner(*preview_, *this);
+    }
+    preview_->Open();
     RebuildPreview();
 }
 
@@ -461,11 +480,16 @@ void CMainDialog::RebuildPreview() {
 
 // What was written and what was left out, beside the dialog: non-modal, so
 // that the user can go on and compare.
-void CMainDialog::ShowSummary(const ConversionReport& report) {
+void CMainDialog::ShowSummary(const ConversionReport& report, const QString& reason,
+                              const std::optional<std::string>& alignment) {
     if (summary_ == nullptr) {
         summary_ = new CSummaryDialog(this);
     }
-    summary_->SetReport(report);
+    summary_->SetReport(report, reason, currentFileName_,
+                        alignment ? DisplayText(*alignment) : QString());
+    if (!summary_->isVisible()) {
+        PlaceBesideOwner(*summary_, *this);
+    }
     summary_->show();
     summary_->raise();
     // The keyboard stays with the main dialog: the next file, the next Create.
@@ -511,10 +535,11 @@ void CMainDialog::OnAbout() {
 }
 
 // The field's own context menu takes the focus only for a moment; that is
-// not the user leaving the field.
+// not the user leaving the field. Nor is the click that follows a cancelled
+// load: it would start the load the user has just stopped.
 bool CMainDialog::eventFilter(QObject* watched, QEvent* event) {
     if (watched == fileNameEdit_ && event->type() == QEvent::FocusOut &&
-        static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason) {
+        static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason && !loadCancelled_) {
         OnFileEditKillFocus();
     }
     return CLayoutDialog::eventFilter(watched, event);
@@ -529,14 +554,47 @@ void CMainDialog::keyPressEvent(QKeyEvent* event) {
         ReloadKeepingSelections();
         return;
     }
+    // The preview just opened is in front, but the keys still come here
+    // until the window system hands it the keyboard: Escape meant for it
+    // must not close the program.
+    if (event->key() == Qt::Key_Escape && preview_ != nullptr && preview_->AwaitsActivation() &&
+        !progress_->Running()) {
+        preview_->close();
+        return;
+    }
+    if (event->key() == Qt::Key_Menu ||
+        (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier)) {
+        SendKeyboardContextMenu();
+        return;
+    }
     CLayoutDialog::keyPressEvent(event);
 }
 
+// Shift+F10 and the Menu key, which the focused control left unhandled: the
+// event goes to that control first, as the platform's own would (the file
+// field shows its own menu), at its text cursor or current entry, else its
+// centre. A platform that also sends one finds the menu open and is ignored
+// by it.
+void CMainDialog::SendKeyboardContextMenu() {
+    QWidget* target = QApplication::focusWidget();
+    if (target == nullptr || target->window() != this) {
+        target = this;
+    }
+    QPoint at = target->inputMethodQuery(Qt::ImCursorRectangle).toRect().center();
+    if (!target->rect().contains(at)) {
+        at = target->rect().center();
+    }
+    QContextMenuEvent menu(QContextMenuEvent::Keyboard, at, target->mapToGlobal(at));
+    QApplication::sendEvent(target, &menu);
+}
+
 // X11 and Wayland give a program no share in the window menu, so the About
-// entry lives in a menu of the dialog's own background.
+// entry lives in a menu of the dialog's own background. From the keyboard it
+// opens where the focus is, whatever is under the mouse.
 void CMainDialog::contextMenuEvent(QContextMenuEvent* event) {
     QWidget* const under = childAt(event->pos());
-    if (under != nullptr && qobject_cast<QLabel*>(under) == nullptr) {
+    if (event->reason() != QContextMenuEvent::Keyboard && under != nullptr &&
+        qobject_cast<QLabel*>(under) == nullptr) {
         event->ignore();
         return;
     }

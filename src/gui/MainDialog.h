@@ -82,7 +82,10 @@ class CMainDialog : public CLayoutDialog {
     bool ChangedOnDisk() const;
     void FillLists();
     void ClearLists();
-    void ShowSummary(const ConversionReport& report);
+    void ShowSummary(const ConversionReport& report, const QString& reason,
+                     const std::optional<std::string>& alignment);
+    void CloseStaleSummary();
+    void SendKeyboardContextMenu();
     LoadResult LoadInBackground(const std::string& path, CUserInterface& scanUi);
 
     std::unique_ptr<CUserInterface> ownUi_;
@@ -91,6 +94,9 @@ class CMainDialog : public CLayoutDialog {
     CCatalogue catalogue_;
     // Lets the spiral message show once per commit of the file name.
     bool spiralWarning_ = true;
+    // A load of the field's name was cancelled: leaving the field does not
+    // start it again until the text is edited (Enter, F5 and Create still do).
+    bool loadCancelled_ = false;
     QString currentFileName_;
     // The loaded file as it was on disk, to tell when it has changed.
     QDateTime loadedModified_;

@@ -50,6 +50,24 @@ QString Fixed3(double value) {
     return QString::number(value, 'f', 3);
 }
 
+// The scale bar's unit: the common ones as their symbols, any other as the
+// file names it, none where the file does not say.
+QString UnitSuffix(const LinearUnit& unit) {
+    static const std::pair<const char*, const char*> symbols[] = {
+        {"meter", "m"}, {"kilometer", "km"},       {"centimeter", "cm"}, {"millimeter", "mm"},
+        {"foot", "ft"}, {"USSurveyFoot", "US ft"}, {"inch", "in"},       {"mile", "mi"}};
+    if (!unit.Stated()) {
+        return {};
+    }
+    const QString name = DisplayText(unit.name);
+    for (const auto& [fullName, symbol] : symbols) {
+        if (name.compare(QLatin1String(fullName), Qt::CaseInsensitive) == 0) {
+            return QLatin1Char(' ') + QLatin1String(symbol);
+        }
+    }
+    return QLatin1Char(' ') + name;
+}
+
 }  // namespace
 
 CPlanView::CPlanView(QWidget* parent) : CPreviewCanvas(parent), model_(&EmptyPreviewModel()) {
@@ -279,7 +297,8 @@ void CPlanView::DrawScaleBar(QPainter& painter) const {
     }
     DrawLabel(painter, origin + QPointF(0, -3), QStringLiteral("0"),
               Qt::AlignHCenter | Qt::AlignBottom);
-    DrawLabel(painter, origin + QPointF(pixels, -3), QString::fromStdString(StationLabel(length)),
+    DrawLabel(painter, origin + QPointF(pixels, -3),
+              QString::fromStdString(StationLabel(length)) + UnitSuffix(model_->report.unit),
               Qt::AlignHCenter | Qt::AlignBottom);
     painter.restore();
 }
@@ -297,6 +316,16 @@ void CPlanView::DrawNorthArrow(QPainter& painter) const {
     painter.restore();
 }
 
+std::vector<LegendEntry> CPlanView::Legend() const {
+    return {{kLineColour, QStringLiteral("Straight")},
+            {kArcColour, QStringLiteral("Arc")},
+            {kSpiralColour, QStringLiteral("Spiral as arcs (dashed)")},
+            {kPointColour, QStringLiteral("Point")},
+            {kTickColour, QStringLiteral("Station tick")},
+            {kEndTickColour, QStringLiteral("Element end")},
+            {Qt::black, QStringLiteral("Vertex (ring), arc centre (cross)")}};
+}
+
 // Markers first, then vertices, then points: the rarer things win a tie.
 QString CPlanView::HoverText(QPointF screen) const {
     const QPointF world = ToWorld(screen);
@@ -311,7 +340,8 @@ QString CPlanView::HoverText(QPointF screen) const {
         const PreviewVertex& found = model_->vertices[static_cast<std::size_t>(vertex)];
         return (found.centre ? QStringLiteral("Arc centre %1") : QStringLiteral("Vertex %1"))
                    .arg(DisplayText(found.number)) +
-               QStringLiteral("\nStation %1").arg(Fixed3(found.station));
+               QStringLiteral("\nStation %1\nE %2  N %3")
+                   .arg(Fixed3(found.station), Fixed3(found.at.x), Fixed3(found.at.y));
     }
     const std::ptrdiff_t point = points_.Nearest(world.x(), world.y(), radius);
     if (point >= 0) {

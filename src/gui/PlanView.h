@@ -27,6 +27,7 @@ class CPlanView : public CPreviewCanvas {
     QRectF WorldBounds() const override { return bounds_; }
     void Draw(QPainter& painter) override;
     QString HoverText(QPointF screen) const override;
+    std::vector<LegendEntry> Legend() const override;
 
   private:
     bool Visible(const QRectF& world) const;

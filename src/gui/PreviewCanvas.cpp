@@ -37,6 +37,7 @@ void CPreviewCanvas::RequestFit() {
 
 void CPreviewCanvas::Fit() {
     fitPending_ = false;
+    fitted_ = true;
     QRectF bounds = WorldBounds();
     if (!bounds.isValid()) {
         bounds = bounds.isNull() ? QRectF(0, 0, 1, 1) : bounds.normalized();
@@ -56,6 +57,7 @@ void CPreviewCanvas::Fit() {
 }
 
 void CPreviewCanvas::ZoomAbout(QPointF screen, double factor) {
+    fitted_ = false;
     const QPointF world = ToWorld(screen);
     scale_ = std::clamp(scale_ * factor, kMinScale, kMaxScale);
     centre_.setX(world.x() - (screen.x() - width() / 2.0) / scale_);
@@ -64,6 +66,7 @@ void CPreviewCanvas::ZoomAbout(QPointF screen, double factor) {
 }
 
 void CPreviewCanvas::PanBy(QPointF pixels) {
+    fitted_ = false;
     centre_ -= QPointF(pixels.x() / scale_, -pixels.y() / (scale_ * exaggeration_));
     update();
 }
@@ -176,6 +179,15 @@ void CPreviewCanvas::leaveEvent(QEvent*) {
     if (!hover_.isEmpty()) {
         hover_.clear();
         update();
+    }
+}
+
+// A view resized (the window, a maximise) shows the whole drawing again
+// rather than a corner of it, unless the user has zoomed or panned since:
+// that view is kept, centred where it was.
+void CPreviewCanvas::resizeEvent(QResizeEvent*) {
+    if (fitted_) {
+        Fit();
     }
 }
 

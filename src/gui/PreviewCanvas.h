@@ -9,9 +9,18 @@
 #include <QString>
 #include <QWidget>
 
+#include <QColor>
+#include <vector>
+
 class QPainter;
 
 namespace chainforge {
+
+// One colour of a view and what it draws.
+struct LegendEntry {
+    QColor colour;
+    QString text;
+};
 
 class CPreviewCanvas : public QWidget {
     Q_OBJECT
@@ -35,6 +44,7 @@ class CPreviewCanvas : public QWidget {
     QRectF VisibleWorld() const;
     // What the label at the cursor says for that place of the widget.
     QString HoverTextAt(QPointF screen) const { return HoverText(screen); }
+    virtual std::vector<LegendEntry> Legend() const = 0;
 
   protected:
     // The drawing's extent in world units; an empty one fits a unit square.
@@ -49,6 +59,7 @@ class CPreviewCanvas : public QWidget {
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     bool event(QEvent* event) override;
 
   private:
@@ -58,6 +69,8 @@ class CPreviewCanvas : public QWidget {
     double exaggeration_ = 1.0;
     QPointF centre_;  // the world point at the widget's centre
     bool fitPending_ = true;
+    // The view shows the whole drawing as Fit left it: no zoom or pan since.
+    bool fitted_ = true;
     bool dragging_ = false;
     QPointF dragFrom_;
     QString hover_;

@@ -26,6 +26,25 @@ QPushButton* Button(const QString& caption, const QString& name, QWidget* parent
     return button;
 }
 
+// "png" from "PNG pictures (*.png)".
+QString FilterSuffix(const QString& filter) {
+    const qsizetype dot = filter.indexOf(QStringLiteral("*."));
+    return dot < 0 ? QString()
+                   : filter.mid(dot + 2)
+                         .section(QLatin1Char(')'), 0, 0)
+                         .section(QLatin1Char(' '), 0, 0);
+}
+
+// A colour's square before each entry's text.
+QString LegendText(const std::vector<LegendEntry>& entries) {
+    QStringList parts;
+    for (const LegendEntry& entry : entries) {
+        parts.append(QStringLiteral("<span style=\"color:%1\">&#9632;</span>&nbsp;%2")
+                         .arg(entry.colour.name(), entry.text.toHtmlEscaped()));
+    }
+    return parts.join(QStringLiteral(" &nbsp; "));
+}
+
 }  // namespace
 
 CPreviewWindow::CPreviewWindow(QWidget* parent)
@@ -39,10 +58,15 @@ CPreviewWindow::CPreviewWindow(QWidget* parent)
     tabs_->addTab(plan_, QStringLiteral("&Plan"));
     tabs_->addTab(profile_, QStringLiteral("P&rofile"));
     tabs_->addTab(CreateSectionPage(), QStringLiteral("&Section"));
+    legend_ = new QLabel(this);
+    legend_->setObjectName(QStringLiteral("previewLegend"));
+    legend_->setTextFormat(Qt::RichText);
+    legend_->setWordWrap(true);
     info_ = new QLabel(this);
     info_->setObjectName(QStringLiteral("previewInfo"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tabs_, 1);
+    layout->addWidget(legend_);
     layout->addWidget(info_);
     layout->addLayout(CreateButtonRow());
     connect(tabs_, &QTabWidget::currentChanged, this, &CPreviewWindow::OnTabChanged);
@@ -88,7 +112,11 @@ QLayout* CPreviewWindow::CreateButtonRow() {
     connect(exaggeration_, &QDoubleSpinBox::valueChanged, this,
             [this](double value) { CurrentView()->SetExaggeration(value); });
     auto* savePng = Button(QStringLiteral("Save P&NG..."), QStringLiteral("savePngButton"), this);
+    savePng->setToolTip(QStringLiteral("Save the view as a PNG picture, as the window draws it"));
     auto* saveSvg = Button(QStringLiteral("Save S&VG..."), QStringLiteral("saveSvgButton"), this);
+    // The SVG comes from the core, as the command line writes it: the whole
+    // drawing in its own print colours, not the view as zoomed and coloured.
+    saveSvg->setToolTip(QStringLiteral("Save the whole drawing as SVG in the print style"));
     auto* close = Button(QStringLiteral("Close"), QStringLiteral("previewCloseButton"), this);
     connect(savePng, &QPushButton::clicked, this, &CPreviewWindow::SavePng);
     connect(saveSvg, &QPushButton::clicked, this, &CPreviewWindow::SaveSvg);
@@ -101,6 +129,25 @@ QLayout* CPreviewWindow::CreateButtonRow() {
     row->addWidget(saveSvg);
     row->addWidget(close);
     return row;
+}
+
+void CPreviewWindow::Open() {
+    awaitsActivation_ = !isActiveWindow();
+    show();
+    raise();
+    activateWindow();
+}
+
+void CPreviewWindow::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+        awaitsActivation_ = false;
+    }
+    QWidget::changeEvent(event);
+}
+
+void CPreviewWindow::hideEvent(QHideEvent* event) {
+    awaitsActivation_ = false;
+    QWidget::hideEvent(event);
 }
 
 // The views point into the new model before the old one goes.
@@ -123,6 +170,7 @@ void CPreviewWindow::OnTabChanged() {
     const QSignalBlocker quiet(exaggeration_);
     exaggeration_->setValue(view->Exaggeration());
     exaggeration_->setEnabled(view != plan_);
+    legend_->setText(LegendText(view->Legend()));
     view->setFocus();
 }
 
@@ -192,16 +240,25 @@ std::string CPreviewWindow::CurrentSvg() const {
 }
 
 // The LandXML file is never offered up to be replaced by a picture.
-QString CPreviewWindow::AskSaveName(const QString& title, const QString& filter,
-                                    const QString& suffix) {
+// A name typed without an extension gets the chosen filter's.
+QString CPreviewWindow::AskSaveName(const QString& title, const QString& filter) {
     const QFileInfo document(documentPath_);
-    const QString suggested = document.dir().filePath(document.completeBaseName() +
-                                                      QLatin1Char('-') + ViewName() + suffix);
+    const QString suggested =
+        document.dir().filePath(document.completeBaseName() + QLatin1Char('-') + ViewName() +
+                                QLatin1Char('.') + FilterSuffix(filter));
     for (;;) {
-        QString path = QFileDialog::getSaveFileName(this, title, suggested, filter, nullptr,
-                                                    QFileDialog::DontUseNativeDialog);
-        if (path.isEmpty() || documentPath_.isEmpty() ||
-            !SameFile(path.toStdString(), documentPath_.toStdString())) {
+        QFileDialog dialog(this, title, suggested, filter);
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setDefaultSuffix(FilterSuffix(dialog.selectedNameFilter()));
+        connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& chosen) {
+            dialog.setDefaultSuffix(FilterSuffix(chosen));
+        });
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+            return {};
+        }
+        QString path = dialog.selectedFiles().constFirst();
+        if (documentPath_.isEmpty() || !SameFile(path.toStdString(), documentPath_.toStdString())) {
             return path;
         }
         QMessageBox::warning(
@@ -221,8 +278,7 @@ void CPreviewWindow::WritePicture(const QString& path,
 
 void CPreviewWindow::SavePng() {
     const QString path =
-        AskSaveName(QStringLiteral("Save Picture"), QStringLiteral("PNG pictures (*.png)"),
-                    QStringLiteral(".png"));
+        AskSaveName(QStringLiteral("Save Picture"), QStringLiteral("PNG pictures (*.png)"));
     if (!path.isEmpty()) {
         const QPixmap picture = CurrentView()->grab();
         WritePicture(path, [&picture](QSaveFile& file) { return picture.save(&file, "PNG"); });
@@ -236,9 +292,8 @@ void CPreviewWindow::SaveSvg() {
         QMessageBox::warning(this, windowTitle(), QStringLiteral("There is no section to save."));
         return;
     }
-    const QString path =
-        AskSaveName(QStringLiteral("Save Drawing"), QStringLiteral("SVG drawings (*.svg)"),
-                    QStringLiteral(".svg"));
+    const QString path = AskSaveName(QStringLiteral("Save Drawing in the Print Style"),
+                                     QStringLiteral("SVG drawings in the print style (*.svg)"));
     if (!path.isEmpty()) {
         WritePicture(path, [&svg](QSaveFile& file) {
             return file.write(svg.data(), static_cast<qint64>(svg.size())) ==

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QDoubleSpinBox>
+#include <QEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QSlider>
@@ -29,10 +30,21 @@ class CPreviewWindow : public QWidget {
   public:
     explicit CPreviewWindow(QWidget* parent = nullptr);
 
+    // Shows the window in front and asks for the keyboard, which the window
+    // system hands over a moment later (or, with focus-stealing prevention,
+    // not at all).
+    void Open();
+    // Asked for the keyboard by Open and not yet given it.
+    bool AwaitsActivation() const { return awaitsActivation_; }
+
     void SetModel(PreviewModel model);
     const PreviewModel& Model() const { return *model_; }
     // The LandXML file the pictures show: save dialogs suggest names beside it.
     void SetDocumentPath(const QString& path) { documentPath_ = path; }
+
+  protected:
+    void changeEvent(QEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
   private:
     QWidget* CreateSectionPage();
@@ -40,7 +52,7 @@ class CPreviewWindow : public QWidget {
     CPreviewCanvas* CurrentView() const;
     QString ViewName() const;
     std::string CurrentSvg() const;
-    QString AskSaveName(const QString& title, const QString& filter, const QString& suffix);
+    QString AskSaveName(const QString& title, const QString& filter);
     void WritePicture(const QString& path, const std::function<bool(QSaveFile&)>& write);
     void SavePng();
     void SaveSvg();
@@ -57,7 +69,9 @@ class CPreviewWindow : public QWidget {
     QSlider* slider_ = nullptr;
     QLabel* station_ = nullptr;
     QDoubleSpinBox* exaggeration_ = nullptr;
+    QLabel* legend_ = nullptr;  // the current view's colours
     QLabel* info_ = nullptr;
+    bool awaitsActivation_ = false;
 };
 
 }  // namespace chainforge

@@ -159,6 +159,13 @@ double CProfileView::ElevationAt(double station) const {
     return before->elevation + t * (after->elevation - before->elevation);
 }
 
+std::vector<LegendEntry> CProfileView::Legend() const {
+    return {{kLineColour, QStringLiteral("Profile")},
+            {kGradeColour, QStringLiteral("Grade")},
+            {Qt::black, QStringLiteral("Vertex")},
+            {kCentreColour, QStringLiteral("Section centre elevation")}};
+}
+
 QString CProfileView::HoverText(QPointF screen) const {
     const auto near = [&](double station, double elevation) {
         const QPointF at = ToScreen(station, elevation);

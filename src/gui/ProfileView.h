@@ -24,6 +24,7 @@ class CProfileView : public CPreviewCanvas {
     QRectF WorldBounds() const override { return bounds_; }
     void Draw(QPainter& painter) override;
     QString HoverText(QPointF screen) const override;
+    std::vector<LegendEntry> Legend() const override;
 
   private:
     void DrawLine(QPainter& painter) const;

@@ -14,6 +14,7 @@ constexpr double kHoverPixels = 8.0;
 const QColor kLeftColour(20, 40, 120);
 const QColor kRightColour(0, 110, 200);
 const QColor kPairColour(200, 60, 0);
+const QColor kCentrelineColour(150, 150, 150);
 
 }  // namespace
 
@@ -78,7 +79,7 @@ void CSectionView::Draw(QPainter& painter) {
         return;
     }
     painter.save();
-    painter.setPen(QPen(QColor(150, 150, 150), 1.0, Qt::DashDotLine));
+    painter.setPen(QPen(kCentrelineColour, 1.0, Qt::DashDotLine));
     const double centre = ToScreen(0, 0).x();
     painter.drawLine(QPointF(centre, 0), QPointF(centre, height()));
     painter.restore();
@@ -123,6 +124,13 @@ void CSectionView::DrawPairs(QPainter& painter, const PreviewSection& section) c
     for (const PreviewOffsetElevation& at : section.pairs) {
         painter.drawEllipse(ToScreen(at.offset, at.elevation), 3.5, 3.5);
     }
+}
+
+std::vector<LegendEntry> CSectionView::Legend() const {
+    return {{kLeftColour, QStringLiteral("Left template")},
+            {kRightColour, QStringLiteral("Right template (closing slopes dashed)")},
+            {kPairColour, QStringLiteral("Section point")},
+            {kCentrelineColour, QStringLiteral("Centreline")}};
 }
 
 QString CSectionView::HoverText(QPointF screen) const {

@@ -35,6 +35,7 @@ class CSectionView : public CPreviewCanvas {
     QRectF WorldBounds() const override;
     void Draw(QPainter& painter) override;
     QString HoverText(QPointF screen) const override;
+    std::vector<LegendEntry> Legend() const override;
     void keyPressEvent(QKeyEvent* event) override;
 
   private:

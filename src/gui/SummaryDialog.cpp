@@ -12,9 +12,64 @@
 
 namespace chainforge {
 
-QString SummaryText(const ConversionReport& report) {
-    QString text = report.files.empty() ? QStringLiteral("Nothing was written.\n")
-                                        : QStringLiteral("Files written:\n");
+bool CDeclineRecorder::AskYesNo(const std::string& text) {
+    const bool yes = target_.AskYesNo(text);
+    if (!yes) {
+        Note(QStringLiteral("The question was answered No."));
+    }
+    return yes;
+}
+
+std::optional<std::string> CDeclineRecorder::AskOpenFileName(const FileDialogRequest& request) {
+    std::optional<std::string> name = target_.AskOpenFileName(request);
+    if (!name) {
+        Note(QStringLiteral("No ASCII point file was chosen."));
+    }
+    return name;
+}
+
+// The point file's dialog asks for ".asc", the chain file's for ".ch".
+std::optional<std::string> CDeclineRecorder::AskSaveFileName(const FileDialogRequest& request) {
+    std::optional<std::string> name = target_.AskSaveFileName(request);
+    if (!name) {
+        Note(request.defaultExtension == "ASC"
+                 ? QStringLiteral("No name was chosen for the ASCII point file.")
+                 : QStringLiteral("No name was chosen for the chain file."));
+    }
+    return name;
+}
+
+void CDeclineRecorder::Note(const QString& reason) {
+    if (declined_.isEmpty()) {
+        declined_ = reason;
+    }
+}
+
+// The first that applies: the user's Cancel, the lists left unchosen, a
+// dialog or question declined, then whatever the run's messages say.
+QString NothingWrittenReason(const ConversionSelections& selections, const ConversionReport& report,
+                             bool cancelled, const QString& declined) {
+    if (cancelled) {
+        return QStringLiteral("The conversion was cancelled.");
+    }
+    if (!selections.pointGroup && !selections.asciiPoints && !selections.alignment) {
+        return QStringLiteral("Choose a point group or an alignment.");
+    }
+    if (!declined.isEmpty()) {
+        return declined;
+    }
+    if (!report.messages.empty()) {
+        return QStringLiteral("See the messages below.");
+    }
+    return QStringLiteral("The selections hold nothing to write.");
+}
+
+QString SummaryText(const ConversionReport& report, const QString& reason) {
+    QString text = QStringLiteral("Files written:\n");
+    if (report.files.empty()) {
+        text = QStringLiteral("Nothing was written.") +
+               (reason.isEmpty() ? QString() : QStringLiteral("  ") + reason) + QLatin1Char('\n');
+    }
     for (const ConversionReport::File& file : report.files) {
         text +=
             QStringLiteral("  %1 (%2 bytes)\n")
@@ -58,8 +113,15 @@ CSummaryDialog::CSummaryDialog(QWidget* parent) : QDialog(parent) {
     resize(560, 320);
 }
 
-void CSummaryDialog::SetReport(const ConversionReport& report) {
-    text_->setPlainText(SummaryText(report));
+void CSummaryDialog::SetReport(const ConversionReport& report, const QString& reason,
+                               const QString& documentPath, const QString& alignment) {
+    documentPath_ = documentPath;
+    const QString about = QFileInfo(documentPath).fileName() +
+                          (alignment.isEmpty() ? QStringLiteral(", no alignment")
+                                               : QStringLiteral(", alignment ") + alignment);
+    setWindowTitle(QStringLiteral("Conversion Summary: %1 - %2")
+                       .arg(about, QString::fromLatin1(kProgramName)));
+    text_->setPlainText(SummaryText(report, reason));
     folder_ = report.files.empty()
                   ? QString()
                   : QFileInfo(DisplayText(report.files.front().path)).absolutePath();

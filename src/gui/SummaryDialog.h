@@ -9,11 +9,40 @@
 #include <QString>
 
 #include "convert/ConversionReport.h"
+#include "convert/RunConversion.h"
+#include "ui/UserInterface.h"
 
 namespace chainforge {
 
-// The summary's text: the files written, then the report, then the messages.
-QString SummaryText(const ConversionReport& report);
+// Passes everything on to target and remembers the first file dialog
+// cancelled or question answered No: the reason a run may have written
+// nothing.
+class CDeclineRecorder : public CUserInterface {
+  public:
+    explicit CDeclineRecorder(CUserInterface& target) : target_(target) {}
+
+    void ShowMessage(const std::string& text) override { target_.ShowMessage(text); }
+    bool AskYesNo(const std::string& text) override;
+    std::optional<std::string> AskOpenFileName(const FileDialogRequest& request) override;
+    std::optional<std::string> AskSaveFileName(const FileDialogRequest& request) override;
+    bool FileExists(const std::string& path) override { return target_.FileExists(path); }
+    // "No name was chosen for the chain file.", or empty.
+    const QString& Declined() const { return declined_; }
+
+  private:
+    void Note(const QString& reason);
+
+    CUserInterface& target_;
+    QString declined_;
+};
+
+// Why a run wrote nothing, in a sentence that names what was missing.
+QString NothingWrittenReason(const ConversionSelections& selections, const ConversionReport& report,
+                             bool cancelled, const QString& declined);
+
+// The summary's text: the files written (or "Nothing was written." and the
+// reason), then the report, then the messages.
+QString SummaryText(const ConversionReport& report, const QString& reason = QString());
 
 class CSummaryDialog : public QDialog {
     Q_OBJECT
@@ -21,7 +50,10 @@ class CSummaryDialog : public QDialog {
   public:
     explicit CSummaryDialog(QWidget* parent = nullptr);
 
-    void SetReport(const ConversionReport& report);
+    // documentPath and alignment name what the report is about, in the title.
+    void SetReport(const ConversionReport& report, const QString& reason,
+                   const QString& documentPath, const QString& alignment);
+    const QString& DocumentPath() const { return documentPath_; }
     QString Text() const { return text_->toPlainText(); }
 
   private:
@@ -30,6 +62,7 @@ class CSummaryDialog : public QDialog {
     QPlainTextEdit* text_ = nullptr;
     QPushButton* openFolder_ = nullptr;
     QString folder_;
+    QString documentPath_;
 };
 
 }  // namespace chainforge

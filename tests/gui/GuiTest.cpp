@@ -11,11 +11,13 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPainter>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
@@ -136,6 +138,11 @@ struct Fixture {
     }
 };
 
+// Whether the window's frame lies within the available area of its screen.
+bool OnScreen(const QWidget& window) {
+    return window.screen()->availableGeometry().contains(window.frameGeometry());
+}
+
 QRect AreaOf(const QImage& image, const std::function<bool(QRgb)>& wanted, QRect within) {
     QRect area;
     for (int y = within.top(); y <= within.bottom(); ++y) {
@@ -157,8 +164,12 @@ class GuiTest : public QObject {
     void startsEmptyAndResizesByTheAnchors();
     void loadsWhatTheFieldNames();
     void listsFollowTheChoices();
+    void listKeysSelectAndCreateSaysWhatIsMissing();
     void createAndEnterWriteTheFiles();
+    void summaryNamesItsFileAndGoesWithIt();
     void previewFollowsTheSelections();
+    void escapeClosesThePreviewFirst();
+    void contextMenuOpensFromTheKeyboard();
     void qtMessageBoxesAndFileDialogs();
     void iconButtonPlacesIconAndCaption();
 };
@@ -327,26 +338,47 @@ void GuiTest::loadsWhatTheFieldNames() {
 
     // A load runs on a worker behind a slowed-down reader: the window turns
     // and shows the progress; Escape cancels, emptying the lists without a
-    // word and forgetting the name, so that committing it again loads it.
+    // word. The name stays: leaving the field does not load it again, editing
+    // it and leaving does, and so do F5 and Enter.
     std::atomic<bool> release{false};
     f.dialog.SetProgressDelay(0);
-    f.dialog.SetReaderHook([&release] {
-        while (!release) {
-            std::this_thread::yield();
-        }
-    });
     bool turned = false;
-    QTimer::singleShot(0, [&] {
-        turned = f.Control("progressPanel").isVisible();
-        QTest::keyClick(&f.dialog, Qt::Key_Escape);
-        release = true;
-    });
+    const auto cancelled = [&](const std::function<void()>& start) {
+        release = false;
+        f.dialog.SetReaderHook([&release] {
+            while (!release) {
+                std::this_thread::yield();
+            }
+        });
+        QTimer::singleShot(0, [&] {
+            turned = f.Control("progressPanel").isVisible();
+            QTest::keyClick(&f.dialog, Qt::Key_Escape);
+            release = true;
+        });
+        start();
+        f.dialog.SetReaderHook({});
+        return f.Count("alignmentsList") == 0 && turned && f.dialog.isVisible();
+    };
     f.ui.ClearEvents();
-    const QString slow = f.LoadRoad("slow.xml");
-    QVERIFY(turned && f.dialog.isVisible() && f.ui.Events().empty());
+    QString slow;
+    QVERIFY(cancelled([&] { slow = f.LoadRoad("slow.xml"); }));
+    QVERIFY(f.ui.Events().empty());
+    f.Edit().setFocus();
+    QTest::keyClick(&f.Edit(), Qt::Key_Tab);
+    QCOMPARE(f.Edit().text(), slow);
     QCOMPARE(f.Count("alignmentsList"), 0);
-    f.dialog.SetReaderHook({});
-    f.TypeAndLeave(slow);
+    QTest::keyClick(&f.List("pointsList"), Qt::Key_F5);
+    QCOMPARE(f.Count("alignmentsList"), 2);
+    QVERIFY(cancelled([&] { QTest::keyClick(&f.List("pointsList"), Qt::Key_F5); }));
+    f.Edit().setFocus();
+    QTest::keyClick(&f.Edit(), Qt::Key_End);
+    QTest::keyClick(&f.Edit(), Qt::Key_Backspace);
+    QTest::keyClick(&f.Edit(), Qt::Key_L);
+    QTest::keyClick(&f.Edit(), Qt::Key_Tab);
+    QCOMPARE(f.Count("alignmentsList"), 2);
+    QVERIFY(cancelled([&] { QTest::keyClick(&f.List("pointsList"), Qt::Key_F5); }));
+    f.Edit().setFocus();
+    QTest::keyClick(&f.Edit(), Qt::Key_Return);
     QCOMPARE(f.Count("alignmentsList"), 2);
     // "chainforge FILE" opens FILE as if typed and committed.
     f.dialog.OpenFile(QString::fromStdString(browsed));
@@ -391,6 +423,27 @@ void GuiTest::listsFollowTheChoices() {
     QCOMPARE(Entries(f.List("profilesList")), QStringList{"p1"});
     QCOMPARE(f.List("alignmentsList").GetText(0), std::string("Caf\xE9"));
     QVERIFY(f.ui.Messages().empty());
+}
+
+void GuiTest::listKeysSelectAndCreateSaysWhatIsMissing() {
+    Fixture f;
+    f.LoadRoad();
+    f.Click("createButton");
+    QCOMPARE(f.dialog.findChild<CSummaryDialog*>()->Text().section(QLatin1Char('\n'), 0, 0),
+             QStringLiteral("Nothing was written.  Choose a point group or an alignment."));
+    // Alt and a list's letter selects its first entry when none is selected.
+    f.Edit().setFocus();
+    QTest::keyClick(&f.Edit(), Qt::Key_A, Qt::AltModifier);
+    QCOMPARE(QApplication::focusWidget(), &f.List("alignmentsList"));
+    QCOMPARE(f.List("alignmentsList").SelectedText().value_or(""), std::string("access"));
+    // Tab makes the first entry current without selecting it: Home selects it.
+    f.Control("browseButton").setFocus();
+    QTest::keyClick(&f.Control("browseButton"), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), &f.List("pointsList"));
+    QTest::keyClick(&f.List("pointsList"), Qt::Key_Home);
+    QCOMPARE(f.List("pointsList").SelectedText().value_or(""), std::string("base"));
+    QTest::keyClick(&f.List("pointsList"), Qt::Key_End);
+    QCOMPARE(f.List("pointsList").SelectedText().value_or(""), std::string("Survey"));
 }
 
 void GuiTest::createAndEnterWriteTheFiles() {
@@ -460,7 +513,8 @@ void GuiTest::createAndEnterWriteTheFiles() {
     const std::size_t dialogsBefore = f.ui.CountOf(Kind::SaveDialog);
     f.Click("createButton");
     QCOMPARE(f.ui.CountOf(Kind::SaveDialog), dialogsBefore);
-    QVERIFY(f.dialog.findChild<CSummaryDialog*>()->Text().startsWith("Nothing was written."));
+    QVERIFY(f.dialog.findChild<CSummaryDialog*>()->Text().startsWith(
+        "Nothing was written.  The conversion was cancelled.\n"));
     f.dialog.SetReaderHook({});
 
     // Enter runs Create and never closes; a name not yet committed is
@@ -492,6 +546,24 @@ void GuiTest::createAndEnterWriteTheFiles() {
     QCOMPARE(f.ui.Messages(), Texts(2, "Spiral Detected and Ignored.  This has not been finished"));
 }
 
+void GuiTest::summaryNamesItsFileAndGoesWithIt() {
+    Fixture f;
+    f.LoadRoad();
+    f.Select("alignmentsList", QStringLiteral("access"));
+    f.Click("createButton");  // the point file's save dialog cancelled
+    auto* summary = f.dialog.findChild<CSummaryDialog*>();
+    QVERIFY(summary->windowTitle().contains(QStringLiteral("road.xml")));
+    QVERIFY(summary->windowTitle().contains(QStringLiteral("access")));
+    QVERIFY(summary->Text().startsWith(
+        QStringLiteral("Nothing was written.  No name was chosen for the ASCII point file.\n")));
+    QVERIFY(OnScreen(*summary));
+    // The same file loaded again keeps it; another file closes it.
+    QTest::keyClick(&f.List("alignmentsList"), Qt::Key_F5);
+    QVERIFY(summary->isVisible());
+    f.LoadRoad("other.xml");
+    QVERIFY(!summary->isVisible());
+}
+
 void GuiTest::previewFollowsTheSelections() {
     Fixture f;
     QCOMPARE(f.Control("previewButton").size(), f.Control("createButton").size());
@@ -519,10 +591,95 @@ void GuiTest::previewFollowsTheSelections() {
         QTest::keyClick(preview->findChild<CSectionView*>(), Qt::Key_Right);
         QCOMPARE(section.SectionIndex(), 1);
     }
+    // Beside the dialog on the screen, the view fitted again after a resize,
+    // a legend of the colours, a vertex's coordinates under the mouse.
+    QVERIFY(OnScreen(*preview));
+    preview->resize(preview->width() - 150, preview->height() - 100);
+    QCoreApplication::processEvents();
+    for (const PreviewElement& element : plan.Model().elements) {
+        QVERIFY(plan.VisibleWorld().contains(QPointF(element.end.x, element.end.y)));
+    }
+    // Zoomed by the user, the view keeps its scale.
+    QTest::keyClick(preview->findChild<CPlanView*>(), Qt::Key_Plus);
+    const double zoomed = plan.Scale();
+    preview->resize(preview->width() + 100, preview->height() + 50);
+    QCOMPARE(plan.Scale(), zoomed);
+    QVERIFY(preview->findChild<QLabel*>(QStringLiteral("previewLegend"))
+                ->text()
+                .contains(QStringLiteral("Spiral as arcs")));
+    const PreviewVertex& vertex = plan.Model().vertices.front();
+    QVERIFY(plan.HoverTextAt(plan.ToScreen(vertex.at.x, vertex.at.y))
+                .contains(QStringLiteral("E %1  N %2")
+                              .arg(vertex.at.x, 0, 'f', 3)
+                              .arg(vertex.at.y, 0, 'f', 3)));
+    // A picture's name typed without an extension gets the filter's; the
+    // drawing says it is in the print style.
+    QStringList filters;
+    // Each into a folder of its own: a file already listed may be taken
+    // for the one chosen.
+    for (const char* button : {"savePngButton", "saveSvgButton"}) {
+        const std::string folder = f.folder.File(button);
+        std::filesystem::create_directory(folder);
+        WhenModalOpens([&](QWidget& modal) {
+            auto& dialog = static_cast<QFileDialog&>(modal);
+            filters << dialog.selectedNameFilter();
+            dialog.setDirectory(QString::fromStdString(folder));
+            dialog.selectFile(QStringLiteral("picture"));
+            static_cast<QDialog&>(dialog).accept();
+        });
+        QTest::mouseClick(preview->findChild<QPushButton*>(QString::fromLatin1(button)),
+                          Qt::LeftButton);
+    }
+    QVERIFY(std::filesystem::exists(f.folder.File("savePngButton/picture.png")));
+    QVERIFY(std::filesystem::exists(f.folder.File("saveSvgButton/picture.svg")));
+    QCOMPARE(filters.size(), 2);
+    QVERIFY(filters[1].contains(QStringLiteral("print style")));
     // No file, nothing selected: an empty preview.
     f.dialog.OpenFile(QString());
     QCoreApplication::processEvents();
     QVERIFY(plan.Model().elements.empty() && section.Model().sections.empty());
+}
+
+void GuiTest::escapeClosesThePreviewFirst() {
+    Fixture f;
+    f.Click("previewButton");
+    auto* preview = f.dialog.findChild<CPreviewWindow*>(QStringLiteral("previewWindow"));
+    // Pressed before the window system has handed the preview the keyboard,
+    // and once it has: Escape closes the preview alone.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    QVERIFY(!preview->isVisible());
+    QVERIFY(f.dialog.isVisible());
+    f.Click("previewButton");
+    QTRY_VERIFY(preview->isActiveWindow());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    QVERIFY(!preview->isVisible());
+    QVERIFY(f.dialog.isVisible());
+    // In the dialog it closes the program.
+    f.dialog.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&f.dialog));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    QVERIFY(!f.dialog.isVisible());
+}
+
+void GuiTest::contextMenuOpensFromTheKeyboard() {
+    Fixture f;
+    CListBox& list = f.List("alignmentsList");
+    list.setFocus();
+    for (const auto& [key, modifiers] :
+         {std::pair{Qt::Key_Menu, Qt::KeyboardModifiers()},
+          std::pair{Qt::Key_F10, Qt::KeyboardModifiers(Qt::ShiftModifier)}}) {
+        QStringList entries;
+        QTimer::singleShot(0, [&entries] {
+            if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+                for (const QAction* action : menu->actions()) {
+                    entries << action->text();
+                }
+                menu->close();
+            }
+        });
+        QTest::keyClick(&list, key, modifiers);
+        QCOMPARE(entries, (QStringList{"&Reload", "&About Chainforge..."}));
+    }
 }
 
 void GuiTest::qtMessageBoxesAndFileDialogs() {

@@ -56,6 +56,25 @@ TEST(LayoutAnchors, PassesFromTheLastRectangleReturnExactlyAfterARoundTrip) {
     EXPECT_EQ(rect, kControl);
 }
 
+// A 1000 x 800 screen area; the owner 300 wide, 200 high; the window
+// 200 x 150, 10 apart: right, else left, else below, else the right moved
+// back onto the screen.
+TEST(LayoutAnchors, PlaceBesideTriesRightThenLeftThenBelow) {
+    const AnchorRect area{0, 0, 1000, 800};
+    // clang-format off
+    const std::pair<AnchorRect, AnchorRect> cases[] = {
+        {{100, 100, 400, 300}, {410, 100, 610, 250}},   // right
+        {{690, 100, 990, 300}, {480, 100, 680, 250}},   // right is short by 100: left
+        {{100, 700, 400, 900}, {410, 650, 610, 800}},   // right, kept above the bottom
+        {{150, 100, 950, 300}, {150, 310, 350, 460}},   // no room either side: below
+        {{150, 500, 950, 700}, {800, 500, 1000, 650}},  // nowhere: right, moved back
+    };
+    // clang-format on
+    for (const auto& [owner, placed] : cases) {
+        EXPECT_EQ(PlaceBeside(owner, 200, 150, area, 10), placed) << owner.left << ' ' << owner.top;
+    }
+}
+
 TEST(DialogUnits, ConvertAgainstTheFontAndRoundToNearest) {
     // An alphabet advance of 338 gives (338 + 26) / 52 = 7 pixels; 337 gives 6.98 -> 6.
     EXPECT_EQ(AverageCharacterWidth(338), 7);
