@@ -1,7 +1,8 @@
 // Golden cases: each folder under data/golden runs chainforge-cli once.
 //   args       the arguments, one a line
-//   expected/  status, stderr and every file the run must leave, byte for byte;
-//              stdout when it is to be compared too
+//   expected/  status, stderr and every file the run must leave, byte for byte,
+//              in folders as the run leaves them; stdout when it is to be
+//              compared too
 // Every other file of the folder is an input, copied into the fresh folder in
 // which the program runs. Afterwards that folder holds exactly the inputs and
 // the expected files; an input not listed under expected/ stays unchanged.
@@ -38,6 +39,17 @@ std::set<std::string> FilesIn(const fs::path& folder) {
     return names;
 }
 
+// Every file under folder, by its path from there.
+std::set<std::string> FilesUnder(const fs::path& folder) {
+    std::set<std::string> names;
+    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+        if (entry.is_regular_file()) {
+            names.insert(Utf8FromPath(entry.path().lexically_relative(folder)));
+        }
+    }
+    return names;
+}
+
 class Golden : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(Golden, Case) {
@@ -67,11 +79,11 @@ TEST_P(Golden, Case) {
     const auto bytes = [](const fs::path& folder, const std::string& name) {
         return test::ReadFileBytes(folder / PathFromUtf8(name));
     };
-    std::set<std::string> wanted = FilesIn(expected);
+    std::set<std::string> wanted = FilesUnder(expected);
     wanted.erase("status");
     wanted.erase("stderr");
     wanted.erase("stdout");
-    for (const std::string& name : FilesIn(dir.Path())) {
+    for (const std::string& name : FilesUnder(dir.Path())) {
         if (wanted.erase(name) != 0) {
             EXPECT_EQ(bytes(dir.Path(), name), bytes(expected, name)) << name;
         } else if (inputs.contains(name)) {
