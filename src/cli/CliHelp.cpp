@@ -88,8 +88,10 @@ constexpr std::string_view kConvertAllDescription =
     "letter case numbered \"NAME (2)\", in list order. A NAME may hold the\n"
     "wildcards * and ?; the first match in list order is taken, and an\n"
     "alignment without one is converted without it, with a message. Standard\n"
-    "output lists each alignment and its file, then a summary. Ctrl+C stops\n"
-    "the run after the files begun; a second Ctrl+C ends it at once.\n\nOptions:\n";
+    "output lists each alignment and its file, then a summary. The exit status\n"
+    "is 1 too when a file or an alignment is not written. Ctrl+C stops the run\n"
+    "after the files begun, writes the report and ends as Ctrl+C ends convert;\n"
+    "a second Ctrl+C ends it at once.\n\nOptions:\n";
 constexpr std::string_view kConvertAllOptions =
     "  --out-dir DIR           the folder to write into (made when missing)\n"
     "  --points GROUP|all|none the points: the first group matching GROUP, all\n"
