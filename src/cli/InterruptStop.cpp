@@ -47,7 +47,10 @@ CInterruptStop::CInterruptStop(std::atomic<bool>& stop) : stop_(stop) {
 
 CInterruptStop::~CInterruptStop() {
     ::SetConsoleCtrlHandler(&OnConsoleEvent, FALSE);
-    interruption_ = currentEvent.load();
+}
+
+int CInterruptStop::Interruption() const {
+    return currentEvent.load();
 }
 
 void EndAsInterrupted(int) {
@@ -99,6 +102,10 @@ CInterruptStop::~CInterruptStop() {
         waiter_.join();
     }
     ::pthread_sigmask(SIG_SETMASK, &saved_, nullptr);
+}
+
+int CInterruptStop::Interruption() const {
+    return interruption_;
 }
 
 void CInterruptStop::Wait() {

@@ -22,12 +22,12 @@ class CInterruptStop {
     CInterruptStop& operator=(const CInterruptStop&) = delete;
 
     // The interruption that set the flag; 0 for none.
-    int Interruption() const { return interruption_; }
+    int Interruption() const;
 
   private:
     std::atomic<bool>& stop_;
-    std::atomic<int> interruption_{0};
 #ifndef _WIN32
+    std::atomic<int> interruption_{0};
     void Wait();
 
     sigset_t waited_;  // the signals taken here

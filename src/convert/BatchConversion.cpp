@@ -61,6 +61,17 @@ class CBatchAnswers : public CUserInterface {
     std::vector<std::string>* kept_ = nullptr;
 };
 
+// name in folder, with "/" between as every system takes it, so that the
+// paths printed and reported are the same on each; the folder as given.
+std::string InFolder(const std::string& folder, const std::string& name) {
+    constexpr bool kBackslashSeparates = std::filesystem::path::preferred_separator == '\\';
+    if (folder.empty() || folder.ends_with('/') ||
+        (kBackslashSeparates && folder.ends_with('\\'))) {
+        return folder + name;
+    }
+    return folder + "/" + name;
+}
+
 // The first name that the rule picks: patterns and names compared by same.
 template <typename Same>
 std::optional<std::string> PickName(const std::vector<std::string>& names, const ItemRule& rule,
@@ -140,7 +151,7 @@ std::vector<BatchAlignment> PlanAlignments(const BatchOptions& options, const st
         const AlignmentEntry& entry = catalogue.Alignments()[i];
         BatchAlignment alignment;
         alignment.name = entry.name;
-        alignment.path = Utf8FromPath(PathFromUtf8(folder) / PathFromUtf8(fileNames[i] + ".ch"));
+        alignment.path = InFolder(folder, fileNames[i] + ".ch");
         alignment.profile = PickProfile(entry, options.profile);
         alignment.surface = PickSurface(entry, options.surface);
         alignments.push_back(std::move(alignment));
@@ -324,12 +335,10 @@ BatchReport PlanBatch(const BatchOptions& options) {
     const std::vector<std::string> folders = DistinctFileNames(stems);
     BatchReport report;
     for (std::size_t i = 0; i < options.inputs.size(); ++i) {
-        const std::filesystem::path folder =
-            PathFromUtf8(options.outDir) / PathFromUtf8(folders[i]);
         BatchFile file;
         file.input = options.inputs[i];
-        file.folder = Utf8FromPath(folder);
-        file.pointsPath = Utf8FromPath(folder / PathFromUtf8(folders[i] + ".asc"));
+        file.folder = InFolder(options.outDir, folders[i]);
+        file.pointsPath = InFolder(file.folder, folders[i] + ".asc");
         report.files.push_back(std::move(file));
     }
     return report;
