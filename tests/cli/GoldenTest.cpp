@@ -3,9 +3,10 @@
 //   expected/  status, stderr and every file the run must leave, byte for byte,
 //              in folders as the run leaves them; stdout when it is to be
 //              compared too
-// Every other file of the folder is an input, copied into the fresh folder in
-// which the program runs. Afterwards that folder holds exactly the inputs and
-// the expected files; an input not listed under expected/ stays unchanged.
+// Every other file of the folder, in its folders too, is an input, copied into
+// the fresh folder in which the program runs. Afterwards that folder holds
+// exactly the inputs and the expected files; an input not listed under
+// expected/ stays unchanged.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -29,16 +30,6 @@ std::vector<std::string> CaseNames() {
     return names;
 }
 
-std::set<std::string> FilesIn(const fs::path& folder) {
-    std::set<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder)) {
-        if (entry.is_regular_file()) {
-            names.insert(Utf8FromPath(entry.path().filename()));
-        }
-    }
-    return names;
-}
-
 // Every file under folder, by its path from there.
 std::set<std::string> FilesUnder(const fs::path& folder) {
     std::set<std::string> names;
@@ -56,10 +47,16 @@ TEST_P(Golden, Case) {
     const fs::path source = fs::path(CHAINFORGE_TEST_DATA) / "golden" / GetParam();
     const fs::path expected = source / "expected";
     test::TempDir dir;
-    std::set<std::string> inputs = FilesIn(source);
-    inputs.erase("args");
+    std::set<std::string> inputs;
+    for (const std::string& name : FilesUnder(source)) {
+        if (name != "args" && *PathFromUtf8(name).begin() != fs::path("expected")) {
+            inputs.insert(name);
+        }
+    }
     for (const std::string& name : inputs) {
-        fs::copy_file(source / PathFromUtf8(name), dir.Path() / PathFromUtf8(name));
+        const fs::path target = dir.Path() / PathFromUtf8(name);
+        fs::create_directories(target.parent_path());
+        fs::copy_file(source / PathFromUtf8(name), target);
     }
     std::vector<std::string> args{CHAINFORGE_CLI};
     std::ifstream lines(source / "args");
