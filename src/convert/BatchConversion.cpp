@@ -191,6 +191,17 @@ void ConvertAlignment(const FileJob& job, BatchAlignment& alignment, PointList& 
     alignment.status = StatusOf(alignment.report);
 }
 
+// A file gone through is converted when neither it, nor its point file, nor
+// any alignment said anything.
+BatchStatus ConvertedFileStatus(const BatchFile& file) {
+    const bool clean = file.messages.empty() && file.points.messages.empty() &&
+                       std::all_of(file.alignments.begin(), file.alignments.end(),
+                                   [](const BatchAlignment& alignment) {
+                                       return alignment.status == BatchStatus::Converted;
+                                   });
+    return clean ? BatchStatus::Converted : BatchStatus::WithMessages;
+}
+
 // The file's point groups, its alignments and its point file, in that order.
 void ConvertLoaded(const FileJob& job) {
     BatchFile& file = job.file;
@@ -215,12 +226,7 @@ void ConvertLoaded(const FileJob& job) {
     }
     job.ui.Plan("ASC", file.pointsPath);
     WritePointFile(selections, points, file.points, job.ui);
-    const bool clean = file.messages.empty() && file.points.messages.empty() &&
-                       std::all_of(file.alignments.begin(), file.alignments.end(),
-                                   [](const BatchAlignment& alignment) {
-                                       return alignment.status == BatchStatus::Converted;
-                                   });
-    file.status = clean ? BatchStatus::Converted : BatchStatus::WithMessages;
+    file.status = ConvertedFileStatus(file);
 }
 
 void FailFile(BatchFile& file, const std::string& message, CUserInterface& ui) {
