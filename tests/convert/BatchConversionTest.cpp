@@ -36,6 +36,18 @@ struct Batch {
     }
 };
 
+TEST(BatchConversion, FilesOfTheSameStemGetFoldersNumbered) {
+    BatchOptions options;
+    options.inputs = {"a/Road.xml", "b/road.xml", "c/road.landxml", "CON.xml"};
+    options.outDir = "out/";
+    const BatchReport report = PlanBatch(options);
+    ASSERT_EQ(report.files.size(), 4u);
+    EXPECT_EQ(report.files[0].folder, "out/Road");
+    EXPECT_EQ(report.files[1].folder, "out/road (2)");
+    EXPECT_EQ(report.files[2].pointsPath, "out/road (3)/road (3).asc");
+    EXPECT_EQ(report.files[3].pointsPath, "out/CON_/CON_.asc");
+}
+
 TEST(BatchConversion, StopBeforeTheFirstFileLeavesAllNotStarted) {
     const test::TempDir dir;
     Batch batch(2, dir);
