@@ -4,6 +4,7 @@
 
 #include "cli/CliHelp.h"
 #include "cli/CliSupport.h"
+#include "cli/ConvertAllCommand.h"
 #include "cli/ConvertCommand.h"
 #include "cli/ListCommand.h"
 #include "cli/PreviewCommand.h"
@@ -31,6 +32,9 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     }
     if (command == "convert") {
         return RunConvertCommand(rest, out, err);
+    }
+    if (command == "convert-all") {
+        return RunConvertAllCommand(rest, out, err);
     }
     if (command == "preview") {
         return RunPreviewCommand(rest, out, err);

@@ -10,6 +10,11 @@ constexpr std::string_view kConvertUsage =
     "           [--ascii-out OUT.asc] [--chain-out OUT.ch] [--report-json OUT.json]\n"
     "           [--spirals arcs|ignore] [--spiral-tolerance T]\n"
     "           [--linear-unit metre|foot|us-foot] [--yes] [--force]\n";
+constexpr std::string_view kConvertAllUsage =
+    "chainforge-cli convert-all FILE.xml... --out-dir DIR [--points GROUP|all|none]\n"
+    "           [--profile NAME|first|none] [--surface NAME|first|corridor|none]\n"
+    "           [--jobs N] [--report-json OUT.json] [--spirals arcs|ignore]\n"
+    "           [--spiral-tolerance T] [--yes] [--force]\n";
 constexpr std::string_view kPreviewUsage =
     "chainforge-cli preview FILE.xml [--points GROUP] [--alignment NAME]\n"
     "           [--profile NAME] [--surface NAME] [--spirals arcs|ignore]\n"
@@ -77,6 +82,39 @@ constexpr std::string_view kListCommand =
 constexpr std::string_view kConvertCommand =
     "  convert FILE.xml        write the ASCII point file and the chain file for\n"
     "                          the named items (names as list prints them)\n";
+constexpr std::string_view kConvertAllCommand =
+    "  convert-all FILE.xml... --out-dir DIR\n"
+    "                          write every alignment of every FILE to a chain file\n"
+    "                          of its own, DIR/STEM/ALIGNMENT.ch, and each FILE's\n"
+    "                          points to DIR/STEM/STEM.asc\n";
+constexpr std::string_view kConvertAllDescription =
+    "\nWrites every alignment of every FILE to DIR/STEM/ALIGNMENT.ch and each\n"
+    "FILE's points, with the vertices its alignments add, to DIR/STEM/STEM.asc;\n"
+    "the alignments of a FILE number their vertices on through that one point\n"
+    "file. Names are made safe for Windows and Linux (reserved characters as\n"
+    "\"_\", device names such as CON given a \"_\"), and names the same but for\n"
+    "letter case numbered \"NAME (2)\", in list order. A NAME may hold the\n"
+    "wildcards * and ?; the first match in list order is taken, and an\n"
+    "alignment without one is converted without it, with a message. Standard\n"
+    "output lists each alignment and its file, then a summary. The exit status\n"
+    "is 1 too when a file or an alignment is not written. Ctrl+C stops the run\n"
+    "after the files begun, writes the report and ends as Ctrl+C ends convert;\n"
+    "a second Ctrl+C ends it at once.\n\nOptions:\n";
+constexpr std::string_view kConvertAllOptions =
+    "  --out-dir DIR           the folder to write into (made when missing)\n"
+    "  --points GROUP|all|none the points: the first group matching GROUP, all\n"
+    "                          groups in list order (the default), or none\n"
+    "  --profile NAME|first|none\n"
+    "                          each alignment's profile (default: first)\n"
+    "  --surface NAME|first|corridor|none\n"
+    "                          each alignment's cross-section surface (default:\n"
+    "                          first; corridor: \"Corridor Top\"), letter case\n"
+    "                          ignored\n"
+    "  --jobs N                files converted side by side (default: one per core)\n"
+    "  --report-json OUT.json  also write the report of every file and alignment\n"
+    "  --yes                   convert an alignment with a surface but no profile\n"
+    "                          (vertical control from the sections); without it\n"
+    "                          such an alignment is not written\n";
 constexpr std::string_view kPreviewPictures =
     " It takes the options of convert that\n"
     "                          select items and spirals, and draws SVG pictures:\n";
@@ -106,16 +144,32 @@ std::string Join(std::initializer_list<std::string_view> parts) {
 }  // namespace
 
 std::string UsageText() {
-    return Join({"Usage: ", kListUsage, "       ", kConvertUsage, "       ", kPreviewUsage,
-                 "       chainforge-cli --help | --version\n",
+    return Join({"Usage: ", kListUsage, "       ", kConvertUsage, "       ", kConvertAllUsage,
+                 "       ", kPreviewUsage, "       chainforge-cli --help | --version\n",
                  "       chainforge-cli COMMAND --help\n"});
 }
 
 std::string HelpText() {
-    return Join({kCommandsHeading, kListCommand, kConvertCommand, "  preview FILE.xml        ",
-                 kPreviewDescription, kPreviewPictures, kPictureOptions, "\nOptions of convert:\n",
-                 kPointsOption, kAsciiPointsOption, kItemOptions, kOutputOptions, kSpiralOptions,
-                 kUnitOption, kForceOption, kGeneralOptions, kStatus});
+    return Join({kCommandsHeading,
+                 kListCommand,
+                 kConvertCommand,
+                 kConvertAllCommand,
+                 "  preview FILE.xml        ",
+                 kPreviewDescription,
+                 kPreviewPictures,
+                 kPictureOptions,
+                 "\nOptions of convert:\n",
+                 kPointsOption,
+                 kAsciiPointsOption,
+                 kItemOptions,
+                 kOutputOptions,
+                 kSpiralOptions,
+                 kUnitOption,
+                 kForceOption,
+                 "\nOptions of convert-all (and those of spirals and --force):\n",
+                 kConvertAllOptions,
+                 kGeneralOptions,
+                 kStatus});
 }
 
 std::string CommandHelpText(std::string_view command) {
@@ -127,6 +181,10 @@ std::string CommandHelpText(std::string_view command) {
         return Join({"Usage: ", kConvertUsage, kConvertDescription, kPointsOption,
                      kAsciiPointsOption, kItemOptions, kOutputOptions, kSpiralOptions, kUnitOption,
                      kForceOption, kCommandHelpOption, "\n", kStatus});
+    }
+    if (command == "convert-all") {
+        return Join({"Usage: ", kConvertAllUsage, kConvertAllDescription, kConvertAllOptions,
+                     kSpiralOptions, kForceOption, kCommandHelpOption, "\n", kStatus});
     }
     if (command == "preview") {
         return Join({"Usage: ", kPreviewUsage, kPreviewCommandDescription, kPointsOption,

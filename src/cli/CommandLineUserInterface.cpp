@@ -56,10 +56,11 @@ std::optional<std::string> CCommandLineUserInterface::AskOpenFileName(const File
 std::optional<std::string> CCommandLineUserInterface::AskSaveFileName(
     const FileDialogRequest& request) {
     const auto answer = saveFileNames_.find(request.defaultExtension);
-    if (answer == saveFileNames_.end()) {
+    // A batch names the file it writes in the request.
+    if (answer == saveFileNames_.end() && request.initialName.empty()) {
         return std::nullopt;
     }
-    const std::string& path = answer->second;
+    const std::string& path = answer == saveFileNames_.end() ? request.initialName : answer->second;
     // Only a regular file is replaced: any other is refused by the writer.
     if (request.askBeforeReplacing && !force_ && StatusOf(path).kind == FileKind::Regular) {
         ShowMessage("File " + path + " already exists; use --force to replace it");

@@ -18,7 +18,8 @@ class CCommandLineUserInterface : public CUserInterface {
 
     void SetAnswer(bool yes) { answerYes_ = yes; }
     void SetOpenFileName(std::optional<std::string> path) { openFileName_ = std::move(path); }
-    // The answer to the save dialog whose default extension is given ("ASC", "CH").
+    // The answer to the save dialog whose default extension is given ("ASC",
+    // "CH"); without one, the request's initial name when it has one.
     void SetSaveFileName(const std::string& defaultExtension, std::string path) {
         saveFileNames_[defaultExtension] = std::move(path);
     }

@@ -102,6 +102,8 @@ std::string ParseArguments(const std::vector<std::string>& args, SelectionOption
             StoreValue(arg, args[++i], options, own);
         } else if (arg.starts_with("--")) {
             return "unknown option '" + arg + "'";
+        } else if (own.inputs != nullptr) {
+            own.inputs->push_back(arg);
         } else if (options.input.empty()) {
             options.input = arg;
         } else {

@@ -34,6 +34,8 @@ struct CommandOwnOptions {
     std::map<std::string, bool*> flags;
     std::map<std::string, std::optional<std::string>*> values;
     std::map<std::string, std::vector<std::string>*> lists;
+    // Takes every LandXML file named, for a command that takes several.
+    std::vector<std::string>* inputs = nullptr;
 };
 
 // Fills options and own from args; returns the usage problem, or the empty

@@ -28,7 +28,8 @@ struct ConvertOptions {
                            {"--ascii-out", &asciiOut},
                            {"--chain-out", &chainOut},
                            {"--report-json", &reportJson}},
-                .lists = {}};
+                .lists = {},
+                .inputs = nullptr};
     }
 };
 

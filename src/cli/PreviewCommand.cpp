@@ -25,7 +25,8 @@ struct PreviewOptions {
     CommandOwnOptions Own() {
         return {.flags = {},
                 .values = {{"--plan-svg", &planSvg}, {"--profile-svg", &profileSvg}},
-                .lists = {{"--section-svg", &sectionSvgs}}};
+                .lists = {{"--section-svg", &sectionSvgs}},
+                .inputs = nullptr};
     }
 };
 

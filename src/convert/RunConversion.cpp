@@ -129,7 +129,7 @@ void AddLeftOut(const CElementsLeftOut& leftOut, ConversionReport& report) {
 }
 
 void AddPoints(const PointGroupReadCounts& counts, ConversionReport& report) {
-    report.points.fieldsChanged = counts.fieldsChanged;
+    report.points.fieldsChanged += counts.fieldsChanged;
     report.AddNotConverted("CgPoint", counts.leftOut, kBadNumberReason);
 }
 
@@ -150,7 +150,9 @@ PointsOutcome GatherPoints(const ReadContext& context, const ConversionSelection
     }
     if (selections.pointGroup) {
         PointGroupRead read = ReadPointGroup(context, *selections.pointGroup);
-        sink.content.points = std::move(read.points);
+        sink.content.points.insert(sink.content.points.end(),
+                                   std::make_move_iterator(read.points.begin()),
+                                   std::make_move_iterator(read.points.end()));
         AddPoints(read.counts, sink.report);
         sink.cutOff.Check(!read.counts.complete, "CgPoints");
     }
@@ -269,14 +271,6 @@ bool ReadSections(const ReadContext& context, const AlignmentEntry* alignment,
     return !RelativeWithoutProfile(context, fromSections, content);
 }
 
-// Whether a reader met the end of the data inside its element: such a run
-// writes nothing, so that a file cut off in transfer never replaces a whole
-// one of the same name with a part.
-bool ReadWasCutOff(const ConversionReport& report) {
-    return std::any_of(report.messages.begin(), report.messages.end(),
-                       [](const std::string& text) { return text.starts_with(kCutOff); });
-}
-
 // Lists the file in the report when it was written, with its size.
 void RecordWritten(const WriteResult& result, ConversionReport& report) {
     if (result.status == WriteStatus::Written) {
@@ -345,6 +339,11 @@ void ScaleToWrittenUnit(double scale, ConversionContent& content, ConversionRepo
 
 }  // namespace
 
+bool ReadWasCutOff(const ConversionReport& report) {
+    return std::any_of(report.messages.begin(), report.messages.end(),
+                       [](const std::string& text) { return text.starts_with(kCutOff); });
+}
+
 bool ReadConversionContent(const ReadContext& context, const ConversionSelections& selections,
                            bool& spiralWarning, ConversionReport& report,
                            ConversionContent& content) {
@@ -359,28 +358,100 @@ bool ReadConversionContent(const ReadContext& context, const ConversionSelection
     return whole;
 }
 
+namespace {
+
+// The readers' run and the check that the data did not end inside what they
+// read; false when nothing is to be written.
+bool ReadWhole(const ReadContext& context, const ConversionSelections& selections,
+               bool& spiralWarning, ConversionReport& report, ConversionContent& content) {
+    if (!ReadConversionContent(context, selections, spiralWarning, report, content)) {
+        return false;
+    }
+    if (ReadWasCutOff(report)) {
+        context.ui.ShowMessage(kNothingWritten);
+        return false;
+    }
+    return true;
+}
+
+void WritePoints(CUserInterface& ui, const PointList& points, ConversionReport& report) {
+    const WriteResult written = WriteAsciiPointFile(ui, points);
+    RecordWritten(written, report);
+    if (written.status == WriteStatus::Written) {
+        report.points.written = static_cast<std::int64_t>(points.size());
+    }
+}
+
+WriteStatus WriteChain(CUserInterface& ui, const ConversionContent& content,
+                       ConversionReport& report) {
+    const WriteResult written =
+        WriteChainFile(ui, content.horizontalControl, content.verticalControl,
+                       content.leftTemplates, content.rightTemplates);
+    RecordWritten(written, report);
+    return written.status;
+}
+
+}  // namespace
+
 ConversionReport RunConversion(const ConversionSelections& selections, CDocumentBuffer& document,
                                const CCatalogue& catalogue, bool& spiralWarning,
                                CUserInterface& userInterface) {
     ConversionReport report;
     CRecordingUserInterface ui(userInterface, report, selections);
     ConversionContent content;
-    if (!ReadConversionContent({document, catalogue, ui}, selections, spiralWarning, report,
-                               content)) {
+    if (!ReadWhole({document, catalogue, ui}, selections, spiralWarning, report, content)) {
         return report;
     }
+    WritePoints(ui, content.points, report);
+    WriteChain(ui, content, report);
+    return report;
+}
+
+ConversionReport GatherPointGroups(const ConversionSelections& selections,
+                                   const std::vector<std::string>& groups,
+                                   CDocumentBuffer& document, const CCatalogue& catalogue,
+                                   PointList& points, CUserInterface& userInterface) {
+    ConversionReport report;
+    CRecordingUserInterface ui(userInterface, report, selections);
+    AddDocumentFacts(catalogue, std::nullopt, report);
+    ConversionContent content;
+    content.points = std::move(points);
+    ContentSink sink{content, report, CCutOffNotice(ui)};
+    ConversionSelections groupSelections;
+    for (const std::string& group : groups) {
+        groupSelections.pointGroup = group;
+        (void)GatherPoints({document, catalogue, ui}, groupSelections, sink);
+    }
+    points = std::move(content.points);
     if (ReadWasCutOff(report)) {
         ui.ShowMessage(kNothingWritten);
-        return report;
     }
-    const WriteResult points = WriteAsciiPointFile(ui, content.points);
-    RecordWritten(points, report);
-    if (points.status == WriteStatus::Written) {
-        report.points.written = static_cast<std::int64_t>(content.points.size());
+    return report;
+}
+
+void WritePointFile(const ConversionSelections& selections, const PointList& points,
+                    ConversionReport& report, CUserInterface& userInterface) {
+    CRecordingUserInterface ui(userInterface, report, selections);
+    WritePoints(ui, points, report);
+}
+
+ConversionReport RunChainConversion(const ConversionSelections& selections,
+                                    CDocumentBuffer& document, const CCatalogue& catalogue,
+                                    bool& spiralWarning, PointList& points,
+                                    CUserInterface& userInterface) {
+    ConversionReport report;
+    CRecordingUserInterface ui(userInterface, report, selections);
+    ConversionContent content;
+    const std::size_t given = points.size();
+    content.points = std::move(points);
+    const bool written =
+        ReadWhole({document, catalogue, ui}, selections, spiralWarning, report, content) &&
+        WriteChain(ui, content, report) == WriteStatus::Written;
+    // The readers only append: without the chain file its vertices go again.
+    points = std::move(content.points);
+    if (!written) {
+        points.resize(given);
     }
-    RecordWritten(WriteChainFile(ui, content.horizontalControl, content.verticalControl,
-                                 content.leftTemplates, content.rightTemplates),
-                  report);
     return report;
 }
 

@@ -5,6 +5,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "alignment/HorizontalAlignmentReader.h"
 #include "convert/ConversionReport.h"
@@ -67,10 +68,39 @@ bool ReadConversionContent(const ReadContext& context, const ConversionSelection
                            bool& spiralWarning, ConversionReport& report,
                            ConversionContent& content);
 
+// Whether a reader met the end of the data inside its element: such a run
+// writes nothing, so that a file cut off in transfer never replaces a whole
+// one of the same name with a part.
+bool ReadWasCutOff(const ConversionReport& report);
+
 // spiralWarning is the owner's flag that lets the spiral message show once.
 // Returns what was written and what was left out.
 ConversionReport RunConversion(const ConversionSelections& selections, CDocumentBuffer& document,
                                const CCatalogue& catalogue, bool& spiralWarning,
                                CUserInterface& ui);
+
+// The parts of a conversion that a batch runs apart, so that every chain file
+// of a LandXML file numbers its vertices against one point list, the one its
+// point file holds. selections gives the LandXML file's path (never written
+// over) and the alignment's items; ui answers with the names to write.
+
+// Appends the points of the named groups, in that order, to points; the
+// report is that of a conversion of those groups. When the data ends inside
+// a group it says that nothing is written.
+ConversionReport GatherPointGroups(const ConversionSelections& selections,
+                                   const std::vector<std::string>& groups,
+                                   CDocumentBuffer& document, const CCatalogue& catalogue,
+                                   PointList& points, CUserInterface& ui);
+
+// Writes points as the ASCII point file, adding it and its messages to report.
+void WritePointFile(const ConversionSelections& selections, const PointList& points,
+                    ConversionReport& report, CUserInterface& ui);
+
+// A conversion of the selected alignment that writes only the chain file,
+// its vertices numbered against points; once the chain file is written, the
+// vertices that stand on none of them are appended to points.
+ConversionReport RunChainConversion(const ConversionSelections& selections,
+                                    CDocumentBuffer& document, const CCatalogue& catalogue,
+                                    bool& spiralWarning, PointList& points, CUserInterface& ui);
 
 }  // namespace chainforge

@@ -322,6 +322,10 @@ std::vector<std::string> ProgramArguments(int, char**) {
     return args;
 }
 
+bool StandardErrorIsTerminal() {
+    return ::_isatty(_fileno(stderr)) != 0;
+}
+
 void UseBinaryStandardStreams() {
     ::_setmode(::_fileno(stdout), _O_BINARY);
     ::_setmode(::_fileno(stderr), _O_BINARY);
@@ -475,6 +479,10 @@ std::vector<std::string> ProgramArguments(int argc, char** argv) {
 }
 
 void UseBinaryStandardStreams() {}
+
+bool StandardErrorIsTerminal() {
+    return ::isatty(STDERR_FILENO) == 1;
+}
 
 #endif
 

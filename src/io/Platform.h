@@ -114,4 +114,8 @@ std::vector<std::string> ProgramArguments(int argc, char** argv);
 // the program ends them, and a console shows UTF-8 names as written.
 void UseBinaryStandardStreams();
 
+// Whether standard error goes to a terminal (a console on Windows), where a
+// line can be written over.
+bool StandardErrorIsTerminal();
+
 }  // namespace chainforge

@@ -13,8 +13,10 @@ namespace chainforge {
 // readers and writers state it: "label|pattern|" pairs closed by one more "|".
 struct FileDialogRequest {
     std::string defaultExtension;  // added to a typed name that has none, e.g. "CH"
-    std::string initialName;       // empty: no initial file name
-    std::string filter;            // e.g. "Chain Files (*.ch)|*.CH||"
+    // Empty: no initial file name. A batch gives the whole path of the file
+    // it writes, which an interface that asks nothing takes as the answer.
+    std::string initialName;
+    std::string filter;  // e.g. "Chain Files (*.ch)|*.CH||"
     bool askBeforeReplacing = false;
     std::string title;  // empty: the dialog's own
     // Where a save dialog first opens and the name it suggests (the LandXML

@@ -1,10 +1,12 @@
 // Golden cases: each folder under data/golden runs chainforge-cli once.
 //   args       the arguments, one a line
-//   expected/  status, stderr and every file the run must leave, byte for byte;
-//              stdout when it is to be compared too
-// Every other file of the folder is an input, copied into the fresh folder in
-// which the program runs. Afterwards that folder holds exactly the inputs and
-// the expected files; an input not listed under expected/ stays unchanged.
+//   expected/  status, stderr and every file the run must leave, byte for byte,
+//              in folders as the run leaves them; stdout when it is to be
+//              compared too
+// Every other file of the folder, in its folders too, is an input, copied into
+// the fresh folder in which the program runs. Afterwards that folder holds
+// exactly the inputs and the expected files; an input not listed under
+// expected/ stays unchanged.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -28,11 +30,12 @@ std::vector<std::string> CaseNames() {
     return names;
 }
 
-std::set<std::string> FilesIn(const fs::path& folder) {
+// Every file under folder, by its path from there.
+std::set<std::string> FilesUnder(const fs::path& folder) {
     std::set<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder)) {
+    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
         if (entry.is_regular_file()) {
-            names.insert(Utf8FromPath(entry.path().filename()));
+            names.insert(Utf8FromPath(entry.path().lexically_relative(folder)));
         }
     }
     return names;
@@ -44,10 +47,16 @@ TEST_P(Golden, Case) {
     const fs::path source = fs::path(CHAINFORGE_TEST_DATA) / "golden" / GetParam();
     const fs::path expected = source / "expected";
     test::TempDir dir;
-    std::set<std::string> inputs = FilesIn(source);
-    inputs.erase("args");
+    std::set<std::string> inputs;
+    for (const std::string& name : FilesUnder(source)) {
+        if (name != "args" && *PathFromUtf8(name).begin() != fs::path("expected")) {
+            inputs.insert(name);
+        }
+    }
     for (const std::string& name : inputs) {
-        fs::copy_file(source / PathFromUtf8(name), dir.Path() / PathFromUtf8(name));
+        const fs::path target = dir.Path() / PathFromUtf8(name);
+        fs::create_directories(target.parent_path());
+        fs::copy_file(source / PathFromUtf8(name), target);
     }
     std::vector<std::string> args{CHAINFORGE_CLI};
     std::ifstream lines(source / "args");
@@ -67,11 +76,11 @@ TEST_P(Golden, Case) {
     const auto bytes = [](const fs::path& folder, const std::string& name) {
         return test::ReadFileBytes(folder / PathFromUtf8(name));
     };
-    std::set<std::string> wanted = FilesIn(expected);
+    std::set<std::string> wanted = FilesUnder(expected);
     wanted.erase("status");
     wanted.erase("stderr");
     wanted.erase("stdout");
-    for (const std::string& name : FilesIn(dir.Path())) {
+    for (const std::string& name : FilesUnder(dir.Path())) {
         if (wanted.erase(name) != 0) {
             EXPECT_EQ(bytes(dir.Path(), name), bytes(expected, name)) << name;
         } else if (inputs.contains(name)) {
