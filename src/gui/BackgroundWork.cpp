@@ -44,6 +44,12 @@ void CProgressPanel::Update(const WorkProgress& progress) {
         bar_->setRange(0, 0);
         return;
     }
+    if (progress.unit == WorkUnit::Files) {
+        bar_->setRange(0, static_cast<int>(total));
+        bar_->setValue(static_cast<int>(progress.done));
+        bar_->setFormat(QStringLiteral("%1 of %2 files").arg(progress.done.load()).arg(total));
+        return;
+    }
     // In megabytes, so that the range fits an int for any file.
     bar_->setRange(0, static_cast<int>((total + kMegabyte - 1) / kMegabyte));
     bar_->setValue(static_cast<int>(progress.done / kMegabyte));

@@ -16,11 +16,15 @@
 
 namespace chainforge {
 
+// What done and total count: bytes of a file read, or files converted.
+enum class WorkUnit { Bytes, Files };
+
 // What the worker reports and what the window asks of it.
 struct WorkProgress {
     std::atomic<std::uint64_t> done{0};
     std::atomic<std::uint64_t> total{0};  // 0: not known, a busy bar
     std::atomic<bool> cancel{false};
+    WorkUnit unit = WorkUnit::Bytes;  // set before the work starts
 };
 
 // The bar with its Cancel button, hidden until work has gone on a while.
