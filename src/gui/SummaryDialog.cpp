@@ -64,6 +64,65 @@ QString NothingWrittenReason(const ConversionSelections& selections, const Conve
     return QStringLiteral("The selections hold nothing to write.");
 }
 
+namespace {
+
+// "  /full/path (123 bytes)", with the platform's separators.
+QString WrittenLine(const ConversionReport::File& file) {
+    return QStringLiteral("  %1 (%2 bytes)\n")
+        .arg(QDir::toNativeSeparators(QFileInfo(DisplayText(file.path)).absoluteFilePath()))
+        .arg(file.bytes);
+}
+
+QString MessagesText(const std::vector<std::string>& messages) {
+    if (messages.empty()) {
+        return {};
+    }
+    QString text = QStringLiteral("\nMessages:\n");
+    for (const std::string& message : messages) {
+        text += QStringLiteral("  ") + DisplayText(message) + QLatin1Char('\n');
+    }
+    return text;
+}
+
+QString PickedText(const char* item, const std::optional<std::string>& name) {
+    return name ? QStringLiteral("%1 \"%2\"").arg(QLatin1String(item), DisplayText(*name))
+                : QStringLiteral("no %1").arg(QLatin1String(item));
+}
+
+// Each file's point file first, as Create's summary lists it, then its chain
+// files.
+QString BatchWrittenText(const BatchReport& report) {
+    QString text;
+    for (const BatchFile& file : report.files) {
+        for (const ConversionReport::File& written : file.points.files) {
+            text += WrittenLine(written);
+        }
+        for (const BatchAlignment& alignment : file.alignments) {
+            for (const ConversionReport::File& written : alignment.report.files) {
+                text += WrittenLine(written);
+            }
+        }
+    }
+    return text;
+}
+
+// "  NAME: STATUS, profile "P", no surface" for every alignment.
+QString BatchAlignmentsText(const BatchReport& report) {
+    QString text;
+    for (const BatchFile& file : report.files) {
+        for (const BatchAlignment& alignment : file.alignments) {
+            text += QStringLiteral("  %1: %2, %3, %4\n")
+                        .arg(DisplayText(alignment.name),
+                             DisplayText(BatchStatusText(alignment.status)),
+                             PickedText("profile", alignment.profile),
+                             PickedText("surface", alignment.surface));
+        }
+    }
+    return text;
+}
+
+}  // namespace
+
 QString SummaryText(const ConversionReport& report, const QString& reason) {
     QString text = QStringLiteral("Files written:\n");
     if (report.files.empty()) {
@@ -71,19 +130,26 @@ QString SummaryText(const ConversionReport& report, const QString& reason) {
                (reason.isEmpty() ? QString() : QStringLiteral("  ") + reason) + QLatin1Char('\n');
     }
     for (const ConversionReport::File& file : report.files) {
-        text +=
-            QStringLiteral("  %1 (%2 bytes)\n")
-                .arg(QDir::toNativeSeparators(QFileInfo(DisplayText(file.path)).absoluteFilePath()))
-                .arg(file.bytes);
+        text += WrittenLine(file);
     }
     text += QLatin1Char('\n') + DisplayText(ReportText(report));
-    if (!report.messages.empty()) {
-        text += QStringLiteral("\nMessages:\n");
-        for (const std::string& message : report.messages) {
-            text += QStringLiteral("  ") + DisplayText(message) + QLatin1Char('\n');
-        }
+    return text + MessagesText(report.messages);
+}
+
+QString ConvertAllSummaryText(const BatchReport& report, const std::vector<std::string>& messages) {
+    QString text = BatchWrittenText(report);
+    text = text.isEmpty() ? QStringLiteral("Nothing was written.\n")
+                          : QStringLiteral("Files written:\n") + text;
+    if (report.stopped) {
+        text += QStringLiteral("\nThe conversion was cancelled.\n");
     }
-    return text;
+    const QString alignments = BatchAlignmentsText(report);
+    if (!alignments.isEmpty()) {
+        text += QStringLiteral("\nAlignments:\n") + alignments;
+    }
+    text += QLatin1Char('\n') + DisplayText(BatchSummaryText(SummarizeBatch(report))) +
+            QLatin1Char('\n');
+    return text + MessagesText(messages);
 }
 
 CSummaryDialog::CSummaryDialog(QWidget* parent) : QDialog(parent) {
@@ -122,9 +188,25 @@ void CSummaryDialog::SetReport(const ConversionReport& report, const QString& re
     setWindowTitle(QStringLiteral("Conversion Summary: %1 - %2")
                        .arg(about, QString::fromLatin1(kProgramName)));
     text_->setPlainText(SummaryText(report, reason));
-    folder_ = report.files.empty()
+    SetFolder(report.files.empty()
                   ? QString()
-                  : QFileInfo(DisplayText(report.files.front().path)).absolutePath();
+                  : QFileInfo(DisplayText(report.files.front().path)).absolutePath());
+}
+
+void CSummaryDialog::SetBatchReport(const BatchReport& report,
+                                    const std::vector<std::string>& messages,
+                                    const QString& documentPath) {
+    documentPath_ = documentPath;
+    setWindowTitle(QStringLiteral("Convert All Summary: %1 - %2")
+                       .arg(QFileInfo(documentPath).fileName(), QString::fromLatin1(kProgramName)));
+    text_->setPlainText(ConvertAllSummaryText(report, messages));
+    const bool written = !BatchWrittenText(report).isEmpty();
+    SetFolder(written ? QFileInfo(DisplayText(report.files.front().folder)).absoluteFilePath()
+                      : QString());
+}
+
+void CSummaryDialog::SetFolder(const QString& folder) {
+    folder_ = folder;
     openFolder_->setEnabled(!folder_.isEmpty());
 }
 

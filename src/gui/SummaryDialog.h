@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QString>
 
+#include "convert/BatchConversion.h"
 #include "convert/ConversionReport.h"
 #include "convert/RunConversion.h"
 #include "ui/UserInterface.h"
@@ -44,6 +45,11 @@ QString NothingWrittenReason(const ConversionSelections& selections, const Conve
 // reason), then the report, then the messages.
 QString SummaryText(const ConversionReport& report, const QString& reason = QString());
 
+// The summary of a Convert All run: the files written, each alignment's
+// status and what the rules picked, the counts, then messages, every message
+// and question of the run in the order they came.
+QString ConvertAllSummaryText(const BatchReport& report, const std::vector<std::string>& messages);
+
 class CSummaryDialog : public QDialog {
     Q_OBJECT
 
@@ -53,11 +59,15 @@ class CSummaryDialog : public QDialog {
     // documentPath and alignment name what the report is about, in the title.
     void SetReport(const ConversionReport& report, const QString& reason,
                    const QString& documentPath, const QString& alignment);
+    // A Convert All run of the LandXML file documentPath.
+    void SetBatchReport(const BatchReport& report, const std::vector<std::string>& messages,
+                        const QString& documentPath);
     const QString& DocumentPath() const { return documentPath_; }
     QString Text() const { return text_->toPlainText(); }
 
   private:
     void OpenFolder();
+    void SetFolder(const QString& folder);
 
     QPlainTextEdit* text_ = nullptr;
     QPushButton* openFolder_ = nullptr;
