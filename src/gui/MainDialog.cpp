@@ -17,6 +17,7 @@
 #include "convert/Version.h"
 #include "gui/AboutDialog.h"
 #include "gui/AppIcons.h"
+#include "gui/ConvertAllDialog.h"
 #include "gui/DialogGeometry.h"
 #include "gui/DisplayText.h"
 #include "gui/PreviewWindow.h"
@@ -145,6 +146,11 @@ void CMainDialog::CreateControls() {
     closeButton_->setAccessibleName(QStringLiteral("Close"));
     asciiPointsCheck_->setAccessibleName(asciiPointsCheck_->text());
     progress_ = new CProgressPanel(this);
+    convertAllAction_ = new QAction(QStringLiteral("&Convert All..."), this);
+    convertAllAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_A));
+    convertAllAction_->setShortcutVisibleInContextMenu(true);
+    convertAllAction_->setEnabled(false);
+    addAction(convertAllAction_);
 }
 
 QRect CMainDialog::DialogRect(int x, int y, int width, int height) const {
@@ -189,6 +195,7 @@ void CMainDialog::ConnectHandlers() {
     auto* preview = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_P), this);
     connect(preview, &QShortcut::activated, this, &CMainDialog::OnPreview);
     connect(createButton_, &QPushButton::clicked, this, &CMainDialog::RunConversion);
+    connect(convertAllAction_, &QAction::triggered, this, &CMainDialog::OnConvertAll);
     connect(closeButton_, &QPushButton::clicked, this, &QDialog::reject);
     connect(alignmentsList_, &QListWidget::itemSelectionChanged, this,
             &CMainDialog::OnAlignmentSelChange);
@@ -330,6 +337,7 @@ LoadResult CMainDialog::LoadInBackground(const std::string& path, CUserInterface
         },
         progress, progressDelayMs_);
     asciiPointsCheck_->show();
+    UpdateConvertAll();
     SchedulePreview();
     if (progress.cancel) {
         loaded.status = LoadStatus::Stopped;
@@ -361,6 +369,7 @@ void CMainDialog::ReleaseDocument() {
     document_.Close();
     loadedSize_ = -1;
     setWindowTitle(QString::fromLatin1(kProgramName));
+    UpdateConvertAll();
     SchedulePreview();
 }
 
@@ -403,13 +412,7 @@ void CMainDialog::RunConversion() {
     if (progress_->Running()) {
         return;
     }
-    // The field is committed first, as leaving it does; the spiral message
-    // is shown again only for a new name.
-    if (fileNameEdit_->text().compare(currentFileName_, Qt::CaseInsensitive) != 0) {
-        OnFileEditKillFocus();
-    } else {
-        CommitFileName();
-    }
+    CommitBeforeRun();
     ConversionSelections selections = CurrentSelections();
     // On a worker as a load is; its questions and dialogs come back to the
     // window's thread, and Cancel stops it before the next file is written.
@@ -431,6 +434,63 @@ void CMainDialog::RunConversion() {
     ShowSummary(report,
                 NothingWrittenReason(selections, report, progress.cancel, declines.Declined()),
                 selections.alignment);
+}
+
+// The field is committed first, as leaving it does; the spiral message is
+// shown again only for a new name.
+void CMainDialog::CommitBeforeRun() {
+    if (fileNameEdit_->text().compare(currentFileName_, Qt::CaseInsensitive) != 0) {
+        OnFileEditKillFocus();
+    } else {
+        CommitFileName();
+    }
+}
+
+// Every alignment of the file the field names, after the choices are made;
+// a name not yet committed is loaded first, as Create does.
+void CMainDialog::OnConvertAll() {
+    if (progress_->Running()) {
+        return;
+    }
+    CommitBeforeRun();
+    if (!document_.IsLoaded()) {
+        return;
+    }
+    CConvertAllDialog choices(currentFileName_, this);
+    if (choices.exec() == QDialog::Accepted) {
+        RunConvertAll(choices.Options(), choices.Answers());
+    }
+}
+
+// On a worker over the batch of the core, asking nothing: the progress
+// counts the files done (one file: busy), and Cancel sets the batch's stop
+// flag, which leaves a file not yet begun unconverted.
+void CMainDialog::RunConvertAll(const BatchOptions& options, ConvertAllAnswers answers) {
+    BatchReport report = PlanBatch(options);
+    CConvertAllInterface ui(answers);
+    WorkProgress progress;
+    progress.unit = WorkUnit::Files;
+    progress_->Run(
+        [&](WorkProgress& work) {
+            const auto tell = [&work](const BatchProgress& batch) {
+                if (batch.total > 1) {
+                    work.total = batch.total;
+                    work.done = batch.done;
+                }
+            };
+            RunBatch(
+                options, report, [&ui](std::size_t) -> CUserInterface& { return ui; }, tell,
+                work.cancel);
+        },
+        progress, progressDelayMs_);
+    SchedulePreview();
+    Summary().SetBatchReport(report, ui.Messages(), currentFileName_);
+    PresentSummary();
+}
+
+// Called only between runs: while one runs the worker owns the document.
+void CMainDialog::UpdateConvertAll() {
+    convertAllAction_->setEnabled(document_.IsLoaded());
 }
 
 ConversionSelections CMainDialog::CurrentSelections() const {
@@ -482,11 +542,19 @@ void CMainDialog::RebuildPreview() {
 // that the user can go on and compare.
 void CMainDialog::ShowSummary(const ConversionReport& report, const QString& reason,
                               const std::optional<std::string>& alignment) {
+    Summary().SetReport(report, reason, currentFileName_,
+                        alignment ? DisplayText(*alignment) : QString());
+    PresentSummary();
+}
+
+CSummaryDialog& CMainDialog::Summary() {
     if (summary_ == nullptr) {
         summary_ = new CSummaryDialog(this);
     }
-    summary_->SetReport(report, reason, currentFileName_,
-                        alignment ? DisplayText(*alignment) : QString());
+    return *summary_;
+}
+
+void CMainDialog::PresentSummary() {
     if (!summary_->isVisible()) {
         PlaceBesideOwner(*summary_, *this);
     }
@@ -600,6 +668,7 @@ void CMainDialog::contextMenuEvent(QContextMenuEvent* event) {
     }
     QMenu menu(this);
     menu.addAction(QStringLiteral("&Reload"), this, &CMainDialog::ReloadKeepingSelections);
+    menu.addAction(convertAllAction_);
     menu.addAction(QStringLiteral("&About %1...").arg(QString::fromLatin1(kProgramName)), this,
                    &CMainDialog::OnAbout);
     menu.exec(event->globalPos());

@@ -2,6 +2,7 @@
 // what its scan found, and "Create", which converts what is selected.
 #pragma once
 
+#include <QAction>
 #include <QCheckBox>
 #include <QDateTime>
 #include <QLabel>
@@ -12,10 +13,12 @@
 #include <functional>
 #include <memory>
 
+#include "convert/BatchConversion.h"
 #include "convert/ConversionReport.h"
 #include "convert/OpenDocument.h"
 #include "convert/RunConversion.h"
 #include "gui/BackgroundWork.h"
+#include "gui/ConvertAllAnswers.h"
 #include "gui/IconButton.h"
 #include "gui/LayoutDialog.h"
 #include "gui/ListBox.h"
@@ -61,6 +64,10 @@ class CMainDialog : public CLayoutDialog {
     void OnFileEditKillFocus();
     void OnBrowse();
     void RunConversion();
+    void CommitBeforeRun();
+    void OnConvertAll();
+    void RunConvertAll(const BatchOptions& options, ConvertAllAnswers answers);
+    void UpdateConvertAll();
     void OnPreview();
     ConversionSelections CurrentSelections() const;
     void SchedulePreview();
@@ -84,6 +91,8 @@ class CMainDialog : public CLayoutDialog {
     void ClearLists();
     void ShowSummary(const ConversionReport& report, const QString& reason,
                      const std::optional<std::string>& alignment);
+    CSummaryDialog& Summary();
+    void PresentSummary();
     void CloseStaleSummary();
     void SendKeyboardContextMenu();
     LoadResult LoadInBackground(const std::string& path, CUserInterface& scanUi);
@@ -125,6 +134,9 @@ class CMainDialog : public CLayoutDialog {
     CListBox* pointsList_ = nullptr;
     CListBox* alignmentsList_ = nullptr;
     QCheckBox* asciiPointsCheck_ = nullptr;
+    // In the context menu and on the dialog for its shortcut; enabled while
+    // a file is loaded.
+    QAction* convertAllAction_ = nullptr;
 };
 
 }  // namespace chainforge

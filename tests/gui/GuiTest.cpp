@@ -9,6 +9,7 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -167,6 +168,7 @@ class GuiTest : public QObject {
     void listKeysSelectAndCreateSaysWhatIsMissing();
     void createAndEnterWriteTheFiles();
     void summaryNamesItsFileAndGoesWithIt();
+    void convertAllWritesEveryAlignmentAndSummarizes();
     void previewFollowsTheSelections();
     void escapeClosesThePreviewFirst();
     void contextMenuOpensFromTheKeyboard();
@@ -564,6 +566,46 @@ void GuiTest::summaryNamesItsFileAndGoesWithIt() {
     QVERIFY(!summary->isVisible());
 }
 
+// Ctrl+Shift+A with the file loaded: the choices' dialog opens on the file's
+// folder, and the run asks nothing, writes the files into a folder of the
+// file's name and ends with the summary of every alignment.
+void GuiTest::convertAllWritesEveryAlignmentAndSummarizes() {
+    Fixture f;
+    f.LoadRoad();
+    f.ui.ClearEvents();
+    const QString out = QString::fromStdString(f.folder.File("out"));
+    QString offered;
+    WhenModalOpens([&](QWidget& modal) {
+        auto* folder = modal.findChild<QLineEdit*>(QStringLiteral("folderEdit"));
+        QVERIFY(folder != nullptr);
+        offered = folder->text();
+        folder->setText(out);
+        QTest::mouseClick(modal.findChild<QPushButton*>(QStringLiteral("okButton")),
+                          Qt::LeftButton);
+    });
+    QTest::keyClick(&f.List("alignmentsList"), Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(offered, QDir::toNativeSeparators(QString::fromStdString(f.folder.Path().string())));
+    const auto written = [&out](const char* name) {
+        return QDir::toNativeSeparators(out + QStringLiteral("/road/") + QLatin1String(name));
+    };
+    for (const char* name : {"road.asc", "Main Road.ch", "access.ch"}) {
+        QVERIFY2(QFileInfo(written(name)).isFile(), name);
+    }
+    QVERIFY(f.ui.Events().empty());
+    auto* summary = f.dialog.findChild<CSummaryDialog*>();
+    QVERIFY(summary != nullptr && summary->isVisible());
+    QVERIFY(summary->windowTitle().contains(QStringLiteral("road.xml")));
+    const QString text = summary->Text();
+    QVERIFY(text.startsWith(QStringLiteral("Files written:\n  ") + written("road.asc") +
+                            QStringLiteral(" (")));
+    QVERIFY(text.contains(written("access.ch") + QStringLiteral(" (")));
+    QVERIFY(text.contains(QStringLiteral(
+        "  Main Road: with messages, profile \"Design\", surface \"Finished Grade\"\n")));
+    QVERIFY(text.contains(QStringLiteral("  access: with messages, no profile, no surface\n")));
+    QVERIFY(text.contains(
+        QStringLiteral("\n  Alignment \"access\" has no profile; converted without one\n")));
+}
+
 void GuiTest::previewFollowsTheSelections() {
     Fixture f;
     QCOMPARE(f.Control("previewButton").size(), f.Control("createButton").size());
@@ -678,7 +720,7 @@ void GuiTest::contextMenuOpensFromTheKeyboard() {
             }
         });
         QTest::keyClick(&list, key, modifiers);
-        QCOMPARE(entries, (QStringList{"&Reload", "&About Chainforge..."}));
+        QCOMPARE(entries, (QStringList{"&Reload", "&Convert All...", "&About Chainforge..."}));
     }
 }
 
