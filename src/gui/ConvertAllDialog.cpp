@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <iterator>
+#include <utility>
 
 #include "convert/Version.h"
 #include "gui/AppIcons.h"
@@ -67,7 +69,7 @@ void CConvertAllDialog::CreateControls() {
     folderEdit_ = new QLineEdit(this);
     folderEdit_->setObjectName(QStringLiteral("folderEdit"));
     folderEdit_->setToolTip(
-        QStringLiteral("Each LandXML file's files go to a folder of its name in this one"));
+        QStringLiteral("The files go to a folder of the LandXML file's name in this one"));
     browseButton_ = new CIconButton(QString(), this);
     browseButton_->setObjectName(QStringLiteral("folderBrowseButton"));
     browseButton_->setToolTip(QStringLiteral("Browse for the output folder"));
@@ -176,11 +178,19 @@ void CConvertAllDialog::UpdateOk() {
 BatchOptions CConvertAllDialog::Options() const {
     BatchOptions options;
     options.inputs = {PathBytes(documentPath_)};
-    options.outDir = PathBytes(folderEdit_->text().trimmed());
+    options.outDir = PathBytes(OutputFolder());
     options.profile = ReadItemRule(RuleText(*profileCombo_), false, false);
     options.surface = ReadItemRule(RuleText(*surfaceCombo_), false, true);
     options.points = ReadItemRule(RuleText(*pointsCombo_), true, false);
     return options;
+}
+
+// A relative name is taken from the LandXML file's folder, which the field
+// starts with, rather than from wherever the program was started.
+QString CConvertAllDialog::OutputFolder() const {
+    const QDir documentFolder = QFileInfo(documentPath_).absoluteDir();
+    const QString typed = QDir::fromNativeSeparators(folderEdit_->text().trimmed());
+    return QDir::toNativeSeparators(documentFolder.absoluteFilePath(typed));
 }
 
 ConvertAllAnswers CConvertAllDialog::Answers() const {

@@ -38,6 +38,7 @@ class CConvertAllDialog : public QDialog {
     QRect DialogRect(int x, int y, int width, int height) const;
     void OnBrowse();
     void UpdateOk();
+    QString OutputFolder() const;
 
     QString documentPath_;
     QLabel* folderLabel_ = nullptr;
