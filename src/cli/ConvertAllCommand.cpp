@@ -1,5 +1,6 @@
 #include "cli/ConvertAllCommand.h"
 
+#include <algorithm>
 #include <charconv>
 #include <iostream>
 #include <thread>
@@ -37,10 +38,11 @@ struct ConvertAllOptions {
     }
 };
 
-// One job per core unless told; at least one.
+// One job per core unless told; at least one, and no more than files can be
+// guarded against an interruption at once.
 std::string ReadJobs(const std::optional<std::string>& text, unsigned& jobs) {
     if (!text) {
-        jobs = std::max(1U, std::thread::hardware_concurrency());
+        jobs = std::clamp(std::thread::hardware_concurrency(), 1U, kMostJobs);
         return {};
     }
     const char* end = text->data() + text->size();

@@ -17,9 +17,10 @@ namespace chainforge {
 namespace {
 
 // Fixed slots of static memory: a signal handler may read them, but may not
-// allocate. A slot is free, being filled, or armed.
+// allocate. A slot is free, being filled, or armed. One for each file written
+// at once: convert-all writes one per job, and takes up to 256 jobs.
 enum SlotState : int { kFree, kFilling, kArmed };
-constexpr std::size_t kSlots = 8;
+constexpr std::size_t kSlots = 256;
 constexpr std::size_t kPathBytes = 4096;
 
 struct Slot {
