@@ -47,12 +47,13 @@ build() {
     need_qt
     sh "$root/scripts/install-deps.sh" windows
     sh "$root/scripts/install-deps.sh" packages fonts-dejavu-core
+    mkdir -p "$build"
     cmake -S "$root" -B "$build" \
         -DCMAKE_TOOLCHAIN_FILE="$qt/lib/cmake/Qt6/qt.toolchain.cmake" \
         -DQT_CHAINLOAD_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
         -DCHAINFORGE_SHARED_RUNTIME=ON -DCMAKE_BUILD_TYPE=Release -DCHAINFORGE_WERROR=ON \
-        -DCHAINFORGE_GUI=ON >"$build.configure.log" 2>&1 || {
-        cat "$build.configure.log"
+        -DCHAINFORGE_GUI=ON >"$build/configure.log" 2>&1 || {
+        cat "$build/configure.log"
         exit 1
     }
     cmake --build "$build" -j "$jobs" --target chainforge chainforge-cli test_gui \
