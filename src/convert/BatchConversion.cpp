@@ -72,12 +72,16 @@ std::string InFolder(const std::string& folder, const std::string& name) {
     return folder + "/" + name;
 }
 
-// The first name that the rule picks: patterns and names compared by same.
-template <typename Same>
+// The first name that the rule picks; patterns compared in any letter case
+// when noCase. Only surfaces are read with the corridor rule.
 std::optional<std::string> PickName(const std::vector<std::string>& names, const ItemRule& rule,
-                                    Same same) {
+                                    bool noCase) {
     for (const std::string& name : names) {
-        if (rule.kind == ItemRule::Kind::First || same(name)) {
+        const bool picked =
+            rule.kind == ItemRule::Kind::First ||
+            (rule.kind == ItemRule::Kind::Pattern && MatchesPattern(name, rule.pattern, noCase)) ||
+            (rule.kind == ItemRule::Kind::Corridor && name == kCorridorSurface);
+        if (picked) {
             return name;
         }
     }
@@ -292,18 +296,11 @@ ItemRule ReadItemRule(const std::string& text, bool allowAll, bool allowCorridor
 }
 
 std::optional<std::string> PickProfile(const AlignmentEntry& alignment, const ItemRule& rule) {
-    return PickName(ProfileNames(alignment), rule, [&rule](const std::string& name) {
-        return rule.kind == ItemRule::Kind::Pattern && MatchesPattern(name, rule.pattern, false);
-    });
+    return PickName(ProfileNames(alignment), rule, false);
 }
 
 std::optional<std::string> PickSurface(const AlignmentEntry& alignment, const ItemRule& rule) {
-    return PickName(alignment.surfaces, rule, [&rule](const std::string& name) {
-        if (rule.kind == ItemRule::Kind::Corridor) {
-            return name == kCorridorSurface;
-        }
-        return rule.kind == ItemRule::Kind::Pattern && MatchesPattern(name, rule.pattern, true);
-    });
+    return PickName(alignment.surfaces, rule, true);
 }
 
 std::vector<std::string> PickPointGroups(const CCatalogue& catalogue, const ItemRule& rule) {
@@ -314,9 +311,7 @@ std::vector<std::string> PickPointGroups(const CCatalogue& catalogue, const Item
     if (rule.kind == ItemRule::Kind::All) {
         return names;
     }
-    const auto picked = PickName(names, rule, [&rule](const std::string& name) {
-        return rule.kind == ItemRule::Kind::Pattern && MatchesPattern(name, rule.pattern, false);
-    });
+    const std::optional<std::string> picked = PickName(names, rule, false);
     return picked ? std::vector<std::string>{*picked} : std::vector<std::string>{};
 }
 
