@@ -5,7 +5,8 @@
 #   windows-desktop.sh test        the GUI test under Wine, then the installer check
 #   windows-desktop.sh installer   chainforge-VERSION-setup.exe and the portable .zip
 #   windows-desktop.sh screenshot  the dialogs under Wine's windows platform, on Xvfb
-# Without the cached Qt, "test" says it is skipped and succeeds; the others fail.
+# Without the cached Qt, or when Wine cannot make its prefix, "test" says it
+# is skipped and succeeds; the others fail.
 set -eu
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -25,20 +26,45 @@ need_qt() {
     fi
 }
 
-# Wine's own prefix, made once, with TrueType fonts the dialogs can use.
+# Now and then Wine fails to start a program at all (seen under load, and on
+# a first start in a new prefix): a Wine step is tried three times before it
+# counts as failed, and a step that fails says which it was.
+retry() {
+    for attempt in 1 2 3; do
+        if "$@"; then
+            return 0
+        fi
+        echo "windows-desktop.sh: attempt $attempt failed: $*" >&2
+        wineserver -k 2>/dev/null || true
+        sleep 2
+    done
+    echo "windows-desktop.sh: gave up after three attempts: $*" >&2
+    return 1
+}
+
+make_prefix() {
+    rm -rf "$WINEPREFIX"
+    wineboot -i >"$build/wineboot.log" 2>&1 || { cat "$build/wineboot.log" >&2; return 1; }
+}
+
+substitute_font() {
+    wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
+        /v "$1" /t REG_SZ /d "DejaVu Sans" /f >/dev/null
+}
+
+# Wine's own prefix, made once, with TrueType fonts the dialogs can use; a
+# prefix a failed run left half made is made again. Returns non-zero when
+# Wine cannot make it.
 wine_prefix() {
-    if [ ! -f "$WINEPREFIX/system.reg" ]; then
-        wineboot -i >"$build/wineboot.log" 2>&1
-    fi
-    fonts="$WINEPREFIX/drive_c/windows/Fonts"
-    if [ ! -f "$fonts/DejaVuSans.ttf" ]; then
-        mkdir -p "$fonts"
-        cp /usr/share/fonts/truetype/dejavu/*.ttf "$fonts/"
+    if [ ! -f "$WINEPREFIX/.chainforge-ready" ]; then
+        fonts="$WINEPREFIX/drive_c/windows/Fonts"
+        retry make_prefix || return 1
+        mkdir -p "$fonts" && cp /usr/share/fonts/truetype/dejavu/*.ttf "$fonts/" || return 1
         # The dialog fonts Windows names, drawn with a sans-serif face.
         for face in "MS Shell Dlg" "MS Shell Dlg 2" "Tahoma" "Segoe UI"; do
-            wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
-                /v "$face" /t REG_SZ /d "DejaVu Sans" /f >/dev/null 2>&1
+            retry substitute_font "$face" || return 1
         done
+        touch "$WINEPREFIX/.chainforge-ready"
     fi
     wineserver -p30 </dev/null >/dev/null 2>&1 || true
 }
@@ -62,7 +88,6 @@ build() {
     # The test programs run from the build folder with the Qt of the cache.
     printf '[Paths]\r\nPrefix = Z:%s\r\n' "$qt" >"$build/tests/gui/qt.conf"
     cp "$build/tests/gui/qt.conf" "$build/qt.conf"
-    wine_prefix
 }
 
 # Qt's and the C++ runtime's DLLs for programs run from the build folder.
@@ -71,19 +96,25 @@ wine_path() {
     echo "Z:$qt/bin;Z:$gcc_dlls;Z:/usr/x86_64-w64-mingw32/lib"
 }
 
-run_gui_test() {
-    # Wine keeps QT_* variables from the program; it hands WINEQT_X on as QT_X.
-    # A failing case closes the modal window it opened, and the timeout stops
-    # anything else that would hang.
-    # Its results go to a file: under Wine, QtTest's standard output is lost.
-    results="$build/tests/gui/results.txt"
+# One run of the GUI test; it fails without results when Wine did not start it.
+# Wine keeps QT_* variables from the program; it hands WINEQT_X on as QT_X.
+# A failing case closes the modal window it opened, and the timeout stops
+# anything else that would hang. Results go to a file: under Wine, QtTest's
+# standard output is lost.
+gui_test_run() {
     rm -f "$results"
-    status=0
+    gui_status=0
     (cd "$build/tests/gui" && WINEPATH=$(wine_path) \
         WINEQT_QPA_FONTDIR='Z:\usr\share\fonts\truetype\dejavu' \
-        timeout 600 wine test_gui.exe -platform offscreen -o "Z:$results,txt") || status=$?
-    grep -v '^QWARN' "$results" 2>/dev/null || echo "the GUI test wrote no results"
-    return "$status"
+        timeout 600 wine test_gui.exe -platform offscreen -o "Z:$results,txt") || gui_status=$?
+    [ -s "$results" ]
+}
+
+run_gui_test() {
+    results="$build/tests/gui/results.txt"
+    retry gui_test_run || { echo "the GUI test wrote no results" >&2; return 1; }
+    grep -v '^QWARN' "$results"
+    return "$gui_status"
 }
 
 installer() {
@@ -127,22 +158,17 @@ stop_display() {
     kill "$xvfb_pid" 2>/dev/null || true
 }
 
-# Installs silently, starts the installed program on a file until its window
-# shows the file loaded, uninstalls silently, and checks nothing is left.
-check_installer() {
-    setup="$build/chainforge-$version-setup.exe"
-    start_display
-    trap stop_display EXIT
-    wine "$setup" /S /CurrentUser
-    installed="$WINEPREFIX/drive_c/users/$(id -un)/AppData/Local/Programs/Chainforge"
-    for file in chainforge.exe chainforge-cli.exe uninstall.exe Qt6Core.dll \
-        platforms/qwindows.dll LICENSE.txt; do
-        test -f "$installed/$file" || { echo "installer check: $file not installed" >&2; exit 1; }
-    done
-    wine reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Chainforge' \
-        /v DisplayVersion | grep -q "$version"
-    wine reg query 'HKCU\Software\Classes\.xml\OpenWithProgids' | grep -q Marlowick.Chainforge
-    cp "$root/examples/sample-road.xml" "$build/installer-check.xml"
+install_silently() {
+    wine "$setup" /S /CurrentUser && [ -f "$installed/chainforge.exe" ]
+}
+
+registry_has() {
+    wine reg query "$1" 2>/dev/null | grep -q "$2"
+}
+
+# Starts the installed program on a file and waits until its window shows the
+# file loaded.
+opens_file() {
     wine "$installed/chainforge.exe" "Z:$build/installer-check.xml" &
     program=$!
     loaded=""
@@ -155,14 +181,36 @@ check_installer() {
     done
     kill "$program" 2>/dev/null || true
     wineserver -k 2>/dev/null || true
-    [ -n "$loaded" ] || { echo "installer check: the installed program never showed the file loaded" >&2; exit 1; }
+    [ -n "$loaded" ]
+}
+
+# The uninstaller runs from a copy in the temporary folder: wait for it.
+uninstall_silently() {
+    [ -e "$installed" ] || return 0
     wine "$installed/uninstall.exe" /CurrentUser /S
-    # The uninstaller runs from a copy in the temporary folder: wait for it.
     wineserver -w
-    if [ -e "$installed" ]; then
-        echo "installer check: $installed is left after uninstalling" >&2
-        exit 1
-    fi
+    [ ! -e "$installed" ]
+}
+
+# Installs silently, starts the installed program on a file until its window
+# shows the file loaded, uninstalls silently, and checks nothing is left.
+check_installer() {
+    setup="$build/chainforge-$version-setup.exe"
+    installed="$WINEPREFIX/drive_c/users/$(id -un)/AppData/Local/Programs/Chainforge"
+    start_display
+    trap stop_display EXIT
+    retry install_silently
+    for file in chainforge.exe chainforge-cli.exe uninstall.exe Qt6Core.dll \
+        platforms/qwindows.dll LICENSE.txt; do
+        test -f "$installed/$file" || { echo "installer check: $file not installed" >&2; exit 1; }
+    done
+    retry registry_has 'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Chainforge' "$version"
+    retry registry_has 'HKCU\Software\Classes\.xml\OpenWithProgids' Marlowick.Chainforge
+    cp "$root/examples/sample-road.xml" "$build/installer-check.xml"
+    retry opens_file ||
+        { echo "installer check: the installed program never showed the file loaded" >&2; exit 1; }
+    retry uninstall_silently ||
+        { echo "installer check: $installed is left after uninstalling" >&2; exit 1; }
     if wine reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Chainforge' \
         >/dev/null 2>&1 || wine reg query 'HKCU\Software\Classes\Marlowick.Chainforge.LandXML' \
         >/dev/null 2>&1 || [ -n "$(find "$WINEPREFIX/drive_c/users" -name 'Chainforge.lnk')" ]; then
@@ -192,6 +240,12 @@ case "${1:-}" in
             exit 0
         fi
         build
+        # A prefix Wine cannot make says nothing of the program: said, with
+        # Wine's log, and skipped.
+        if ! wine_prefix; then
+            echo "Windows desktop program: skipped: Wine could not make its prefix (see above)"
+            exit 0
+        fi
         run_gui_test
         installer
         check_installer
