@@ -106,7 +106,9 @@ windows: deps-windows
 	cmake -S . -B $(WIN_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
 	    -DCMAKE_BUILD_TYPE=Release -DCHAINFORGE_WERROR=ON -DCHAINFORGE_GUI=OFF
 	cmake --build $(WIN_BUILD) -j $(JOBS)
-	@test -f $(WIN_BUILD)/wine/system.reg || $(WINE_ENV) wineboot -i >$(WIN_BUILD)/wineboot.log 2>&1
+	@test -f $(WIN_BUILD)/wine/system.reg || $(WINE_ENV) wineboot -i >$(WIN_BUILD)/wineboot.log 2>&1 \
+	    || { sleep 2; $(WINE_ENV) wineboot -i >$(WIN_BUILD)/wineboot.log 2>&1; } \
+	    || { cat $(WIN_BUILD)/wineboot.log; exit 1; }
 
 # Wine's server and services start with the first program and keep its
 # output open until they end: started here first, they hold no test's output.
@@ -114,7 +116,9 @@ windows: deps-windows
 # once): a test is run a second time before it counts as failed.
 test-windows: windows build
 	@$(WINE_ENV) wineserver -p30 </dev/null >/dev/null 2>&1 || true
-	@$(WINE_ENV) wine cmd /c exit </dev/null >/dev/null 2>&1
+	@$(WINE_ENV) wine cmd /c exit </dev/null >/dev/null 2>&1 \
+	    || $(WINE_ENV) wine cmd /c exit </dev/null >/dev/null 2>&1 \
+	    || { echo "Wine could not start a program"; exit 1; }
 	cd $(WIN_BUILD) && $(WINE_ENV) ctest --output-on-failure -j $(JOBS) --repeat until-pass:2
 	$(WINE_ENV) sh scripts/compare-windows.sh $(BUILD) $(WIN_BUILD)
 
