@@ -239,15 +239,24 @@ void ReadVertical(const ReadContext& context, const AlignmentEntry* alignment,
 }
 
 // Corridor sections standing on the grade line would give a vertical control
-// at elevation 0; without a profile the run ends after saying so.
-bool RelativeWithoutProfile(const ReadContext& context, bool fromSections,
-                            ConversionContent& content) {
-    if (!fromSections || content.sections.relativeSections == 0) {
+// at elevation 0, and sections without a centreline elevation none at all;
+// without a profile the run ends after saying so. An alignment not found has
+// had its message.
+bool NoVerticalFromSections(const ReadContext& context, const AlignmentEntry* alignment,
+                            bool fromSections, ConversionContent& content) {
+    if (!fromSections || alignment == nullptr) {
         return false;
     }
-    content.verticalControl.clear();
-    context.ui.ShowMessage(kRelativeSectionsMessage);
-    return true;
+    if (content.sections.relativeSections > 0) {
+        content.verticalControl.clear();
+        context.ui.ShowMessage(kRelativeSectionsMessage);
+        return true;
+    }
+    if (content.verticalControl.empty()) {
+        context.ui.ShowMessage(kNoCentreElevationMessage);
+        return true;
+    }
+    return false;
 }
 
 // Without a profile's vertical control the one built from the sections is
@@ -268,7 +277,7 @@ bool ReadSections(const ReadContext& context, const AlignmentEntry* alignment,
     content.sections = std::move(read.counts);
     AddSections(content.sections, sink.report);
     sink.cutOff.Check(content.sections.cutOff, "CrossSects");
-    return !RelativeWithoutProfile(context, fromSections, content);
+    return !NoVerticalFromSections(context, alignment, fromSections, content);
 }
 
 // Lists the file in the report when it was written, with its size.

@@ -444,7 +444,9 @@ void CCrossSectionPass::AppendRightTemplate(const std::vector<std::string>& pair
 }
 
 void CCrossSectionPass::Close() {
-    if (vpiOnly_) {
+    // Without a first vertex the last grade would stand alone, read as a
+    // road at station 0 and elevation 0: the vertical control stays empty.
+    if (vpiOnly_ && !firstSection_) {
         AppendNumber(read_.verticalControl, previousGrade_);
         AppendNumber(read_.verticalControl, lastStation_);
     }

@@ -58,17 +58,21 @@ inline constexpr const char* kRelativeSectionsMessage =
     "Error: The corridor's sections are relative to the grade line; choose a profile to "
     "convert them";
 
+// Shown instead of writing a vertical control from sections none of which
+// gave a centreline elevation.
+inline constexpr const char* kNoCentreElevationMessage =
+    "Error: No cross-section of the surface gave a centreline elevation for the vertical "
+    "control; choose a profile to convert it";
+
 // Reads the cross-sections of the alignment (nullptr: one the catalogue
 // does not list) for the named surface into left and right templates. With
 // a profile's vertical control text it evaluates that profile at each
 // section; with an empty one it builds the vertical control from the
-// sections' centre points. With gatherSections it keeps every section it
-// takes. A CrossSect whose sta, a PntList2D whose offset or elevation, or a
-// CrossSectPnt whose offset or elevation is there but is not a number, or is
-// too large, is left out after a message naming it and its line. The
-// message that the centreline is off the sections speaks in the unit
-// written, writtenPerFileUnit times the file's: its numbers, and the
-// deviation it lets pass.
+// sections' centre points (none when no section has one). With gatherSections it keeps every
+// section it takes. A CrossSect whose sta, a PntList2D whose offset or elevation, or a CrossSectPnt
+// whose offset or elevation is there but is not a number, or is too large, is left out after a
+// message naming it and its line. The message that the centreline is off the sections speaks in the
+// unit written, writtenPerFileUnit times the file's: its numbers, and the deviation it lets pass.
 SectionRead ReadCrossSections(const ReadContext& context, const AlignmentEntry* alignment,
                               const std::string& verticalControl, const std::string& surfaceName,
                               bool gatherSections = false, double writtenPerFileUnit = 1.0);
