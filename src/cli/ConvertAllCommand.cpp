@@ -12,6 +12,7 @@
 #include "cli/CommandOptions.h"
 #include "cli/InterruptStop.h"
 #include "convert/BatchConversion.h"
+#include "io/InterruptCleanup.h"
 #include "io/OutputFile.h"
 #include "io/Platform.h"
 

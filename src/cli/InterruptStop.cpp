@@ -1,7 +1,5 @@
 #include "cli/InterruptStop.h"
 
-#include <cstdlib>
-
 #include "io/InterruptCleanup.h"
 
 #ifdef _WIN32
@@ -51,10 +49,6 @@ CInterruptStop::~CInterruptStop() {
 
 int CInterruptStop::Interruption() const {
     return currentEvent.load();
-}
-
-void EndAsInterrupted(int) {
-    ::ExitProcess(STATUS_CONTROL_C_EXIT);
 }
 
 #else
@@ -126,19 +120,6 @@ void CInterruptStop::Wait() {
             EndAsInterrupted(signal);
         }
     }
-}
-
-void EndAsInterrupted(int interruption) {
-    struct sigaction fallback {};
-    fallback.sa_handler = SIG_DFL;
-    ::sigemptyset(&fallback.sa_mask);
-    ::sigaction(interruption, &fallback, nullptr);
-    sigset_t only;
-    ::sigemptyset(&only);
-    ::sigaddset(&only, interruption);
-    ::pthread_sigmask(SIG_UNBLOCK, &only, nullptr);
-    ::raise(interruption);
-    std::_Exit(128 + interruption);
 }
 
 #endif

@@ -38,8 +38,4 @@ class CInterruptStop {
 #endif
 };
 
-// Ends the program as the interruption (a signal's number, on Windows the
-// console event) ends it when nothing handles it.
-[[noreturn]] void EndAsInterrupted(int interruption);
-
 }  // namespace chainforge

@@ -2,7 +2,7 @@
 
 #include <array>
 #include <atomic>
-#include <cerrno>
+#include <cstdlib>
 #include <cstring>
 
 #ifdef _WIN32
@@ -65,16 +65,10 @@ sigset_t HandledSignals() {
 }
 
 // Removes the files, then ends the program as the signal's default action
-// would: restored, raised again, and delivered once the handler returns.
+// would.
 void OnSignal(int signal) {
-    const int savedErrno = errno;
     RemoveArmedFiles();
-    struct sigaction fallback {};
-    fallback.sa_handler = SIG_DFL;
-    ::sigemptyset(&fallback.sa_mask);
-    ::sigaction(signal, &fallback, nullptr);
-    ::raise(signal);
-    errno = savedErrno;
+    EndAsInterrupted(signal);
 }
 
 #endif
@@ -90,6 +84,10 @@ void InstallInterruptCleanup() {
 
 CInterruptsHeld::CInterruptsHeld() = default;
 CInterruptsHeld::~CInterruptsHeld() = default;
+
+void EndAsInterrupted(int) {
+    ::ExitProcess(STATUS_CONTROL_C_EXIT);
+}
 
 #else
 
@@ -113,6 +111,21 @@ CInterruptsHeld::CInterruptsHeld() {
 
 CInterruptsHeld::~CInterruptsHeld() {
     ::pthread_sigmask(SIG_SETMASK, &saved_, nullptr);
+}
+
+// The signal is blocked in its own handler and may be blocked in the thread
+// that ends the program: unblocked, it is delivered before raise returns.
+void EndAsInterrupted(int interruption) {
+    struct sigaction fallback {};
+    fallback.sa_handler = SIG_DFL;
+    ::sigemptyset(&fallback.sa_mask);
+    ::sigaction(interruption, &fallback, nullptr);
+    sigset_t only;
+    ::sigemptyset(&only);
+    ::sigaddset(&only, interruption);
+    ::pthread_sigmask(SIG_UNBLOCK, &only, nullptr);
+    ::raise(interruption);
+    std::_Exit(128 + interruption);
 }
 
 #endif

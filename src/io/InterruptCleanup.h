@@ -44,4 +44,9 @@ void DisarmCleanup(int slot);
 // ends. Uses only async-signal-safe calls on POSIX.
 void RemoveArmedFiles();
 
+// Ends the program as the interruption (a signal's number, on Windows the
+// console event) ends it when nothing handles it: on POSIX the default
+// action restored and the signal raised again. Async-signal-safe on POSIX.
+[[noreturn]] void EndAsInterrupted(int interruption);
+
 }  // namespace chainforge
