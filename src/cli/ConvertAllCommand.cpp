@@ -100,6 +100,8 @@ std::string ReadOptions(const std::vector<std::string>& args, ConvertAllOptions&
     if (problem.empty()) {
         problem = ReadSpiralOptions(options.shared, batch.spirals);
     }
+    batch.replace = options.force;
+    batch.keptHint = "use --force to replace it";
     batch.inputs = options.inputs;
     batch.outDir = options.outDir.value_or("");
     ReadRules(options.shared.selections, batch);

@@ -17,10 +17,12 @@ namespace chainforge {
 namespace {
 
 // Passes everything on to the job's interface, with the planned name in each
-// save request, and keeps the questions answered No for the report.
+// save request unless it names a file to keep, and keeps the questions
+// answered No for the report.
 class CBatchAnswers : public CUserInterface {
   public:
-    explicit CBatchAnswers(CUserInterface& ui) : ui_(ui) {}
+    CBatchAnswers(CUserInterface& ui, const BatchOptions& options)
+        : ui_(ui), replace_(options.replace), keptHint_(options.keptHint) {}
 
     void Plan(const std::string& extension, std::string path) {
         planned_[extension] = std::move(path);
@@ -47,15 +49,24 @@ class CBatchAnswers : public CUserInterface {
     std::optional<std::string> AskOpenFileName(const FileDialogRequest&) override {
         return std::nullopt;
     }
+    // Only a regular file is kept: the writer refuses any other kind itself.
     std::optional<std::string> AskSaveFileName(const FileDialogRequest& request) override {
         FileDialogRequest planned = request;
         planned.initialName = planned_[request.defaultExtension];
+        if (planned.askBeforeReplacing && !replace_ &&
+            StatusOf(planned.initialName).kind == FileKind::Regular) {
+            ui_.ShowMessage("File " + planned.initialName + " already exists; " + keptHint_);
+            return std::nullopt;
+        }
+        planned.askBeforeReplacing = false;
         return ui_.AskSaveFileName(planned);
     }
     bool FileExists(const std::string& path) override { return ui_.FileExists(path); }
 
   private:
     CUserInterface& ui_;
+    const bool replace_;
+    const std::string keptHint_;
     std::map<std::string, std::string> planned_;
     std::vector<std::string> refusals_;
     std::vector<std::string>* kept_ = nullptr;
@@ -243,7 +254,7 @@ void FailFile(BatchFile& file, const std::string& message, CUserInterface& ui) {
 // started, as nothing of it has been written.
 void ConvertFile(const BatchOptions& options, BatchFile& file, CUserInterface& userInterface,
                  const std::atomic<bool>& stop) {
-    CBatchAnswers ui(userInterface);
+    CBatchAnswers ui(userInterface, options);
     CDocumentBuffer document;
     CCatalogue catalogue;
     ui.KeepMessagesIn(&file.messages);

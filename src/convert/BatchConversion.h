@@ -48,6 +48,11 @@ struct BatchOptions {
     ItemRule surface;
     SpiralOptions spirals;
     unsigned jobs = 1;
+    // A file that exists is replaced when replace is set; otherwise it is
+    // kept, and the message that names it ends with keptHint, which says how
+    // to replace it.
+    bool replace = false;
+    std::string keptHint;
 };
 
 enum class BatchStatus { NotStarted, Converted, WithMessages, Failed };

@@ -14,8 +14,7 @@ namespace chainforge {
 
 // What the user chose to answer in advance.
 struct ConvertAllAnswers {
-    bool yes = false;      // to every question
-    bool replace = false;  // an existing file is replaced
+    bool yes = false;  // to every question
 };
 
 // Used on the worker's thread only; read once the run has ended.
@@ -29,7 +28,7 @@ class CConvertAllInterface : public CUserInterface {
     std::optional<std::string> AskOpenFileName(const FileDialogRequest&) override {
         return std::nullopt;
     }
-    // The file the batch names, unless it exists and is not to be replaced.
+    // The file the batch names.
     std::optional<std::string> AskSaveFileName(const FileDialogRequest& request) override;
     bool FileExists(const std::string& path) override;
 

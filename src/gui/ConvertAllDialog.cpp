@@ -182,6 +182,8 @@ BatchOptions CConvertAllDialog::Options() const {
     options.profile = ReadItemRule(RuleText(*profileCombo_), false, false);
     options.surface = ReadItemRule(RuleText(*surfaceCombo_), false, true);
     options.points = ReadItemRule(RuleText(*pointsCombo_), true, false);
+    options.replace = replaceCheck_->isChecked();
+    options.keptHint = "it was kept (choose Replace existing files to replace it)";
     return options;
 }
 
@@ -194,7 +196,7 @@ QString CConvertAllDialog::OutputFolder() const {
 }
 
 ConvertAllAnswers CConvertAllDialog::Answers() const {
-    return {yesCheck_->isChecked(), replaceCheck_->isChecked()};
+    return {yesCheck_->isChecked()};
 }
 
 }  // namespace chainforge

@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <deque>
+#include <filesystem>
 
 #include "io/Platform.h"
 #include "support/TestSupport.h"
@@ -93,6 +95,46 @@ TEST(BatchConversion, TwoJobsReportWhatOneReports) {
     EXPECT_EQ(BatchReportJson(parallel.report), BatchReportJson(serial.report));
     for (std::size_t i = 0; i < serial.uis.size(); ++i) {
         EXPECT_EQ(parallel.uis[i].Messages(), serial.uis[i].Messages()) << i;
+    }
+}
+
+// A chain file that exists is kept, with the caller's hint, unless the batch
+// replaces files: then its interface is asked for no confirmation.
+TEST(BatchConversion, ExistingFileKeptOrReplacedAsTheOptionsSay) {
+    for (const bool replace : {false, true}) {
+        SCOPED_TRACE(replace ? "replace" : "keep");
+        const test::TempDir dir;
+        BatchOptions options;
+        options.inputs = {Utf8FromPath(std::filesystem::path(CHAINFORGE_TEST_DATA) / "golden" /
+                                       "convert-all-existing-file-kept" / "road.xml")};
+        options.outDir = Utf8FromPath(dir.Path());
+        options.surface = ItemRule{ItemRule::Kind::None, {}};
+        options.replace = replace;
+        options.keptHint = "HINT";
+        BatchReport report = PlanBatch(options);
+        const std::string chain = report.files[0].folder + "/Road.ch";
+        std::filesystem::create_directories(PathFromUtf8(report.files[0].folder));
+        test::WriteFileBytes(chain, "old");
+        CScriptedUserInterface ui;
+        std::atomic<bool> stop{false};
+        RunBatch(
+            options, report, [&ui](std::size_t) -> CUserInterface& { return ui; }, {}, stop);
+        std::vector<FileDialogRequest> asked;
+        for (const auto& event : ui.Events()) {
+            if (event.kind == CScriptedUserInterface::EventKind::SaveDialog &&
+                event.request.defaultExtension == "CH") {
+                asked.push_back(event.request);
+            }
+        }
+        const std::string kept = "File " + chain + " already exists; HINT";
+        const auto& messages = ui.Messages();
+        EXPECT_EQ(std::count(messages.begin(), messages.end(), kept), replace ? 0 : 1);
+        ASSERT_EQ(asked.size(), replace ? 1u : 0u);
+        if (replace) {
+            EXPECT_EQ(asked[0].initialName, chain);
+            EXPECT_FALSE(asked[0].askBeforeReplacing);
+        }
+        EXPECT_EQ(test::ReadFileBytes(chain), "old");  // the scripted dialog answered nothing
     }
 }
 
