@@ -282,51 +282,14 @@ void CTagRecognizer::Apply(const Row& row, std::string_view tagText, std::uint64
 bool CTagRecognizer::SkipSectionTag(std::string_view tagText, std::uint64_t position) {
     switch (state_) {
         case kPointGroup:
-            if (StartsWithNoCase(tagText, "</CgPoints")) {
-                ClosePointGroup();
-                return false;
-            }
-            groupHasContent_ = true;
-            if (StartsWithNoCase(tagText, "<CgPoints") && !IsSelfClosing(tagText)) {
-                state_ = kNestedPointGroup;
-                nestedGroups_ = 1;
-            } else {
-                CountPointTag(tagText);
-            }
+            PointGroupTag(tagText);
             return false;
         case kNestedPointGroup:
-            // Groups nest to any depth; their points are the outer group's.
-            if (StartsWithNoCase(tagText, "</CgPoints")) {
-                state_ = --nestedGroups_ == 0 ? kPointGroup : kNestedPointGroup;
-            } else if (StartsWithNoCase(tagText, "<CgPoints") && !IsSelfClosing(tagText)) {
-                ++nestedGroups_;
-            } else {
-                CountPointTag(tagText);
-            }
+            NestedPointGroupTag(tagText);
             return false;
         case kAlignments:
-            if (StartsWithNoCase(tagText, "</Alignments")) {
-                state_ = kTopLevel;
-            } else if (MatchesTag(tagText, "<Alignment ")) {
-                catalogue_.AddAlignment(tagText, position);
-            } else if (MatchesTag(tagText, "<CrossSectSurf ")) {
-                catalogue_.AddCrossSectionSurface(tagText, position);
-            } else if (MatchesTag(tagText, "<ProfSurf ") || MatchesTag(tagText, "<ProfAlign ")) {
-                catalogue_.AddProfile(tagText, position);
-            } else if (OpensElement(tagText, "<StaEquation")) {
-                catalogue_.AddStationEquation(tagText);
-            } else if (MatchesTag(tagText, "<DesignCrossSectSurf ") ||
-                       StartsWithNoCase(tagText, "<DesignCrossSectSurf>")) {
-                catalogue_.AddCorridorSurface();
-            } else {
-                catalogue_.CountGeometry(tagText);
-            }
+            AlignmentsTag(tagText, position);
             return false;
-        case kUnits:
-            if (OpensElement(tagText, "<Metric") || OpensElement(tagText, "<Imperial")) {
-                catalogue_.SetUnit(tagText);
-            }
-            break;
         case kRoadways:
             if (StartsWithNoCase(tagText, "</Roadways") ||
                 StartsWithNoCase(tagText, "<Roadways/>")) {
@@ -334,19 +297,12 @@ bool CTagRecognizer::SkipSectionTag(std::string_view tagText, std::uint64_t posi
             }
             return false;
         case kApplication:
-            if (StartsWithNoCase(tagText, "</Application")) {
-                state_ = kTopLevel;
-                return false;
+            return ApplicationTag(tagText);
+        case kUnits:
+            if (OpensElement(tagText, "<Metric") || OpensElement(tagText, "<Imperial")) {
+                catalogue_.SetUnit(tagText);
             }
-            if (StartsWithNoCase(tagText, "<Author") || StartsWithNoCase(tagText, "</Author")) {
-                return false;
-            }
-            if (const std::string_view name = ForeignElementName(tagText); !name.empty()) {
-                PassOverForeignElement(tagText, name);
-                return false;
-            }
-            state_ = kTopLevel;
-            return true;
+            break;
         case kSurvey:
             // A survey's point groups are listed like those at the top level.
             if (OpensElement(tagText, "<CgPoints")) {
@@ -359,6 +315,68 @@ bool CTagRecognizer::SkipSectionTag(std::string_view tagText, std::uint64_t posi
     }
     PassOverSectionTag(tagText);
     return false;
+}
+
+void CTagRecognizer::PointGroupTag(std::string_view tagText) {
+    if (StartsWithNoCase(tagText, "</CgPoints")) {
+        ClosePointGroup();
+        return;
+    }
+    groupHasContent_ = true;
+    if (StartsWithNoCase(tagText, "<CgPoints") && !IsSelfClosing(tagText)) {
+        state_ = kNestedPointGroup;
+        nestedGroups_ = 1;
+    } else {
+        CountPointTag(tagText);
+    }
+}
+
+// Groups nest to any depth; their points are the outer group's.
+void CTagRecognizer::NestedPointGroupTag(std::string_view tagText) {
+    if (StartsWithNoCase(tagText, "</CgPoints")) {
+        state_ = --nestedGroups_ == 0 ? kPointGroup : kNestedPointGroup;
+    } else if (StartsWithNoCase(tagText, "<CgPoints") && !IsSelfClosing(tagText)) {
+        ++nestedGroups_;
+    } else {
+        CountPointTag(tagText);
+    }
+}
+
+void CTagRecognizer::AlignmentsTag(std::string_view tagText, std::uint64_t position) {
+    if (StartsWithNoCase(tagText, "</Alignments")) {
+        state_ = kTopLevel;
+    } else if (MatchesTag(tagText, "<Alignment ")) {
+        catalogue_.AddAlignment(tagText, position);
+    } else if (MatchesTag(tagText, "<CrossSectSurf ")) {
+        catalogue_.AddCrossSectionSurface(tagText, position);
+    } else if (MatchesTag(tagText, "<ProfSurf ") || MatchesTag(tagText, "<ProfAlign ")) {
+        catalogue_.AddProfile(tagText, position);
+    } else if (OpensElement(tagText, "<StaEquation")) {
+        catalogue_.AddStationEquation(tagText);
+    } else if (MatchesTag(tagText, "<DesignCrossSectSurf ") ||
+               StartsWithNoCase(tagText, "<DesignCrossSectSurf>")) {
+        catalogue_.AddCorridorSurface();
+    } else {
+        catalogue_.CountGeometry(tagText);
+    }
+}
+
+// Only Author and extensions of other namespaces stand in Application: any
+// other tag ends it and is recognized at the top level.
+bool CTagRecognizer::ApplicationTag(std::string_view tagText) {
+    if (StartsWithNoCase(tagText, "</Application")) {
+        state_ = kTopLevel;
+        return false;
+    }
+    if (StartsWithNoCase(tagText, "<Author") || StartsWithNoCase(tagText, "</Author")) {
+        return false;
+    }
+    if (const std::string_view name = ForeignElementName(tagText); !name.empty()) {
+        PassOverForeignElement(tagText, name);
+        return false;
+    }
+    state_ = kTopLevel;
+    return true;
 }
 
 // A tag met in a section passed over up to its own closing tag.

@@ -80,6 +80,11 @@ class CTagRecognizer {
     void OpenPointGroup(std::string_view tagText, std::uint64_t position, std::string name);
     void ClosePointGroup();
     void CountPointTag(std::string_view tagText);
+    // A tag inside a section of that kind.
+    void PointGroupTag(std::string_view tagText);
+    void NestedPointGroupTag(std::string_view tagText);
+    void AlignmentsTag(std::string_view tagText, std::uint64_t position);
+    bool ApplicationTag(std::string_view tagText);
     void PassOverForeignElement(std::string_view tagText, std::string_view name);
     void PassOverSectionTag(std::string_view tagText);
     std::pair<std::string_view, std::string_view> SkippedElementTags() const;
