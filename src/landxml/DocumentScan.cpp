@@ -91,9 +91,13 @@ constexpr std::array kRecognitionTable{
     Row{"<GradeModel", Action::Enter, kGradeModel},
     Row{"<Amendment", Action::Enter, kAmendment, Match::Element},
     Row{"<FeatureDictionary", Action::Enter, kFeatureDictionary, Match::Element},
-    // Both new in LandXML 2.0: the looks of its surfaces.
+    // New in LandXML 2.0: the looks of its surfaces, its symbols, and
+    // cross-section templates that no alignment's sections refer to here.
     Row{"<MaterialTable", Action::Enter, kMaterialTable, Match::Element},
     Row{"<TextureImageTable", Action::Enter, kTextureImageTable, Match::Element},
+    Row{"<SymbolTable", Action::Enter, kSymbolTable, Match::Element},
+    Row{"<DesignCrossSectionTemplateTable", Action::Enter, kDesignCrossSectionTemplateTable,
+        Match::Element},
 };
 
 // The closing tag of each section that is passed over up to it, and the
@@ -124,6 +128,9 @@ constexpr std::array kSectionEnds{
     SectionEnd{kFeatureDictionary, "</FeatureDictionary", "<FeatureDictionary"},
     SectionEnd{kMaterialTable, "</MaterialTable", "<MaterialTable"},
     SectionEnd{kTextureImageTable, "</TextureImageTable", "<TextureImageTable"},
+    SectionEnd{kSymbolTable, "</SymbolTable", "<SymbolTable"},
+    SectionEnd{kDesignCrossSectionTemplateTable, "</DesignCrossSectionTemplateTable",
+               "<DesignCrossSectionTemplateTable"},
 };
 
 // True when the tag closes the element of closingTag, not one whose name

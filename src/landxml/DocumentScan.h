@@ -41,6 +41,8 @@ enum SectionState : int {
     kFeatureDictionary = 115,
     kMaterialTable = 116,
     kTextureImageTable = 117,
+    kDesignCrossSectionTemplateTable = 118,
+    kSymbolTable = 119,
     kForeignElement = 120,  // an element of another namespace
 };
 
