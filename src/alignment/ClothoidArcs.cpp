@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <limits>
 #include <numbers>
+#include <optional>
 #include <system_error>
 #include <utility>
 
@@ -273,6 +274,84 @@ SpiralApproximation FallBack(SpiralApproximation result, std::string reason) {
     return result;
 }
 
+// Why the spiral's data cannot be followed at all; nothing when it can.
+std::optional<std::string> DataProblem(const TransitionSpiral& spiral, double tolerance) {
+    const Vec start = ToVec(spiral.start);
+    const Vec target = ToVec(spiral.end) - start;
+    const Vec towardPi = ToVec(spiral.pi) - start;
+    // Differences too, as coordinates near the largest double overflow in them.
+    for (const double value : {start.x, start.y, target.x, target.y, towardPi.x, towardPi.y}) {
+        if (!std::isfinite(value)) {
+            return "coordinates not finite";
+        }
+    }
+    if (!(Norm(towardPi) > 0.0)) {
+        return "start and PI coincide";
+    }
+    if (!std::isfinite(spiral.length) || !(spiral.length > 0.0)) {
+        return "length missing or not positive";
+    }
+    for (const double radius : {spiral.radiusStart, spiral.radiusEnd}) {
+        if (std::isnan(radius) || radius == 0.0) {
+            return "radius zero or not a number";
+        }
+    }
+    if (!std::isfinite(tolerance) || !(tolerance > 0.0)) {
+        return "tolerance not positive";
+    }
+    return std::nullopt;
+}
+
+// The fewest equal pieces, up to ceiling, whose arcs stay within limit of the
+// spiral, found from the 1/n^3 law and bisection; 0 when none do. best gets
+// that count's samples, deviation its largest distance.
+std::size_t FewestPieces(const LocalSpiral& curve, double length, Vec target, double limit,
+                         std::size_t ceiling, std::vector<Vec>& best, double& deviation) {
+    // Counts known to fail (at most failing) and to pass (passing, 0 for none).
+    std::size_t failing = 0;
+    std::size_t passing = 0;
+    std::vector<Vec> trial;
+    std::size_t n = 1;
+    while (n <= ceiling) {
+        const double tried = TryPieces(curve, length, target, n, trial);
+        if (tried <= limit) {
+            passing = n;
+            deviation = tried;
+            best.swap(trial);
+            if (n - 1 <= failing) {
+                break;
+            }
+            n = std::clamp(PredictedCount(n, tried, limit, ceiling), failing + 1, n - 1);
+        } else {
+            failing = n;
+            if (passing == n + 1 || n == ceiling) {
+                break;
+            }
+            n = std::clamp(PredictedCount(n, tried, limit, ceiling), n + 1,
+                           passing > 0 ? passing - 1 : ceiling);
+        }
+    }
+    return passing;
+}
+
+// One arc per piece of the samples, from the spiral's start to its end as
+// the file gives them.
+std::vector<ArcPiece> ArcsThrough(const TransitionSpiral& spiral, const std::vector<Vec>& samples,
+                                  std::size_t pieces) {
+    const Vec start = ToVec(spiral.start);
+    std::vector<ArcPiece> arcs;
+    arcs.reserve(pieces);
+    Vec pieceStart = start;
+    for (std::size_t i = 0; i < pieces; ++i) {
+        const std::size_t first = 8 * i;
+        const Vec pieceEnd = i + 1 < pieces ? start + samples[first + 8] : ToVec(spiral.end);
+        arcs.push_back(PieceThrough(start, samples[first], samples[first + 4], samples[first + 8],
+                                    pieceStart, pieceEnd));
+        pieceStart = pieceEnd;
+    }
+    return arcs;
+}
+
 }  // namespace
 
 PlanPoint SpiralPointAt(const TransitionSpiral& spiral, double s) {
@@ -283,28 +362,8 @@ PlanPoint SpiralPointAt(const TransitionSpiral& spiral, double s) {
 SpiralApproximation ApproximateSpiral(const TransitionSpiral& spiral, double tolerance,
                                       int maxArcs) {
     SpiralApproximation result;
-    const Vec start = ToVec(spiral.start);
-    const Vec target = ToVec(spiral.end) - start;
-    const Vec towardPi = ToVec(spiral.pi) - start;
-    // Differences too, as coordinates near the largest double overflow in them.
-    for (const double value : {start.x, start.y, target.x, target.y, towardPi.x, towardPi.y}) {
-        if (!std::isfinite(value)) {
-            return FallBack(result, "coordinates not finite");
-        }
-    }
-    if (!(Norm(towardPi) > 0.0)) {
-        return FallBack(result, "start and PI coincide");
-    }
-    if (!std::isfinite(spiral.length) || !(spiral.length > 0.0)) {
-        return FallBack(result, "length missing or not positive");
-    }
-    for (const double radius : {spiral.radiusStart, spiral.radiusEnd}) {
-        if (std::isnan(radius) || radius == 0.0) {
-            return FallBack(result, "radius zero or not a number");
-        }
-    }
-    if (!std::isfinite(tolerance) || !(tolerance > 0.0)) {
-        return FallBack(result, "tolerance not positive");
+    if (auto problem = DataProblem(spiral, tolerance)) {
+        return FallBack(result, std::move(*problem));
     }
     const Frame frame = FrameOf(spiral);
     const LocalSpiral& curve = frame.curve;
@@ -314,6 +373,7 @@ SpiralApproximation ApproximateSpiral(const TransitionSpiral& spiral, double tol
     if (!(turning <= kMaxTurning)) {
         return FallBack(result, "spiral turns more than 1000 radians");
     }
+    const Vec target = ToVec(spiral.end) - ToVec(spiral.start);
     const Vec computedEnd = curve.Advance(0.0, spiral.length);
     result.endMiss = Norm(Times(frame.tangent, computedEnd) - target);
     // The fit is meant to undo rounding: a miss near the chord's own size
@@ -326,49 +386,16 @@ SpiralApproximation ApproximateSpiral(const TransitionSpiral& spiral, double tol
         result.outcome = SpiralOutcome::Line;
         return result;
     }
-
-    const double limit = 0.9 * tolerance;
     const std::size_t ceiling = maxArcs > 0 ? static_cast<std::size_t>(maxArcs) : 0;
-    // Counts known to fail (at most failing) and to pass (passing, 0 for none).
-    std::size_t failing = 0;
-    std::size_t passing = 0;
-    std::vector<Vec> trial;
-    std::vector<Vec> best;
-    std::size_t n = 1;
-    while (n <= ceiling) {
-        const double deviation = TryPieces(curve, spiral.length, target, n, trial);
-        if (deviation <= limit) {
-            passing = n;
-            result.largestDeviation = deviation;
-            best.swap(trial);
-            if (n - 1 <= failing) {
-                break;
-            }
-            n = std::clamp(PredictedCount(n, deviation, limit, ceiling), failing + 1, n - 1);
-        } else {
-            failing = n;
-            if (passing == n + 1 || n == ceiling) {
-                break;
-            }
-            n = std::clamp(PredictedCount(n, deviation, limit, ceiling), n + 1,
-                           passing > 0 ? passing - 1 : ceiling);
-        }
-    }
-    if (passing == 0) {
+    std::vector<Vec> samples;
+    const std::size_t pieces = FewestPieces(curve, spiral.length, target, 0.9 * tolerance, ceiling,
+                                            samples, result.largestDeviation);
+    if (pieces == 0) {
         result.largestDeviation = 0.0;
         return FallBack(result, "more than " + std::to_string(maxArcs) + " arcs needed");
     }
-
     result.outcome = SpiralOutcome::Arcs;
-    result.arcs.reserve(passing);
-    Vec pieceStart = start;
-    for (std::size_t i = 0; i < passing; ++i) {
-        const std::size_t first = 8 * i;
-        const Vec pieceEnd = i + 1 < passing ? start + best[first + 8] : ToVec(spiral.end);
-        result.arcs.push_back(PieceThrough(start, best[first], best[first + 4], best[first + 8],
-                                           pieceStart, pieceEnd));
-        pieceStart = pieceEnd;
-    }
+    result.arcs = ArcsThrough(spiral, samples, pieces);
     return result;
 }
 
