@@ -8,7 +8,7 @@
 
 namespace chainforge {
 
-CBatchPrinter::CBatchPrinter(const BatchReport& report, Answers answers, std::ostream& out,
+CBatchPrinter::CBatchPrinter(const BatchReport& report, bool answerYes, std::ostream& out,
                              std::ostream& err, bool terminal)
     : report_(report),
       out_(out),
@@ -17,8 +17,7 @@ CBatchPrinter::CBatchPrinter(const BatchReport& report, Answers answers, std::os
       start_(std::chrono::steady_clock::now()) {
     for (std::size_t i = 0; i < report.files.size(); ++i) {
         jobs_.push_back(std::make_unique<Job>());
-        jobs_.back()->ui.SetAnswer(answers.yes);
-        jobs_.back()->ui.SetForce(answers.force);
+        jobs_.back()->ui.SetAnswer(answerYes);
     }
 }
 

@@ -17,14 +17,9 @@ namespace chainforge {
 
 class CBatchPrinter {
   public:
-    // The answers every file's interface gives: Yes or No to the questions,
-    // and whether an existing file is replaced.
-    struct Answers {
-        bool yes = false;
-        bool force = false;
-    };
-
-    CBatchPrinter(const BatchReport& report, Answers answers, std::ostream& out, std::ostream& err,
+    // answerYes: what every file's interface answers to the questions. The
+    // batch itself decides whether an existing file is replaced.
+    CBatchPrinter(const BatchReport& report, bool answerYes, std::ostream& out, std::ostream& err,
                   bool terminal);
 
     // The interface of a file's job; its messages wait for the file's turn.

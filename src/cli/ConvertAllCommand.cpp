@@ -150,7 +150,7 @@ BatchOutcome RunAndReport(const BatchOptions& batch, const ConvertAllOptions& op
                           std::ostream& out, std::ostream& err) {
     BatchReport report = PlanBatch(batch);
     const bool terminal = &err == &std::cerr && StandardErrorIsTerminal();
-    CBatchPrinter printer(report, {options.yes, options.force}, out, err, terminal);
+    CBatchPrinter printer(report, options.yes, out, err, terminal);
     std::atomic<bool> stop{false};
     const CInterruptStop interrupts(stop);
     RunBatch(

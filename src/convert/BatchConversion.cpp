@@ -146,7 +146,7 @@ std::vector<std::string> RuleNotes(const BatchOptions& options, const BatchAlign
     return notes;
 }
 
-BatchStatus StatusOf(const ConversionReport& report) {
+BatchStatus AlignmentStatus(const ConversionReport& report) {
     if (report.files.empty()) {
         return BatchStatus::Failed;
     }
@@ -203,7 +203,7 @@ void ConvertAlignment(const FileJob& job, BatchAlignment& alignment, PointList& 
     }
     std::vector<std::string>& shown = alignment.report.messages;
     shown.insert(shown.begin(), messages.begin(), messages.end());
-    alignment.status = StatusOf(alignment.report);
+    alignment.status = AlignmentStatus(alignment.report);
 }
 
 // A file gone through is converted when neither it, nor its point file, nor
